@@ -1,0 +1,43 @@
+#include "DataFolder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace {
+const QString kOption = QStringLiteral("--data-dir");
+}
+
+QString DataFolder::resolve(const QStringList& arguments)
+{
+    QString folder;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments.at(i) == kOption && i + 1 < arguments.size())
+            folder = arguments.at(i + 1);
+        else if (arguments.at(i).startsWith(kOption + QLatin1Char('=')))
+            folder = arguments.at(i).mid(kOption.size() + 1);
+    }
+    if (folder.isEmpty()) {
+        folder = QCoreApplication::applicationDirPath();
+        if (!QFileInfo(folder).isWritable())
+            folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    }
+    QDir().mkpath(folder);
+    return QDir(folder).absolutePath();
+}
+
+QStringList DataFolder::otherArguments(const QStringList& arguments)
+{
+    QStringList rest;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        if (i > 0 && arguments.at(i) == kOption) {
+            ++i;
+            continue;
+        }
+        if (i > 0 && arguments.at(i).startsWith(kOption + QLatin1Char('=')))
+            continue;
+        rest << arguments.at(i);
+    }
+    return rest;
+}

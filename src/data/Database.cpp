@@ -1,0 +1,161 @@
+#include "Database.h"
+
+#include "Clock.h"
+#include "DbError.h"
+#include "JetDialect.h"
+#include "Prompt.h"
+#include "Schema.h"
+
+#include <QAtomicInt>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace {
+
+QString describe(const QSqlError& error)
+{
+    return error.databaseText().isEmpty() ? error.text() : error.databaseText();
+}
+
+QAtomicInt g_connections;
+
+} // namespace
+
+Database::Database(Prompt& prompt)
+    : m_prompt(prompt), m_connectionName(QStringLiteral("pelvar-%1").arg(g_connections.fetchAndAddRelaxed(1)))
+{
+}
+
+Database::~Database()
+{
+    close();
+}
+
+QSqlDatabase Database::connection() const
+{
+    return QSqlDatabase::database(m_connectionName, false);
+}
+
+bool Database::isOpen() const
+{
+    return QSqlDatabase::contains(m_connectionName) && connection().isOpen();
+}
+
+void Database::open(const QString& path)
+{
+    close();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000"));
+        if (!db.open()) {
+            const QString description = describe(db.lastError());
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(m_connectionName);
+            throw DbError(description);
+        }
+    }
+    m_path = path;
+    try {
+        Schema::prepare(*this);
+    } catch (...) {
+        close();
+        throw;
+    }
+}
+
+void Database::close()
+{
+    if (!QSqlDatabase::contains(m_connectionName))
+        return;
+    {
+        QSqlDatabase db = connection();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connectionName);
+    m_path.clear();
+}
+
+void Database::run(const QString& statement, Recordset* result)
+{
+    QSqlQuery query(connection());
+    query.setForwardOnly(true);
+    if (!query.exec(JetDialect::translate(statement)))
+        throw DbError(describe(query.lastError()));
+    if (result)
+        result->load(query);
+}
+
+bool Database::OpenRecordset(Recordset& recordset, const QString& statement)
+{
+    recordset.close();
+    try {
+        run(statement, &recordset);
+        return true;
+    } catch (const DbError& e) {
+        m_prompt.warn(QStringLiteral("ADO Error: %1").arg(e.description()));
+        return false;
+    }
+}
+
+bool Database::ExecuteSql(const QString& statement)
+{
+    run(statement, nullptr);
+    return true;
+}
+
+Recordset Database::query(const QString& statement)
+{
+    Recordset result;
+    run(statement, &result);
+    return result;
+}
+
+void Database::begin()
+{
+    QSqlDatabase db = connection();
+    if (!db.transaction())
+        throw DbError(describe(db.lastError()));
+}
+
+void Database::commit()
+{
+    QSqlDatabase db = connection();
+    if (!db.commit())
+        throw DbError(describe(db.lastError()));
+}
+
+void Database::rollback()
+{
+    connection().rollback();
+}
+
+QString Database::GetCurrentShiftId()
+{
+    const QTime t = Clock::now().time();
+    const QString moment = QStringLiteral("2010-01-01 %1:%2:%3").arg(t.hour()).arg(t.minute()).arg(t.second());
+    Recordset shifts;
+    if (!OpenRecordset(shifts, QStringLiteral("select * from yybc where qssj<#") + moment +
+                                   QStringLiteral("# and jssj>#") + moment + QStringLiteral("#")))
+        return QStringLiteral("0");
+    if (shifts.isEOF())
+        return QStringLiteral("0");
+    return shifts.getString(QStringLiteral("yybcbh"));
+}
+
+Transaction::Transaction(Database& db) : m_db(db)
+{
+    m_db.begin();
+}
+
+Transaction::~Transaction()
+{
+    if (!m_done)
+        m_db.rollback();
+}
+
+void Transaction::commit()
+{
+    m_db.commit();
+    m_done = true;
+}

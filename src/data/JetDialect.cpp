@@ -1,0 +1,234 @@
+#include "JetDialect.h"
+
+#include <QRegularExpression>
+#include <QStringList>
+
+namespace {
+
+// Quoted literals are lifted out of the statement and replaced by markers "\x01N\x02", so that
+// the rewrites below only ever see statement text.
+constexpr QChar kOpen(0x01);
+constexpr QChar kClose(0x02);
+
+struct Masked
+{
+    QString text;
+    QStringList literals;
+
+    QString marker(const QString& literal)
+    {
+        literals << literal;
+        return kOpen + QString::number(literals.size() - 1) + kClose;
+    }
+};
+
+Masked mask(const QString& statement)
+{
+    Masked m;
+    m.text.reserve(statement.size());
+    const qsizetype n = statement.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = statement.at(i);
+        if (c != QLatin1Char('\'') && c != QLatin1Char('"')) {
+            m.text += c;
+            continue;
+        }
+        qsizetype j = i + 1;
+        while (j < n) {
+            if (statement.at(j) == c) {
+                if (j + 1 < n && statement.at(j + 1) == c) { // a doubled quote stays inside
+                    j += 2;
+                    continue;
+                }
+                break;
+            }
+            ++j;
+        }
+        const qsizetype end = qMin(j, n - 1);
+        m.text += m.marker(statement.mid(i, end - i + 1));
+        i = end;
+    }
+    return m;
+}
+
+QString unmask(const Masked& m)
+{
+    if (m.literals.isEmpty())
+        return m.text;
+    QString out;
+    out.reserve(m.text.size() + 64);
+    const qsizetype n = m.text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = m.text.at(i);
+        if (c != kOpen) {
+            out += c;
+            continue;
+        }
+        const qsizetype close = m.text.indexOf(kClose, i);
+        out += m.literals.at(m.text.mid(i + 1, close - i - 1).toInt());
+        i = close;
+    }
+    return out;
+}
+
+bool containsWord(const QString& text, QLatin1StringView word)
+{
+    return text.contains(word, Qt::CaseInsensitive);
+}
+
+QString pad2(const QString& digits)
+{
+    return digits.rightJustified(2, QLatin1Char('0'));
+}
+
+void rewriteDateLiterals(Masked& m)
+{
+    static const QRegularExpression literal(QStringLiteral("#([^#]*)#"));
+    static const QRegularExpression moment(QStringLiteral(
+        "^\\s*(\\d{4})[-/](\\d{1,2})[-/](\\d{1,2})(?:\\s+(\\d{1,2}):(\\d{1,2})(?::(\\d{1,2}))?)?\\s*$"));
+    QString out;
+    qsizetype last = 0;
+    auto it = literal.globalMatch(m.text);
+    while (it.hasNext()) {
+        const auto match = it.next();
+        const auto parts = moment.match(match.captured(1));
+        if (!parts.hasMatch())
+            continue; // not a date: left for the database to refuse
+        QString value = parts.captured(1) + QLatin1Char('-') + pad2(parts.captured(2)) + QLatin1Char('-') +
+                        pad2(parts.captured(3));
+        if (parts.hasCaptured(4))
+            value += QLatin1Char(' ') + pad2(parts.captured(4)) + QLatin1Char(':') + pad2(parts.captured(5)) +
+                     QLatin1Char(':') + pad2(parts.hasCaptured(6) ? parts.captured(6) : QStringLiteral("0"));
+        out += QStringView(m.text).mid(last, match.capturedStart() - last);
+        out += m.marker(QLatin1Char('\'') + value + QLatin1Char('\''));
+        last = match.capturedEnd();
+    }
+    if (last > 0) {
+        out += QStringView(m.text).mid(last);
+        m.text = out;
+    }
+}
+
+// Index of the parenthesis closing the one opened just before `from`, or -1.
+qsizetype matchingParen(const QString& text, qsizetype from)
+{
+    int depth = 1;
+    for (qsizetype i = from; i < text.size(); ++i) {
+        if (text.at(i) == QLatin1Char('('))
+            ++depth;
+        else if (text.at(i) == QLatin1Char(')') && --depth == 0)
+            return i;
+    }
+    return -1;
+}
+
+void rewriteCDbl(Masked& m)
+{
+    static const QRegularExpression cdbl(QStringLiteral("\\bcdbl\\s*\\("),
+                                         QRegularExpression::CaseInsensitiveOption);
+    for (auto match = cdbl.match(m.text); match.hasMatch(); match = cdbl.match(m.text)) {
+        const qsizetype close = matchingParen(m.text, match.capturedEnd());
+        if (close < 0)
+            return;
+        const QString inner = m.text.mid(match.capturedEnd(), close - match.capturedEnd());
+        m.text.replace(match.capturedStart(), close + 1 - match.capturedStart(),
+                       QStringLiteral("cast(") + inner + QStringLiteral(" as real)"));
+    }
+}
+
+void rewriteFormat(Masked& m)
+{
+    static const QRegularExpression format(
+        QStringLiteral("\\bformat\\s*\\(\\s*([^,()]+?)\\s*,\\s*\\x01(\\d+)\\x02\\s*\\)"),
+        QRegularExpression::CaseInsensitiveOption);
+    qsizetype from = 0;
+    for (auto match = format.match(m.text, from); match.hasMatch(); match = format.match(m.text, from)) {
+        const QString pattern = m.literals.at(match.captured(2).toInt()).toLower();
+        int length = 0;
+        if (pattern == QLatin1String("'yyyy-mm-dd'"))
+            length = 10;
+        else if (pattern == QLatin1String("'yyyy-mm'"))
+            length = 7;
+        if (length == 0) {
+            from = match.capturedEnd();
+            continue;
+        }
+        const QString rewritten =
+            QStringLiteral("substr(%1,1,%2)").arg(match.captured(1)).arg(length);
+        m.text.replace(match.capturedStart(), match.capturedLength(), rewritten);
+        from = match.capturedStart() + rewritten.size();
+    }
+}
+
+void rewriteTop(Masked& m)
+{
+    static const QRegularExpression top(QStringLiteral("\\bselect\\s+(?:distinct\\s+)?(top\\s+(\\d+)\\s+)"),
+                                        QRegularExpression::CaseInsensitiveOption);
+    // Innermost-last: take the last "select top" each round so that nested ones stay in place.
+    for (;;) {
+        QRegularExpressionMatch last;
+        auto it = top.globalMatch(m.text);
+        while (it.hasNext())
+            last = it.next();
+        if (!last.hasMatch())
+            return;
+        // The select ends at the parenthesis that closes its subquery, or at the statement's end.
+        qsizetype end = matchingParen(m.text, last.capturedEnd());
+        if (end < 0) {
+            end = m.text.size();
+            while (end > 0 && (m.text.at(end - 1).isSpace() || m.text.at(end - 1) == QLatin1Char(';')))
+                --end;
+        }
+        m.text.insert(end, QStringLiteral(" limit ") + last.captured(2));
+        m.text.remove(last.capturedStart(1), last.capturedLength(1));
+    }
+}
+
+void rewriteStatementForms(Masked& m)
+{
+    static const QRegularExpression deleteStar(QStringLiteral("\\bdelete\\s*\\*\\s*from\\b"),
+                                               QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression identity(
+        QStringLiteral("\\bselect\\s+@@identity\\b(?:\\s+as\\s+(\\w+))?(?:\\s+from\\s+(?:\\[\\w+\\]|\\w+))?"),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression counter(
+        QStringLiteral("\\balter\\s+table\\s+\\[?(\\w+)\\]?\\s+alter\\s+column\\s+\\[?\\w+\\]?\\s+counter\\s*"
+                       "\\(\\s*1\\s*,\\s*1\\s*\\)"),
+        QRegularExpression::CaseInsensitiveOption);
+
+    if (m.text.contains(QLatin1Char('*')))
+        m.text.replace(deleteStar, QStringLiteral("delete from"));
+    if (m.text.contains(QLatin1String("@@"))) {
+        const auto match = identity.match(m.text);
+        if (match.hasMatch()) {
+            QString rewritten = QStringLiteral("select last_insert_rowid()");
+            if (match.hasCaptured(1))
+                rewritten += QStringLiteral(" as ") + match.captured(1);
+            m.text.replace(match.capturedStart(), match.capturedLength(), rewritten);
+        }
+    }
+    if (containsWord(m.text, QLatin1StringView("counter"))) {
+        const auto match = counter.match(m.text);
+        if (match.hasMatch())
+            m.text.replace(match.capturedStart(), match.capturedLength(),
+                           QStringLiteral("delete from sqlite_sequence where name=") +
+                               m.marker(QLatin1Char('\'') + match.captured(1) + QLatin1Char('\'')));
+    }
+}
+
+} // namespace
+
+QString JetDialect::translate(const QString& statement)
+{
+    Masked m = mask(statement);
+    if (m.text.contains(QLatin1Char('#')))
+        rewriteDateLiterals(m);
+    rewriteStatementForms(m);
+    if (containsWord(m.text, QLatin1StringView("cdbl")))
+        rewriteCDbl(m);
+    if (containsWord(m.text, QLatin1StringView("format")))
+        rewriteFormat(m);
+    if (containsWord(m.text, QLatin1StringView("top")))
+        rewriteTop(m);
+    return unmask(m);
+}

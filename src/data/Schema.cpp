@@ -1,0 +1,126 @@
+#include "Schema.h"
+
+#include "Database.h"
+#include "DbError.h"
+
+#include <QStringList>
+
+namespace {
+
+const char* const kNow = "(datetime('now','localtime'))";
+
+// Version 1: every table of the restaurant, its unique keys, the indexes of the busiest
+// statements, and the first rows of a new restaurant.
+QStringList version1()
+{
+    const QString now = QLatin1String(kNow);
+    QStringList rights;
+    for (const char* r : {"kdqx", "ddqx", "jzqx", "gzjzqx", "ydqx", "xgzdqx", "fjqx", "czqx", "xmlbqx", "xmqx",
+                          "czyqx", "fwsqx", "hyqx", "symxqx", "syhzqx", "xstjqx", "tdcxqx", "zdcxqx",
+                          "ldxfcxqx", "sjqlqx", "sjhyqx"})
+        rights << QLatin1String(r);
+
+    return {
+        QStringLiteral("create table fj (id integer primary key autoincrement, fjm text not null unique, "
+                       "csfy text default '')"),
+        QStringLiteral("create table cz (id integer primary key autoincrement, czm text not null unique, "
+                       "zzws integer, fjm text, zyzt text default '空闲', xfhj real default 0, "
+                       "jdsj text default '', yysj text default '', yzrs text default '', bz text default '', "
+                       "gkxm text default '', gkdh text default '', gksj text default '')"),
+        QStringLiteral("create table dj (djbh text not null unique, czm text, fjm text, rs integer, xfzt text, "
+                       "zdbh text, zdbj text, bz text default '', fws integer default 0, xfhj real default 0, "
+                       "jdsj text default %1, ldsj text, jzdh text)")
+            .arg(now),
+        QStringLiteral("create table xfmx (xfbh integer primary key autoincrement, czm text, xfxm text, "
+                       "sl real default 0, xmdj real default 0, dzbl real default 1, dzje real default 0, "
+                       "ysje real default 0, jzr text, xfsj text default %1, jzbj text default '0', "
+                       "jzzdh text, hybh integer default 0, tdbj text default '', tdsl real default 0, "
+                       "tdbz text default '', sfdy text default '0', bz text default '')")
+            .arg(now),
+        QStringLiteral("create table jzhz (zdh text not null unique, czm text, xfje real default 0, "
+                       "dzje real default 0, ssje real default 0, hybh integer default 0, jzfs text, jzr text, "
+                       "jzsj text default %1, jzrq text default (date('now','localtime')), bz text default '')")
+            .arg(now),
+        QStringLiteral("create table xm (xmbh integer not null unique check (xmbh<>0), "
+                       "xmm text not null unique, xmpy text default '', dj real default 0, dw text default '', "
+                       "lbm text, sfdz text default '1', jhdj real default 0, ckcb real default 0, "
+                       "kcsp text default '0', dqkc real default 0, nfxs text default '1')"),
+        QStringLiteral("create table lb (id integer primary key autoincrement, lbm text not null unique, "
+                       "sfdz text default '1', dyjmc text default '', dybt text default '', "
+                       "dyfs text default '1', dyqz text default '0', qskh text default '0', "
+                       "jskh text default '0')"),
+        QStringLiteral("create table hy (bh integer primary key autoincrement, xm text not null, "
+                       "xmpy text default '', xb text default '', sr text, phone text default '', hydj integer, "
+                       "kh text default '', bz text default '', xfze real default 0)"),
+        QStringLiteral("create table hydj (id integer primary key autoincrement, djmc text not null, zq real)"),
+        QStringLiteral("create table [user] (xm text not null unique, mm text default '', dh text default '', "
+                       "dzbl real default 1, %1, zdmlje real default 0, bz text default '')")
+            .arg(rights.join(QStringLiteral(" text default '0', ")) + QStringLiteral(" text default '0'")),
+        QStringLiteral("create table fws (id integer primary key autoincrement, xm text, jp text default '', "
+                       "xb text default '', csrq text, lxfs text default '', sfz text default '')"),
+        QStringLiteral("create table yd (id integer primary key autoincrement, ydbh text, khxm text, sjhm text, "
+                       "lxdh text, fjmc text, czmc text, zt text default '已订', ydsj text, qxsj text, yj text, "
+                       "bz text, czy text, yybcbh integer)"),
+        QStringLiteral("create table yybc (yybcbh integer primary key autoincrement, bcmc text, qssj text, "
+                       "jssj text)"),
+        QStringLiteral("create table zcsr (xmm text, je real default 0, jbr text default '', bz text default '', "
+                       "sfzc text default '0', fssj text, djsj text default %1)")
+            .arg(now),
+        QStringLiteral("create table dysz (jzdy text default '0', dyjmc text default '', bt1 text default '', "
+                       "bt2 text default '', yj1 text default '', yj2 text default '', yjkh text default '0', "
+                       "cfdy text default '1')"),
+        QStringLiteral("create table gs (gsmc text, lxdh text default '', dz text default '')"),
+        QStringLiteral("create table log (logid integer primary key autoincrement, log text, "
+                       "date text default %1)")
+            .arg(now),
+
+        QStringLiteral("create index xfmx_czm_jzbj on xfmx (czm, jzbj)"),
+        QStringLiteral("create index xfmx_jzzdh on xfmx (jzzdh)"),
+        QStringLiteral("create index xfmx_xfsj on xfmx (xfsj)"),
+        QStringLiteral("create index dj_czm_xfzt on dj (czm, xfzt)"),
+        QStringLiteral("create index dj_zdbh on dj (zdbh)"),
+        QStringLiteral("create index dj_jzdh on dj (jzdh)"),
+        QStringLiteral("create index jzhz_jzrq on jzhz (jzrq)"),
+        QStringLiteral("create index jzhz_jzsj on jzhz (jzsj)"),
+        QStringLiteral("create index yd_czmc_zt on yd (czmc, zt)"),
+        QStringLiteral("create index yd_ydbh on yd (ydbh)"),
+
+        QStringLiteral("insert into gs (gsmc, lxdh, dz) values ('我的餐厅', '', '')"),
+        QStringLiteral("insert into dysz (jzdy, dyjmc, bt1, bt2, yj1, yj2, yjkh, cfdy) "
+                       "values ('0', '', '我的餐厅', '', '谢谢惠顾，欢迎再次光临！', '', '3', '1')"),
+        QStringLiteral("insert into [user] (xm, mm, dh, dzbl, %1, zdmlje, bz) "
+                       "values ('系统管理员', '', '', 0.00, %2, 100.00, '')")
+            .arg(rights.join(QStringLiteral(", ")), QStringList(rights.size(), QStringLiteral("'1'")).join(QStringLiteral(", "))),
+    };
+}
+
+int userVersion(Database& db)
+{
+    Recordset rs = db.query(QStringLiteral("pragma user_version"));
+    return rs.isEOF() ? 0 : rs.value(0).toInt();
+}
+
+} // namespace
+
+void Schema::prepare(Database& db)
+{
+    // Reading the catalogue fails at once on a file that is not a database at all.
+    Recordset tables = db.query(QStringLiteral("select count(*) from sqlite_master"));
+    const int tableCount = tables.value(0).toInt();
+    const int version = userVersion(db);
+
+    if (version > kVersion)
+        throw DbError(QStringLiteral("数据库文件的版本(%1)高于本程序所支持的版本(%2)").arg(version).arg(kVersion));
+    if (version == 0 && tableCount > 0)
+        throw DbError(QStringLiteral("该文件不是本系统的数据库文件"));
+
+    if (version < kVersion) {
+        Transaction transaction(db);
+        if (version < 1)
+            for (const QString& statement : version1())
+                db.ExecuteSql(statement);
+        db.ExecuteSql(QStringLiteral("pragma user_version = %1").arg(kVersion));
+        transaction.commit();
+    }
+    db.ExecuteSql(QStringLiteral("pragma journal_mode = wal"));
+}
