@@ -7,8 +7,10 @@
 #include "Schema.h"
 
 #include <QAtomicInt>
+#include <QSqlDriver>
 #include <QSqlError>
-#include <QSqlQuery>
+
+#include <sqlite3.h>
 
 namespace {
 
@@ -55,6 +57,13 @@ void Database::open(const QString& path)
             throw DbError(description);
         }
     }
+    const QVariant handle = connection().driver()->handle();
+    if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
+        m_handle = *static_cast<sqlite3* const*>(handle.constData());
+    if (!m_handle) {
+        close();
+        throw DbError(QStringLiteral("SQLite connection unavailable"));
+    }
     m_path = path;
     try {
         Schema::prepare(*this);
@@ -73,17 +82,26 @@ void Database::close()
         db.close();
     }
     QSqlDatabase::removeDatabase(m_connectionName);
+    m_handle = nullptr;
     m_path.clear();
 }
 
 void Database::run(const QString& statement, Recordset* result)
 {
-    QSqlQuery query(connection());
-    query.setForwardOnly(true);
-    if (!query.exec(JetDialect::translate(statement)))
-        throw DbError(describe(query.lastError()));
-    if (result)
-        result->load(query);
+    if (!m_handle)
+        throw DbError(QStringLiteral("database not open"));
+    const QByteArray sql = JetDialect::translate(statement).toUtf8();
+    sqlite3_stmt* prepared = nullptr;
+    if (sqlite3_prepare_v2(m_handle, sql.constData(), int(sql.size()), &prepared, nullptr) != SQLITE_OK)
+        throw DbError(QString::fromUtf8(sqlite3_errmsg(m_handle)));
+    Recordset discard;
+    const int rc = (result ? result : &discard)->load(prepared);
+    sqlite3_finalize(prepared);
+    if (rc != SQLITE_DONE) {
+        if (result)
+            result->close();
+        throw DbError(QString::fromUtf8(sqlite3_errmsg(m_handle)));
+    }
 }
 
 bool Database::OpenRecordset(Recordset& recordset, const QString& statement)
@@ -113,21 +131,18 @@ Recordset Database::query(const QString& statement)
 
 void Database::begin()
 {
-    QSqlDatabase db = connection();
-    if (!db.transaction())
-        throw DbError(describe(db.lastError()));
+    run(QStringLiteral("begin"), nullptr);
 }
 
 void Database::commit()
 {
-    QSqlDatabase db = connection();
-    if (!db.commit())
-        throw DbError(describe(db.lastError()));
+    run(QStringLiteral("commit"), nullptr);
 }
 
 void Database::rollback()
 {
-    connection().rollback();
+    if (m_handle && !sqlite3_get_autocommit(m_handle))
+        run(QStringLiteral("rollback"), nullptr);
 }
 
 QString Database::GetCurrentShiftId()
@@ -150,8 +165,13 @@ Transaction::Transaction(Database& db) : m_db(db)
 
 Transaction::~Transaction()
 {
-    if (!m_done)
+    if (m_done)
+        return;
+    try {
         m_db.rollback();
+    } catch (const DbError&) {
+        // The connection already ended the transaction; nothing is left to undo.
+    }
 }
 
 void Transaction::commit()

@@ -3,36 +3,58 @@
 #include "DbError.h"
 #include "Field.h"
 
-#include <QSqlQuery>
-#include <QSqlRecord>
+#include <QLocale>
+
+#include <sqlite3.h>
 
 void Recordset::close()
 {
     m_open = false;
     m_columns.clear();
     m_index.clear();
-    m_rows.clear();
+    m_cells.clear();
+    m_text.clear();
+    m_rowCount = 0;
     m_pos = 0;
 }
 
-void Recordset::load(QSqlQuery& query)
+int Recordset::load(sqlite3_stmt* statement)
 {
     close();
     m_open = true;
-    const QSqlRecord record = query.record();
-    const int count = record.count();
-    m_columns.reserve(count);
+    const int count = sqlite3_column_count(statement);
     for (int i = 0; i < count; ++i) {
-        m_columns << record.fieldName(i);
-        m_index.insert(record.fieldName(i).toLower(), i);
+        const QString name = QString::fromUtf8(sqlite3_column_name(statement, i));
+        m_columns << name;
+        m_index.insert(name.toLower(), i);
     }
-    while (query.next()) {
-        QList<QVariant> row;
-        row.reserve(count);
-        for (int i = 0; i < count; ++i)
-            row << query.value(i);
-        m_rows << std::move(row);
+    int rc;
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+        for (int i = 0; i < count; ++i) {
+            Cell c;
+            switch (sqlite3_column_type(statement, i)) {
+            case SQLITE_NULL: c.type = Cell::Null; break;
+            case SQLITE_INTEGER:
+                c.type = Cell::Integer;
+                c.integer = sqlite3_column_int64(statement, i);
+                break;
+            case SQLITE_FLOAT:
+                c.type = Cell::Real;
+                c.real = sqlite3_column_double(statement, i);
+                break;
+            default: {
+                const char* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, i));
+                c.type = Cell::Text;
+                c.text.offset = qint32(m_text.size());
+                c.text.length = sqlite3_column_bytes(statement, i);
+                m_text.append(text, c.text.length);
+            }
+            }
+            m_cells.push_back(c);
+        }
+        ++m_rowCount;
     }
+    return rc;
 }
 
 int Recordset::indexOf(const QString& column) const
@@ -45,11 +67,27 @@ int Recordset::indexOf(const QString& column) const
     return it.value();
 }
 
-QVariant Recordset::value(int column) const
+const Recordset::Cell& Recordset::cell(int column) const
 {
     if (isEOF())
         throw DbError(QStringLiteral("Either BOF or EOF is True, or the current record has been deleted."));
-    return m_rows.at(m_pos).at(column);
+    if (column < 0 || column >= m_columns.size())
+        throw DbError(QStringLiteral("Item cannot be found in the collection corresponding to the requested "
+                                     "name or ordinal: %1")
+                          .arg(column));
+    return m_cells[size_t(m_pos * m_columns.size() + column)];
+}
+
+QVariant Recordset::value(int column) const
+{
+    const Cell& c = cell(column);
+    switch (c.type) {
+    case Cell::Null: return QVariant();
+    case Cell::Integer: return QVariant(c.integer);
+    case Cell::Real: return QVariant(c.real);
+    case Cell::Text: break;
+    }
+    return QVariant(QString::fromUtf8(m_text.constData() + c.text.offset, c.text.length));
 }
 
 QVariant Recordset::value(const QString& column) const
@@ -59,20 +97,38 @@ QVariant Recordset::value(const QString& column) const
 
 QString Recordset::getString(const QString& column) const
 {
-    const QVariant v = value(column);
-    if (v.isNull())
-        return QString();
-    return v.toString();
+    const Cell& c = cell(indexOf(column));
+    switch (c.type) {
+    case Cell::Null: return QString();
+    case Cell::Integer: return QString::number(c.integer);
+    case Cell::Real: return QString::number(c.real, 'g', QLocale::FloatingPointShortest);
+    case Cell::Text: break;
+    }
+    return QString::fromUtf8(m_text.constData() + c.text.offset, c.text.length);
 }
 
 double Recordset::getDouble(const QString& column) const
 {
-    return Field::toDouble(getString(column));
+    const Cell& c = cell(indexOf(column));
+    switch (c.type) {
+    case Cell::Null: return 0;
+    case Cell::Integer: return double(c.integer);
+    case Cell::Real: return c.real;
+    case Cell::Text: break;
+    }
+    return Field::toDouble(QString::fromUtf8(m_text.constData() + c.text.offset, c.text.length));
 }
 
 int Recordset::getInt(const QString& column) const
 {
-    return Field::toInt(getString(column));
+    const Cell& c = cell(indexOf(column));
+    switch (c.type) {
+    case Cell::Null: return 0;
+    case Cell::Integer: return int(c.integer);
+    case Cell::Real: return int(c.real);
+    case Cell::Text: break;
+    }
+    return Field::toInt(QString::fromUtf8(m_text.constData() + c.text.offset, c.text.length));
 }
 
 QDateTime Recordset::getDateTime(const QString& column) const

@@ -1,12 +1,14 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QHash>
-#include <QList>
 #include <QStringList>
 #include <QVariant>
 
-class QSqlQuery;
+#include <vector>
+
+struct sqlite3_stmt;
 
 // The rows of one result, read completely when the statement ran (a static cursor): walk it with
 // isEOF()/moveNext(), read fields by column name. Reading a column the result does not have
@@ -19,9 +21,9 @@ public:
     bool isOpen() const { return m_open; }
     void close();
 
-    int recordCount() const { return int(m_rows.size()); }
-    bool isEmpty() const { return m_rows.isEmpty(); }
-    bool isEOF() const { return m_pos >= m_rows.size(); }
+    int recordCount() const { return int(m_rowCount); }
+    bool isEmpty() const { return m_rowCount == 0; }
+    bool isEOF() const { return m_pos >= m_rowCount; }
     void moveNext() { ++m_pos; }
     void moveFirst() { m_pos = 0; }
 
@@ -36,15 +38,36 @@ public:
     QVariant value(const QString& column) const;
     QVariant value(int column) const;
 
-    // Fills the set from an executed query (used by Database).
-    void load(QSqlQuery& query);
+    // Steps a prepared statement to its end, keeping every row (used by Database). Returns
+    // SQLite's result code of the last step.
+    int load(sqlite3_stmt* statement);
 
 private:
+    // One field as SQLite returned it; text stays UTF-8 in m_text until it is read, so that
+    // filling a large result costs no allocation per field.
+    struct Cell
+    {
+        enum Type : quint8 { Null, Integer, Real, Text };
+        Type type = Null;
+        union {
+            qint64 integer;
+            double real;
+            struct
+            {
+                qint32 offset;
+                qint32 length;
+            } text;
+        };
+    };
+
     int indexOf(const QString& column) const;
+    const Cell& cell(int column) const;
 
     bool m_open = false;
     QStringList m_columns;
     QHash<QString, int> m_index; // lower-case name -> position
-    QList<QList<QVariant>> m_rows;
+    std::vector<Cell> m_cells;   // row after row
+    QByteArray m_text;
+    qsizetype m_rowCount = 0;
     qsizetype m_pos = 0;
 };
