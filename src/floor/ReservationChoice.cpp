@@ -12,9 +12,7 @@ const QStringList ReservationChoice::kColumns = {
     QStringLiteral("押金"),     QStringLiteral("联系电话"), QStringLiteral("手机号码"),
     QStringLiteral("预抵时间"), QStringLiteral("取消时间"), QStringLiteral("备注")};
 
-ReservationChoice::ReservationChoice(Database& db, const QString& table) : m_db(db), m_table(table)
-{
-}
+ReservationChoice::ReservationChoice(Database& db, const QString& table) : m_db(db), m_table(table) {}
 
 QList<ReservationChoice::Row> ReservationChoice::rows()
 {
@@ -22,12 +20,12 @@ QList<ReservationChoice::Row> ReservationChoice::rows()
     // The booking is found among the table's booked rows only: a cancelled or arrived booking of
     // the same shift and day would otherwise make the inner select yield several numbers.
     Recordset rs;
-    if (!m_db.OpenRecordset(rs, QStringLiteral("select * from yd where ydbh=(select ydbh from yd where czmc=") +
-                                    Sql::quote(m_table) + QStringLiteral(" and zt='已订' and yybcbh=") +
-                                    m_db.GetCurrentShiftId() +
-                                    QStringLiteral(" and format(ydsj,'yyyy-mm-dd')='") +
-                                    Clock::today().toString(QStringLiteral("yyyy-MM-dd")) +
-                                    QStringLiteral("') and zt='已订'")))
+    if (!m_db.OpenRecordset(
+            rs, QStringLiteral("select * from yd where ydbh=(select ydbh from yd where czmc=") +
+                    Sql::quote(m_table) + QStringLiteral(" and zt='已订' and yybcbh=") +
+                    m_db.GetCurrentShiftId() + QStringLiteral(" and format(ydsj,'yyyy-mm-dd')='") +
+                    Clock::today().toString(QStringLiteral("yyyy-MM-dd")) +
+                    QStringLiteral("') and zt='已订'")))
         return rows;
     for (; !rs.isEOF(); rs.moveNext()) {
         Row row;
@@ -56,7 +54,8 @@ bool ReservationChoice::accept(const QList<Row>& ticked)
                                               Sql::quote(row.table)))
             return false;
         if (!occupied.isEOF()) {
-            m_db.prompt().info(QStringLiteral("餐桌:") + row.table + QStringLiteral("正在使用,请取消该餐桌!"));
+            m_db.prompt().info(QStringLiteral("餐桌:") + row.table +
+                               QStringLiteral("正在使用,请取消该餐桌!"));
             m_tables.clear();
             m_ids.clear();
             return false;

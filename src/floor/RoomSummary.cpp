@@ -4,9 +4,7 @@
 #include "Database.h"
 #include "TableBoard.h"
 
-RoomSummary::RoomSummary(Database& db) : m_db(db)
-{
-}
+RoomSummary::RoomSummary(Database& db) : m_db(db) {}
 
 QString RoomSummary::restaurantName()
 {
@@ -43,12 +41,12 @@ RoomSummary::Counts RoomSummary::counts()
     }
     const QDateTime now = Clock::now();
     Recordset booked;
-    if (m_db.OpenRecordset(booked,
-                           QStringLiteral("select  count(*) as ydsl from cz where zyzt<>'占用' and czm in(select "
-                                          "czmc from  yd where  zt='已订' and yybcbh=") +
-                               QString::number(TableBoard::shiftOfDay(now.time())) +
-                               QStringLiteral(" and  format(ydsj,'yyyy-mm-dd')='") +
-                               now.date().toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral("')")) &&
+    if (m_db.OpenRecordset(
+            booked, QStringLiteral("select  count(*) as ydsl from cz where zyzt<>'占用' and czm in(select "
+                                   "czmc from  yd where  zt='已订' and yybcbh=") +
+                        QString::number(TableBoard::shiftOfDay(now.time())) +
+                        QStringLiteral(" and  format(ydsj,'yyyy-mm-dd')='") +
+                        now.date().toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral("')")) &&
         !booked.isEOF())
         c.reserved = booked.getInt(QStringLiteral("ydsl"));
     c.available = free - c.reserved;

@@ -11,10 +11,10 @@ class RoomSummary final
 public:
     struct Counts
     {
-        int total = 0;     // 餐台总数
-        int occupied = 0;  // 当前占用
-        int available = 0; // 当前可供
-        int reserved = 0;  // 当前预订
+        int total = 0;                         // 餐台总数
+        int occupied = 0;                      // 当前占用
+        int available = 0;                     // 当前可供
+        int reserved = 0;                      // 当前预订
         QString rate = QStringLiteral("100%"); // 上坐率
     };
 

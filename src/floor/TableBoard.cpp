@@ -7,12 +7,13 @@
 #include "Prompt.h"
 #include "Sql.h"
 
-const QStringList TableBoard::kColumns = {
-    QStringLiteral("餐桌名"),   QStringLiteral("状态"),     QStringLiteral("消费金额"),
-    QStringLiteral("进店时间/预抵时间"), QStringLiteral("已用时间"), QStringLiteral("已座人数"),
-    QStringLiteral("总座位数"), QStringLiteral("所属房间"), QStringLiteral("备注")};
-const QStringList TableBoard::kFilters = {QStringLiteral("全部"), QStringLiteral("可供"), QStringLiteral("占用"),
-                                          QStringLiteral("预订")};
+const QStringList TableBoard::kColumns = {QStringLiteral("餐桌名"),   QStringLiteral("状态"),
+                                          QStringLiteral("消费金额"), QStringLiteral("进店时间/预抵时间"),
+                                          QStringLiteral("已用时间"), QStringLiteral("已座人数"),
+                                          QStringLiteral("总座位数"), QStringLiteral("所属房间"),
+                                          QStringLiteral("备注")};
+const QStringList TableBoard::kFilters = {QStringLiteral("全部"), QStringLiteral("可供"),
+                                          QStringLiteral("占用"), QStringLiteral("预订")};
 const QStringList TableBoard::kStyles = {QStringLiteral("大图标"), QStringLiteral("小图标"),
                                          QStringLiteral("列表")};
 const QString TableBoard::kHint =
@@ -31,9 +32,7 @@ QString todayText()
 
 } // namespace
 
-TableBoard::TableBoard(Database& db) : m_db(db)
-{
-}
+TableBoard::TableBoard(Database& db) : m_db(db) {}
 
 QList<TableBoard::Item> TableBoard::load(const QString& statement)
 {
@@ -76,7 +75,8 @@ bool TableBoard::itemOf(const Recordset& row, const QString& shift, const QStrin
             return true;
         }
         Recordset booking;
-        if (!m_db.OpenRecordset(booking, QStringLiteral("select * from yd where czmc=") + Sql::quote(item.name) +
+        if (!m_db.OpenRecordset(booking, QStringLiteral("select * from yd where czmc=") +
+                                             Sql::quote(item.name) +
                                              QStringLiteral(" and  zt='已订' and yybcbh=") + shift +
                                              QStringLiteral(" and  format(ydsj,'yyyy-mm-dd')='") + today +
                                              QStringLiteral("'")))
@@ -104,7 +104,8 @@ QString TableBoard::roomStatement() const
 QString TableBoard::reservedCondition(const QString& shift) const
 {
     return QStringLiteral("czm in(select czmc from yd where yybcbh=") + shift +
-           QStringLiteral(" and  zt='已订' and  format(ydsj,'yyyy-mm-dd')='") + todayText() + QStringLiteral("')");
+           QStringLiteral(" and  zt='已订' and  format(ydsj,'yyyy-mm-dd')='") + todayText() +
+           QStringLiteral("')");
 }
 
 QString TableBoard::filterStatement(Filter filter) const
@@ -160,7 +161,8 @@ void TableBoard::updateElapsed()
             if (!arrival.isValid())
                 continue; // an arrival that is not a time has no elapsed time to show
             m_db.ExecuteSql(QStringLiteral("update cz set yysj=") + Sql::quote(elapsedText(arrival, now)) +
-                            QStringLiteral(" where czm=") + Sql::quote(open.getString(QStringLiteral("czm"))));
+                            QStringLiteral(" where czm=") +
+                            Sql::quote(open.getString(QStringLiteral("czm"))));
         }
     } catch (const DbError& e) {
         m_db.prompt().warn(QStringLiteral("ADO Error: %1").arg(e.description()));
@@ -257,6 +259,6 @@ QList<TableBoard::Command> TableBoard::greyed(State state)
     case State::Free:
         break;
     }
-    return {Command::AddConsumption, Command::ChangeRegistration, Command::Checkout, Command::ChangeTable,
+    return {Command::AddConsumption, Command::ChangeRegistration, Command::Checkout,    Command::ChangeTable,
             Command::MergeBill,      Command::SplitBill,          Command::PrintReceipt};
 }

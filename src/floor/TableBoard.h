@@ -1,11 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QTime>
-
-#include <optional>
 
 class Database;
 class Recordset;
@@ -17,10 +16,21 @@ class TableBoard final
 {
 public:
     // The three images of a table, in image-list order.
-    enum class State { Occupied = 0, Free = 1, Reserved = 2 };
+    enum class State
+    {
+        Occupied = 0,
+        Free = 1,
+        Reserved = 2
+    };
 
     // The display filter's entries, in combo order ("全部", "可供", "占用", "预订").
-    enum class Filter { All, Available, Occupied, Reserved };
+    enum class Filter
+    {
+        All,
+        Available,
+        Occupied,
+        Reserved
+    };
 
     enum class Command
     {
@@ -39,16 +49,16 @@ public:
     // One board item with the nine columns of the report layout.
     struct Item
     {
-        QString name;     // 餐桌名
+        QString name; // 餐桌名
         State state = State::Free;
         QString stateText; // 状态
-        QString amount;   // 消费金额
-        QString arrival;  // 进店时间/预抵时间
-        QString elapsed;  // 已用时间
-        QString guests;   // 已座人数
-        QString seats;    // 总座位数
-        QString room;     // 所属房间
-        QString note;     // 备注
+        QString amount;    // 消费金额
+        QString arrival;   // 进店时间/预抵时间
+        QString elapsed;   // 已用时间
+        QString guests;    // 已座人数
+        QString seats;     // 总座位数
+        QString room;      // 所属房间
+        QString note;      // 备注
     };
 
     struct FindResult

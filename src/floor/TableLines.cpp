@@ -10,9 +10,7 @@
 const QString TableLines::kColumns = QStringLiteral(
     "序号,60;消费项目,130;数量,60;单价,60;折扣,40;优惠金额,80;应收金额,80;记账人,80;消费时间,140");
 
-TableLines::TableLines(Database& db) : m_db(db)
-{
-}
+TableLines::TableLines(Database& db) : m_db(db) {}
 
 QList<TableLines::Line> TableLines::load(const QString& table)
 {

@@ -10,7 +10,12 @@ class Database;
 class TableLines final
 {
 public:
-    enum class Mark { None, Return, Gift };
+    enum class Mark
+    {
+        None,
+        Return,
+        Gift
+    };
 
     struct Line
     {

@@ -11,9 +11,7 @@ const QString TableOpening::kChangeTitle = QStringLiteral("修改登记");
 const QString TableOpening::kOrderNow = QStringLiteral("开单后立即点单");
 const QString TableOpening::kOrderAfterChange = QStringLiteral("修改后立即点单");
 
-TableOpening::TableOpening(Database& db) : m_db(db)
-{
-}
+TableOpening::TableOpening(Database& db) : m_db(db) {}
 
 std::optional<TableOpening::Plan> TableOpening::plan(bool allowed, const QList<TableBoard::Item>& selected)
 {
@@ -103,11 +101,12 @@ QString TableOpening::open(const Plan& plan, int guests, const QString& note, in
         for (int i = 0; i < plan.tables.size(); ++i) {
             const QString& table = plan.tables.at(i);
             const QString number = i == 0 ? main : main + QString::number(i);
-            m_db.ExecuteSql(
-                QStringLiteral("insert into dj(djbh,czm,fjm,rs,xfzt,zdbh,zdbj,bz,fws,jdsj) values(%1,%2,%3,%4,'占用',%5,%6,%7,%8,%9)")
-                    .arg(Sql::quote(number), Sql::quote(table), Sql::quote(rooms.at(i)), QString::number(guests),
-                         Sql::quote(main), i == 0 ? QStringLiteral("'y'") : QStringLiteral("'n'"), Sql::quote(note),
-                         QString::number(waiter), Sql::quote(arrival)));
+            m_db.ExecuteSql(QStringLiteral("insert into dj(djbh,czm,fjm,rs,xfzt,zdbh,zdbj,bz,fws,jdsj) "
+                                           "values(%1,%2,%3,%4,'占用',%5,%6,%7,%8,%9)")
+                                .arg(Sql::quote(number), Sql::quote(table), Sql::quote(rooms.at(i)),
+                                     QString::number(guests), Sql::quote(main),
+                                     i == 0 ? QStringLiteral("'y'") : QStringLiteral("'n'"), Sql::quote(note),
+                                     QString::number(waiter), Sql::quote(arrival)));
             m_db.ExecuteSql(QStringLiteral("update cz set zyzt='占用',jdsj=") + Sql::quote(arrival) +
                             QStringLiteral(",yzrs=") + QString::number(guests) +
                             QStringLiteral(",gkxm='',gkdh='',gksj='',bz=") + Sql::quote(note) +
@@ -135,7 +134,8 @@ std::optional<TableOpening::Registration> TableOpening::registration(const QStri
     r.note = rs.getString(QStringLiteral("bz"));
     r.waiter = rs.getInt(QStringLiteral("fws"));
     Recordset waiter;
-    if (m_db.OpenRecordset(waiter, QStringLiteral("select * from fws where id=") + QString::number(r.waiter)) &&
+    if (m_db.OpenRecordset(waiter,
+                           QStringLiteral("select * from fws where id=") + QString::number(r.waiter)) &&
         !waiter.isEOF())
         r.waiterName = waiter.getString(QStringLiteral("xm"));
     return r;
@@ -145,11 +145,13 @@ bool TableOpening::change(const QString& table, int guests, const QString& note,
 {
     try {
         Transaction transaction(m_db);
-        m_db.ExecuteSql(QStringLiteral("update dj set rs=") + QString::number(guests) + QStringLiteral(",bz=") +
-                        Sql::quote(note) + QStringLiteral(" ,fws=") + QString::number(waiter) +
-                        QStringLiteral(" where czm=") + Sql::quote(table) + QStringLiteral(" and xfzt='占用'"));
+        m_db.ExecuteSql(QStringLiteral("update dj set rs=") + QString::number(guests) +
+                        QStringLiteral(",bz=") + Sql::quote(note) + QStringLiteral(" ,fws=") +
+                        QString::number(waiter) + QStringLiteral(" where czm=") + Sql::quote(table) +
+                        QStringLiteral(" and xfzt='占用'"));
         m_db.ExecuteSql(QStringLiteral("update cz set yzrs=") + QString::number(guests) +
-                        QStringLiteral(" where czm=") + Sql::quote(table) + QStringLiteral(" and zyzt='占用'"));
+                        QStringLiteral(" where czm=") + Sql::quote(table) +
+                        QStringLiteral(" and zyzt='占用'"));
         transaction.commit();
         return true;
     } catch (const DbError&) {

@@ -2,11 +2,10 @@
 
 #include "TableBoard.h"
 
+#include <optional>
 #include <QList>
 #include <QString>
 #include <QStringList>
-
-#include <optional>
 
 class Database;
 
@@ -19,9 +18,9 @@ public:
     // What the open-table dialog is shown for.
     struct Plan
     {
-        QStringList tables;     // the main table first, then the group in order of selection
+        QStringList tables;      // the main table first, then the group in order of selection
         QList<int> reservations; // yd.id of the reservation rows the guests arrive for
-        QString note;           // the dialog's 备注 to start with
+        QString note;            // the dialog's 备注 to start with
         // The first table is reserved: the reservation choice decides the tables (planReserved).
         bool needsReservationChoice = false;
     };

@@ -5,9 +5,7 @@
 
 const QString WaiterPicker::kColumns = QStringLiteral("编号,40;姓名,90;");
 
-WaiterPicker::WaiterPicker(Database& db) : m_db(db)
-{
-}
+WaiterPicker::WaiterPicker(Database& db) : m_db(db) {}
 
 QList<WaiterPicker::Waiter> WaiterPicker::textChanged(const QString& typed)
 {
@@ -39,7 +37,8 @@ QString WaiterPicker::preset(int id)
 {
     m_chosen = Waiter();
     Recordset rs;
-    if (id != 0 && m_db.OpenRecordset(rs, QStringLiteral("select * from fws where id=") + QString::number(id)) &&
+    if (id != 0 &&
+        m_db.OpenRecordset(rs, QStringLiteral("select * from fws where id=") + QString::number(id)) &&
         !rs.isEOF())
         m_chosen = Waiter{id, rs.getString(QStringLiteral("xm"))};
     return m_chosen.name;
