@@ -18,6 +18,7 @@ const QStringList TableBoard::kStyles = {QStringLiteral("大图标"), QStringLit
                                          QStringLiteral("列表")};
 const QString TableBoard::kHint =
     QStringLiteral("开单(F2,回车)  增加消费(F3,空格,+)  结帐(F4,回车,-)  \"/\"定位到快速查找");
+const QString TableBoard::kFindHint = QStringLiteral("( \"/\"定位到此)");
 const QString TableBoard::kStartStatement = QStringLiteral("Select * from cz");
 
 namespace {

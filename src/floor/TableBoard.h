@@ -71,6 +71,7 @@ public:
     static const QStringList kFilters;
     static const QStringList kStyles;
     static const QString kHint;
+    static const QString kFindHint;
     static const QString kStartStatement;
 
     explicit TableBoard(Database& db);
