@@ -13,7 +13,8 @@ QList<BillMerge::Group> readGroups(Database& db, const QString& statement)
     Recordset rs;
     if (db.OpenRecordset(rs, statement))
         for (; !rs.isEOF(); rs.moveNext())
-            groups << BillMerge::Group{rs.getString(QStringLiteral("djbh")), rs.getString(QStringLiteral("czm"))};
+            groups << BillMerge::Group{rs.getString(QStringLiteral("djbh")),
+                                       rs.getString(QStringLiteral("czm"))};
     return groups;
 }
 
@@ -24,7 +25,8 @@ BillMerge::BillMerge(Database& db, const QString& selectedTable) : m_db(db)
     const QString table = Sql::quote(selectedTable);
     m_toMerge = readGroups(m_db, QStringLiteral("select* from dj where czm=") + table +
                                      QStringLiteral(" and xfzt='占用' and zdbj='y' "));
-    m_inStore = readGroups(m_db, QStringLiteral("select * from dj  where xfzt='占用' and zdbj='y' and czm<>") + table);
+    m_inStore = readGroups(
+        m_db, QStringLiteral("select * from dj  where xfzt='占用' and zdbj='y' and czm<>") + table);
 }
 
 QString BillMerge::mainTable() const
@@ -47,14 +49,15 @@ void BillMerge::remove(int toMergeRow)
 
 bool BillMerge::merge()
 {
-    if (m_toMerge.isEmpty() || !m_db.prompt().ask(QStringLiteral("确定要合并此单吗?")) || m_toMerge.size() == 1)
+    if (m_toMerge.isEmpty() || !m_db.prompt().ask(QStringLiteral("确定要合并此单吗?")) ||
+        m_toMerge.size() == 1)
         return true;
     const QString main = Sql::quote(m_toMerge.first().number);
     try {
         Transaction transaction(m_db);
         for (qsizetype i = 1; i < m_toMerge.size(); ++i)
-            m_db.ExecuteSql(QStringLiteral("update dj set zdbh=") + main + QStringLiteral(",zdbj='0' where zdbh=") +
-                            Sql::quote(m_toMerge.at(i).number));
+            m_db.ExecuteSql(QStringLiteral("update dj set zdbh=") + main +
+                            QStringLiteral(",zdbj='0' where zdbh=") + Sql::quote(m_toMerge.at(i).number));
         transaction.commit();
     } catch (const DbError&) {
         m_db.prompt().warn(QStringLiteral("合并账单发生异常,合并失败!"));

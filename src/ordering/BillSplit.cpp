@@ -44,8 +44,8 @@ bool BillSplit::split()
     try {
         Transaction transaction(m_db);
         for (const QString& table : m_split)
-            m_db.ExecuteSql(QStringLiteral("Update dj set zdbj='y',zdbh=djbh where czm=") + Sql::quote(table) +
-                            QStringLiteral(" and xfzt='占用'"));
+            m_db.ExecuteSql(QStringLiteral("Update dj set zdbj='y',zdbh=djbh where czm=") +
+                            Sql::quote(table) + QStringLiteral(" and xfzt='占用'"));
         transaction.commit();
     } catch (const DbError&) {
         m_db.prompt().warn(QStringLiteral("拆分账单发生异常,拆分失败!"));

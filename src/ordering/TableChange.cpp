@@ -6,9 +6,7 @@
 #include "Prompt.h"
 #include "Sql.h"
 
-TableChange::TableChange(Database& db) : m_db(db)
-{
-}
+TableChange::TableChange(Database& db) : m_db(db) {}
 
 bool TableChange::canChange(const QString& table)
 {
@@ -35,8 +33,8 @@ QStringList TableChange::rooms()
 
 QString TableChange::notReservedNow() const
 {
-    return QStringLiteral(" czm not in(select czmc from yd where zt='已订' and yybcbh=") + m_db.GetCurrentShiftId() +
-           QStringLiteral(" and  format(ydsj,'yyyy-mm-dd')=") +
+    return QStringLiteral(" czm not in(select czmc from yd where zt='已订' and yybcbh=") +
+           m_db.GetCurrentShiftId() + QStringLiteral(" and  format(ydsj,'yyyy-mm-dd')=") +
            Sql::quote(Clock::today().toString(QStringLiteral("yyyy-MM-dd"))) + QStringLiteral(")");
 }
 
@@ -44,8 +42,8 @@ QStringList TableChange::offeredTables(const QString& room)
 {
     QStringList names;
     Recordset rs;
-    if (!m_db.OpenRecordset(rs, QStringLiteral("select * from cz where zyzt<>'占用'  and fjm=") + Sql::quote(room) +
-                                    QStringLiteral(" and") + notReservedNow()))
+    if (!m_db.OpenRecordset(rs, QStringLiteral("select * from cz where zyzt<>'占用'  and fjm=") +
+                                    Sql::quote(room) + QStringLiteral(" and") + notReservedNow()))
         return names;
     for (; !rs.isEOF(); rs.moveNext())
         names << rs.getString(QStringLiteral("czm"));
@@ -85,12 +83,13 @@ bool TableChange::move(const QString& source, const QString& target)
         // The note and the elapsed time belong to the visit and go with it.
         m_db.ExecuteSql(QStringLiteral("update cz set xfhj=") +
                         Sql::quote(Sql::money(from.getDouble(QStringLiteral("xfhj")))) +
-                        QStringLiteral(",zyzt='占用',jdsj=") + Sql::quote(from.getString(QStringLiteral("jdsj"))) +
-                        QStringLiteral(",yzrs=") + Sql::quote(from.getString(QStringLiteral("yzrs"))) +
-                        QStringLiteral(",yysj=") + Sql::quote(from.getString(QStringLiteral("yysj"))) +
-                        QStringLiteral(",bz=") + Sql::quote(from.getString(QStringLiteral("bz"))) +
-                        QStringLiteral(" where czm=") + t);
-        m_db.ExecuteSql(QStringLiteral("update cz set zyzt='空闲',xfhj=0,jdsj='',yysj='',yzrs='',bz='' where czm=") + s);
+                        QStringLiteral(",zyzt='占用',jdsj=") +
+                        Sql::quote(from.getString(QStringLiteral("jdsj"))) + QStringLiteral(",yzrs=") +
+                        Sql::quote(from.getString(QStringLiteral("yzrs"))) + QStringLiteral(",yysj=") +
+                        Sql::quote(from.getString(QStringLiteral("yysj"))) + QStringLiteral(",bz=") +
+                        Sql::quote(from.getString(QStringLiteral("bz"))) + QStringLiteral(" where czm=") + t);
+        m_db.ExecuteSql(
+            QStringLiteral("update cz set zyzt='空闲',xfhj=0,jdsj='',yysj='',yzrs='',bz='' where czm=") + s);
         m_db.ExecuteSql(QStringLiteral("update xfmx set czm=") + t + QStringLiteral(" where czm=") + s +
                         QStringLiteral(" and jzbj='0'"));
         transaction.commit();

@@ -27,9 +27,7 @@ BusinessShifts::Shift readShift(const Recordset& rs)
 
 } // namespace
 
-BusinessShifts::BusinessShifts(Database& db) : m_db(db)
-{
-}
+BusinessShifts::BusinessShifts(Database& db) : m_db(db) {}
 
 QList<BusinessShifts::Shift> BusinessShifts::list()
 {
@@ -83,26 +81,28 @@ BusinessShifts::Result BusinessShifts::save(const Shift& shift)
     const QString e = literal(end);
     const QString other = shift.number == 0 ? QString() : QStringLiteral(" and yybcbh<>%1").arg(shift.number);
     // A check that cannot run saves nothing: overlapping shifts would make the current shift ambiguous.
-    const int startsInside = count(QStringLiteral("select * from yybc where qssj>") + s + QStringLiteral(" and qssj<") +
-                                   e + other);
+    const int startsInside = count(QStringLiteral("select * from yybc where qssj>") + s +
+                                   QStringLiteral(" and qssj<") + e + other);
     if (startsInside < 0)
         return Result::Failed;
     if (startsInside > 0)
-        return refuse(QStringLiteral("当起始时间小于已有时间段的起始时间时，结束时间不能大于于已有时间段的起始时间!"),
-                      Result::EndRefused);
-    const int coversStart = count(QStringLiteral("select * from yybc where qssj<=") + s + QStringLiteral(" and jssj>") +
-                                  s + other);
+        return refuse(
+            QStringLiteral("当起始时间小于已有时间段的起始时间时，结束时间不能大于于已有时间段的起始时间!"),
+            Result::EndRefused);
+    const int coversStart = count(QStringLiteral("select * from yybc where qssj<=") + s +
+                                  QStringLiteral(" and jssj>") + s + other);
     if (coversStart < 0)
         return Result::Failed;
     if (coversStart > 0)
-        return refuse(QStringLiteral("当起始时间大于等于已有时间段的起始时间时，起始时间不能小于已有时间段的结束时间!"),
-                      Result::StartRefused);
+        return refuse(
+            QStringLiteral("当起始时间大于等于已有时间段的起始时间时，起始时间不能小于已有时间段的结束时间!"),
+            Result::StartRefused);
 
     Recordset rs;
     if (shift.number == 0)
         return m_db.OpenRecordset(rs, QStringLiteral("insert into yybc(bcmc,qssj,jssj) values(") +
-                                          Sql::quote(shift.name) + QLatin1Char(',') + s + QLatin1Char(',') + e +
-                                          QLatin1Char(')'))
+                                          Sql::quote(shift.name) + QLatin1Char(',') + s + QLatin1Char(',') +
+                                          e + QLatin1Char(')'))
                    ? Result::Saved
                    : Result::Failed;
     // A shift deleted meanwhile would take the change silently into nothing.

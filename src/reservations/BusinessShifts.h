@@ -1,10 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <QList>
 #include <QString>
 #include <QTime>
-
-#include <optional>
 
 class Database;
 
@@ -24,7 +23,14 @@ public:
     };
 
     // What a save did; a refusal names the field that gets the cursor.
-    enum class Result { Saved, NameRefused, StartRefused, EndRefused, Failed };
+    enum class Result
+    {
+        Saved,
+        NameRefused,
+        StartRefused,
+        EndRefused,
+        Failed
+    };
 
     explicit BusinessShifts(Database& db);
 

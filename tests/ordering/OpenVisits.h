@@ -18,7 +18,8 @@ public:
     QString open(const QStringList& tables, const QDateTime& when, int guests = 4, const QString& note = {});
     // One ordered line, added to the table's and its open registration's totals.
     void addLine(const QString& table, const QString& item, double quantity, double price);
-    void reserve(const QString& table, const QDate& day, int shift, const QString& state = QStringLiteral("已订"));
+    void reserve(const QString& table, const QDate& day, int shift,
+                 const QString& state = QStringLiteral("已订"));
 
     // The tables a checkout of `table` gathers (its group's main table first), settled under `bill`.
     QStringList checkout(const QString& table, const QString& bill);

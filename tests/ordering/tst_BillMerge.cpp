@@ -14,8 +14,9 @@ struct Floor
 {
     explicit Floor(TestDatabase& t) : floor(t)
     {
-        floor.addTables(QStringLiteral("大厅"), {QStringLiteral("A1"), QStringLiteral("B1"), QStringLiteral("B2"),
-                                                  QStringLiteral("C1"), QStringLiteral("D1")});
+        floor.addTables(QStringLiteral("大厅"),
+                        {QStringLiteral("A1"), QStringLiteral("B1"), QStringLiteral("B2"),
+                         QStringLiteral("C1"), QStringLiteral("D1")});
         floor.open({QStringLiteral("D1")}, kOpening.addDays(-1));
         floor.checkout(QStringLiteral("D1"), QStringLiteral("202612050001"));
         a1 = floor.open({QStringLiteral("A1")}, kOpening);
@@ -63,10 +64,11 @@ void TestBillMerge::listsAtOpening_data()
     QTest::addColumn<QString>("mainTable");
     QTest::newRow("main table") << QStringLiteral("B1") << QStringLiteral("B1") << QStringLiteral("A1,C1")
                                 << QStringLiteral("B1");
-    QTest::newRow("table of another group") << QStringLiteral("B2") << QString() << QStringLiteral("A1,B1,C1")
-                                            << QString();
+    QTest::newRow("table of another group")
+        << QStringLiteral("B2") << QString() << QStringLiteral("A1,B1,C1") << QString();
     QTest::newRow("nothing selected") << QString() << QString() << QStringLiteral("A1,B1,C1") << QString();
-    QTest::newRow("free table") << QStringLiteral("D1") << QString() << QStringLiteral("A1,B1,C1") << QString();
+    QTest::newRow("free table") << QStringLiteral("D1") << QString() << QStringLiteral("A1,B1,C1")
+                                << QString();
 }
 
 void TestBillMerge::listsAtOpening()
@@ -88,7 +90,8 @@ void TestBillMerge::listsAtOpening()
     QCOMPARE(tables(merge.toMerge()), merging);
     QCOMPARE(tables(merge.inStore()), inStore);
     QCOMPARE(merge.mainTable(), mainTable);
-    QCOMPARE(names(merge.inStore()).first(), QStringLiteral("%1:%2").arg(f.a1, merge.inStore().first().table));
+    QCOMPARE(names(merge.inStore()).first(),
+             QStringLiteral("%1:%2").arg(f.a1, merge.inStore().first().table));
 }
 
 void TestBillMerge::movingRowsAndTheMainTable()
@@ -102,14 +105,16 @@ void TestBillMerge::movingRowsAndTheMainTable()
     QCOMPARE(names(merge.toMerge()), QStringList{f.b1 + QStringLiteral(":B1")});
     QCOMPARE(merge.mainTable(), QStringLiteral("B1"));
     merge.add(0); // A1 goes to the end
-    QCOMPARE(names(merge.toMerge()), (QStringList{f.b1 + QStringLiteral(":B1"), f.a1 + QStringLiteral(":A1")}));
+    QCOMPARE(names(merge.toMerge()),
+             (QStringList{f.b1 + QStringLiteral(":B1"), f.a1 + QStringLiteral(":A1")}));
     QCOMPARE(merge.mainTable(), QStringLiteral("B1"));
     QCOMPARE(names(merge.inStore()), QStringList{f.c1 + QStringLiteral(":C1")});
 
     // Removing the first row hands the bill to the next group, and the field says so.
     merge.remove(0);
     QCOMPARE(merge.mainTable(), QStringLiteral("A1"));
-    QCOMPARE(names(merge.inStore()), (QStringList{f.c1 + QStringLiteral(":C1"), f.b1 + QStringLiteral(":B1")}));
+    QCOMPARE(names(merge.inStore()),
+             (QStringList{f.c1 + QStringLiteral(":C1"), f.b1 + QStringLiteral(":B1")}));
     merge.remove(0);
     QCOMPARE(merge.mainTable(), QString());
     QVERIFY(merge.toMerge().isEmpty());
@@ -141,7 +146,8 @@ void TestBillMerge::mergeJoinsWholeGroups()
                           QStringLiteral("B2:%1:0").arg(f.a1), QStringLiteral("C1:%1:y").arg(f.c1)}));
     QCOMPARE(t.scalar(QStringLiteral("select group_concat(czm||ysje||jzbj) from xfmx")), lines);
     QCOMPARE(t.scalar(QStringLiteral("select group_concat(czm||zyzt||xfhj) from cz")), tables);
-    QCOMPARE(t.scalar(QStringLiteral("select zdbh||zdbj from dj where czm='D1'")), QStringLiteral("20261205180000y"));
+    QCOMPARE(t.scalar(QStringLiteral("select zdbh||zdbj from dj where czm='D1'")),
+             QStringLiteral("20261205180000y"));
 
     // Merging again adds C1's group; one checkout from any of its tables settles all four.
     BillMerge again(t.db, QStringLiteral("A1"));
@@ -150,7 +156,8 @@ void TestBillMerge::mergeJoinsWholeGroups()
     t.prompt.answer(Prompt::Answer::Yes);
     QVERIFY(again.merge());
     QCOMPARE(f.floor.checkout(QStringLiteral("B2"), QStringLiteral("202612060001")),
-             (QStringList{QStringLiteral("A1"), QStringLiteral("B1"), QStringLiteral("B2"), QStringLiteral("C1")}));
+             (QStringList{QStringLiteral("A1"), QStringLiteral("B1"), QStringLiteral("B2"),
+                          QStringLiteral("C1")}));
     QCOMPARE(t.scalar(QStringLiteral("select printf('%.2f',sum(ysje)) from xfmx where jzzdh='202612060001'")),
              QStringLiteral("114.00"));
     QCOMPARE(t.scalar(QStringLiteral("select count(*) from cz where zyzt='占用'")), QStringLiteral("0"));
@@ -201,7 +208,8 @@ void TestBillMerge::failureChangesNothing()
     merge.add(0);
     t.prompt.answer(Prompt::Answer::Yes);
     QVERIFY(!merge.merge());
-    QCOMPARE(t.prompt.texts(), (QStringList{QStringLiteral("确定要合并此单吗?"), QStringLiteral("合并账单发生异常,合并失败!")}));
+    QCOMPARE(t.prompt.texts(), (QStringList{QStringLiteral("确定要合并此单吗?"),
+                                            QStringLiteral("合并账单发生异常,合并失败!")}));
     QCOMPARE(f.floor.groupState(), before);
 }
 
@@ -227,8 +235,10 @@ void TestBillMerge::mergedGroupSplitsTableByTable()
                           QStringLiteral("B2:%1:0").arg(f.a1), QStringLiteral("C1:%1:y").arg(f.c1)}));
     QCOMPARE(f.floor.checkout(QStringLiteral("A1"), QStringLiteral("202612060001")),
              (QStringList{QStringLiteral("A1"), QStringLiteral("B2")}));
-    QCOMPARE(f.floor.checkout(QStringLiteral("B1"), QStringLiteral("202612060002")), QStringList{QStringLiteral("B1")});
-    QCOMPARE(t.scalar(QStringLiteral("select group_concat(czm) from cz where zyzt='占用'")), QStringLiteral("C1"));
+    QCOMPARE(f.floor.checkout(QStringLiteral("B1"), QStringLiteral("202612060002")),
+             QStringList{QStringLiteral("B1")});
+    QCOMPARE(t.scalar(QStringLiteral("select group_concat(czm) from cz where zyzt='占用'")),
+             QStringLiteral("C1"));
 }
 
 QTEST_GUILESS_MAIN(TestBillMerge)

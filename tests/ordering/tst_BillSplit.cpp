@@ -11,8 +11,9 @@ const QDateTime kOpening(QDate(2026, 12, 6), QTime(18, 0, 0));
 // Group A1 (with A2, A3), B1 alone, and an earlier settled group on C1.
 void setUpGroups(TestDatabase& t, OpenVisits& floor)
 {
-    floor.addTables(QStringLiteral("大厅"), {QStringLiteral("A1"), QStringLiteral("A2"), QStringLiteral("A3"),
-                                              QStringLiteral("B1"), QStringLiteral("C1"), QStringLiteral("C2")});
+    floor.addTables(QStringLiteral("大厅"),
+                    {QStringLiteral("A1"), QStringLiteral("A2"), QStringLiteral("A3"), QStringLiteral("B1"),
+                     QStringLiteral("C1"), QStringLiteral("C2")});
     floor.open({QStringLiteral("C1"), QStringLiteral("C2")}, kOpening.addDays(-1));
     floor.checkout(QStringLiteral("C1"), QStringLiteral("202612050001"));
     floor.open({QStringLiteral("A1"), QStringLiteral("A2"), QStringLiteral("A3")}, kOpening);
@@ -93,19 +94,24 @@ void TestBillSplit::splitMakesATableItsOwnGroup()
     QCOMPARE(t.prompt.texts(), QStringList{QStringLiteral("确定要拆分此单吗?")});
     QCOMPARE(t.prompt.shown().first().buttons, Prompt::Buttons::YesNo);
 
-    QCOMPARE(floor.groupState(), (QStringList{QStringLiteral("A1:%1:y").arg(a1), QStringLiteral("A2:%1:y").arg(a2),
-                                              QStringLiteral("A3:%1:n").arg(a1), QStringLiteral("B1:%1:y").arg(b1)}));
+    QCOMPARE(floor.groupState(),
+             (QStringList{QStringLiteral("A1:%1:y").arg(a1), QStringLiteral("A2:%1:y").arg(a2),
+                          QStringLiteral("A3:%1:n").arg(a1), QStringLiteral("B1:%1:y").arg(b1)}));
     QCOMPARE(t.scalar(QStringLiteral("select group_concat(czm||ysje||jzbj) from xfmx")), linesBefore);
     // The settled group's registrations keep their marks.
-    QCOMPARE(t.scalar(QStringLiteral("select count(*) from dj where czm='C2' and zdbj='n'")), QStringLiteral("1"));
+    QCOMPARE(t.scalar(QStringLiteral("select count(*) from dj where czm='C2' and zdbj='n'")),
+             QStringLiteral("1"));
 
     // Checking out the main table now bills A1 and A3 only; A2 stays open with its own bill.
     QCOMPARE(floor.checkout(QStringLiteral("A3"), QStringLiteral("202612060001")),
              (QStringList{QStringLiteral("A1"), QStringLiteral("A3")}));
-    QCOMPARE(floor.field(QStringLiteral("cz"), QStringLiteral("zyzt"), QStringLiteral("czm='A2'")), QStringLiteral("占用"));
-    QCOMPARE(floor.checkout(QStringLiteral("A2"), QStringLiteral("202612060002")), QStringList{QStringLiteral("A2")});
-    QCOMPARE(floor.field(QStringLiteral("xfmx"), QStringLiteral("ysje"), QStringLiteral("jzzdh='202612060002'")),
-             QStringLiteral("20"));
+    QCOMPARE(floor.field(QStringLiteral("cz"), QStringLiteral("zyzt"), QStringLiteral("czm='A2'")),
+             QStringLiteral("占用"));
+    QCOMPARE(floor.checkout(QStringLiteral("A2"), QStringLiteral("202612060002")),
+             QStringList{QStringLiteral("A2")});
+    QCOMPARE(
+        floor.field(QStringLiteral("xfmx"), QStringLiteral("ysje"), QStringLiteral("jzzdh='202612060002'")),
+        QStringLiteral("20"));
 }
 
 void TestBillSplit::nothingHappensWithoutTablesOrOnNo_data()
@@ -150,7 +156,8 @@ void TestBillSplit::failureChangesNothing()
     QVERIFY(split.take(QStringLiteral("A3")));
     t.prompt.answer(Prompt::Answer::Yes);
     QVERIFY(!split.split());
-    QCOMPARE(t.prompt.texts(), (QStringList{QStringLiteral("确定要拆分此单吗?"), QStringLiteral("拆分账单发生异常,拆分失败!")}));
+    QCOMPARE(t.prompt.texts(), (QStringList{QStringLiteral("确定要拆分此单吗?"),
+                                            QStringLiteral("拆分账单发生异常,拆分失败!")}));
     QCOMPARE(floor.groupState(), before);
 }
 

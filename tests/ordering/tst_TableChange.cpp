@@ -13,9 +13,12 @@ const QDateTime kArrival(QDate(2026, 12, 6), QTime(18, 12, 40));
 void setUpFloor(TestDatabase& t, OpenVisits& floor)
 {
     floor.addTables(QStringLiteral("大厅"), {QStringLiteral("A1"), QStringLiteral("A2")});
-    floor.addTables(QStringLiteral("包间"), {QStringLiteral("B1"), QStringLiteral("B2"), QStringLiteral("B3")});
-    t.exec(QStringLiteral("insert into yybc (bcmc,qssj,jssj) values ('午餐',#2010-01-01 11:0:0#,#2010-01-01 14:0:0#)"));
-    t.exec(QStringLiteral("insert into yybc (bcmc,qssj,jssj) values ('晚餐',#2010-01-01 17:0:0#,#2010-01-01 21:0:0#)"));
+    floor.addTables(QStringLiteral("包间"),
+                    {QStringLiteral("B1"), QStringLiteral("B2"), QStringLiteral("B3")});
+    t.exec(QStringLiteral(
+        "insert into yybc (bcmc,qssj,jssj) values ('午餐',#2010-01-01 11:0:0#,#2010-01-01 14:0:0#)"));
+    t.exec(QStringLiteral(
+        "insert into yybc (bcmc,qssj,jssj) values ('晚餐',#2010-01-01 17:0:0#,#2010-01-01 21:0:0#)"));
 }
 
 // A1 open with 4 guests, a note and three open lines totalling 56.00, plus a line of an earlier
@@ -64,8 +67,10 @@ void TestTableChange::movesTheVisitWithItsLinesAndTotals()
 
     const QString b2 = QStringLiteral("czm='B2'");
     QCOMPARE(floor.field(QStringLiteral("cz"), QStringLiteral("zyzt"), b2), QStringLiteral("占用"));
-    QCOMPARE(floor.field(QStringLiteral("cz"), QStringLiteral("printf('%.2f',xfhj)"), b2), QStringLiteral("56.00"));
-    QCOMPARE(floor.field(QStringLiteral("cz"), QStringLiteral("jdsj"), b2), QStringLiteral("2026-12-06 18:12:40"));
+    QCOMPARE(floor.field(QStringLiteral("cz"), QStringLiteral("printf('%.2f',xfhj)"), b2),
+             QStringLiteral("56.00"));
+    QCOMPARE(floor.field(QStringLiteral("cz"), QStringLiteral("jdsj"), b2),
+             QStringLiteral("2026-12-06 18:12:40"));
     QCOMPARE(floor.field(QStringLiteral("cz"), QStringLiteral("yzrs"), b2), QStringLiteral("4"));
     QCOMPARE(floor.field(QStringLiteral("cz"), QStringLiteral("yysj"), b2), QStringLiteral("0小时5分"));
     QCOMPARE(floor.field(QStringLiteral("cz"), QStringLiteral("bz"), b2), QStringLiteral("生日宴"));
@@ -81,18 +86,23 @@ void TestTableChange::movesTheVisitWithItsLinesAndTotals()
     QCOMPARE(floor.registration(QStringLiteral("B2"), QStringLiteral("zdbh")), number);
     QCOMPARE(floor.registration(QStringLiteral("B2"), QStringLiteral("zdbj")), QStringLiteral("y"));
     QCOMPARE(floor.registration(QStringLiteral("B2"), QStringLiteral("fjm")), QStringLiteral("大厅"));
-    QCOMPARE(floor.registration(QStringLiteral("B2"), QStringLiteral("printf('%.2f',xfhj)")), QStringLiteral("56.00"));
+    QCOMPARE(floor.registration(QStringLiteral("B2"), QStringLiteral("printf('%.2f',xfhj)")),
+             QStringLiteral("56.00"));
     QCOMPARE(t.scalar(QStringLiteral("select count(*) from dj where czm='A1'")), QStringLiteral("0"));
 
-    QCOMPARE(floor.field(QStringLiteral("xfmx"), QStringLiteral("count(*)"), QStringLiteral("czm='B2' and jzbj='0'")),
+    QCOMPARE(floor.field(QStringLiteral("xfmx"), QStringLiteral("count(*)"),
+                         QStringLiteral("czm='B2' and jzbj='0'")),
              QStringLiteral("3"));
-    QCOMPARE(floor.field(QStringLiteral("xfmx"), QStringLiteral("count(*)"), QStringLiteral("czm='A1' and jzbj='0'")),
+    QCOMPARE(floor.field(QStringLiteral("xfmx"), QStringLiteral("count(*)"),
+                         QStringLiteral("czm='A1' and jzbj='0'")),
              QStringLiteral("0"));
-    QCOMPARE(floor.field(QStringLiteral("xfmx"), QStringLiteral("group_concat(xfxm)"), QStringLiteral("czm='A1'")),
-             QStringLiteral("旧账"));
+    QCOMPARE(
+        floor.field(QStringLiteral("xfmx"), QStringLiteral("group_concat(xfxm)"), QStringLiteral("czm='A1'")),
+        QStringLiteral("旧账"));
 
     // A checkout of the new table now bills exactly that visit.
-    QCOMPARE(floor.checkout(QStringLiteral("B2"), QStringLiteral("202612060001")), QStringList{QStringLiteral("B2")});
+    QCOMPARE(floor.checkout(QStringLiteral("B2"), QStringLiteral("202612060001")),
+             QStringList{QStringLiteral("B2")});
     QCOMPARE(floor.field(QStringLiteral("xfmx"), QStringLiteral("printf('%.2f',sum(ysje))"),
                          QStringLiteral("jzzdh='202612060001'")),
              QStringLiteral("56.00"));
@@ -114,12 +124,13 @@ void TestTableChange::offeredTables_data()
     QTest::newRow("this shift yesterday") << kNow << -1 << 2 << QStringLiteral("已订") << all;
     QTest::newRow("cancelled") << kNow << 0 << 2 << QStringLiteral("取消") << all;
     QTest::newRow("arrived") << kNow << 0 << 2 << QStringLiteral("到达") << all;
-    QTest::newRow("lunch reservation at lunch") << QDateTime(kNow.date(), QTime(12, 0)) << 0 << 1
-                                                << QStringLiteral("已订") << withoutB2;
+    QTest::newRow("lunch reservation at lunch")
+        << QDateTime(kNow.date(), QTime(12, 0)) << 0 << 1 << QStringLiteral("已订") << withoutB2;
     // Between shifts no shift is current, so no reservation holds a table back.
-    QTest::newRow("between shifts") << QDateTime(kNow.date(), QTime(15, 0)) << 0 << 2 << QStringLiteral("已订") << all;
-    QTest::newRow("at the second a shift starts") << QDateTime(kNow.date(), QTime(17, 0)) << 0 << 2
-                                                  << QStringLiteral("已订") << all;
+    QTest::newRow("between shifts") << QDateTime(kNow.date(), QTime(15, 0)) << 0 << 2
+                                    << QStringLiteral("已订") << all;
+    QTest::newRow("at the second a shift starts")
+        << QDateTime(kNow.date(), QTime(17, 0)) << 0 << 2 << QStringLiteral("已订") << all;
 }
 
 void TestTableChange::offeredTables()
@@ -143,7 +154,8 @@ void TestTableChange::offeredTables()
     floor.open({QStringLiteral("B1")}, kArrival);
     offered.removeOne(QStringLiteral("B1"));
     QCOMPARE(change.offeredTables(QStringLiteral("包间")), offered);
-    QCOMPARE(change.offeredTables(QStringLiteral("大厅")), (QStringList{QStringLiteral("A1"), QStringLiteral("A2")}));
+    QCOMPARE(change.offeredTables(QStringLiteral("大厅")),
+             (QStringList{QStringLiteral("A1"), QStringLiteral("A2")}));
     QCOMPARE(t.prompt.texts(), QStringList());
 }
 
@@ -183,7 +195,8 @@ void TestTableChange::refusedTargetChangesNothing()
     QCOMPARE(t.prompt.texts(), messages);
     QCOMPARE(t.scalar(QStringLiteral("select group_concat(czm||zyzt||xfhj||bz) from cz")), before);
     QCOMPARE(floor.groupState(), groups);
-    QCOMPARE(floor.field(QStringLiteral("xfmx"), QStringLiteral("count(*)"), QStringLiteral("czm='A1' and jzbj='0'")),
+    QCOMPARE(floor.field(QStringLiteral("xfmx"), QStringLiteral("count(*)"),
+                         QStringLiteral("czm='A1' and jzbj='0'")),
              QStringLiteral("3"));
 }
 
@@ -194,17 +207,21 @@ void TestTableChange::failureChangesNothing()
     setUpFloor(t, floor);
     openA1(t, floor);
     // The last statement of the move, carrying the lines over, fails.
-    t.exec(QStringLiteral("create trigger refuse before update on xfmx begin select raise(abort,'磁盘已满'); end"));
-    const QString tables = t.scalar(QStringLiteral("select group_concat(czm||zyzt||xfhj||jdsj||yzrs||bz) from cz"));
+    t.exec(QStringLiteral(
+        "create trigger refuse before update on xfmx begin select raise(abort,'磁盘已满'); end"));
+    const QString tables =
+        t.scalar(QStringLiteral("select group_concat(czm||zyzt||xfhj||jdsj||yzrs||bz) from cz"));
     const QStringList groups = floor.groupState();
 
     TableChange change(t.db);
     QVERIFY(!change.move(QStringLiteral("A1"), QStringLiteral("B2")));
     QCOMPARE(t.prompt.texts(), QStringList{QStringLiteral("更换餐桌发生异常,更换失败!")});
-    QCOMPARE(t.scalar(QStringLiteral("select group_concat(czm||zyzt||xfhj||jdsj||yzrs||bz) from cz")), tables);
+    QCOMPARE(t.scalar(QStringLiteral("select group_concat(czm||zyzt||xfhj||jdsj||yzrs||bz) from cz")),
+             tables);
     QCOMPARE(floor.groupState(), groups);
     QCOMPARE(floor.registration(QStringLiteral("A1"), QStringLiteral("czm")), QStringLiteral("A1"));
-    QCOMPARE(floor.field(QStringLiteral("xfmx"), QStringLiteral("count(*)"), QStringLiteral("czm='A1' and jzbj='0'")),
+    QCOMPARE(floor.field(QStringLiteral("xfmx"), QStringLiteral("count(*)"),
+                         QStringLiteral("czm='A1' and jzbj='0'")),
              QStringLiteral("3"));
 }
 
@@ -223,8 +240,9 @@ void TestTableChange::movedMainTableKeepsItsGroup()
     // Checking out from the moved child gathers the moved main table and the child.
     QCOMPARE(floor.checkout(QStringLiteral("A1"), QStringLiteral("202612060001")),
              (QStringList{QStringLiteral("B3"), QStringLiteral("A1")}));
-    QCOMPARE(floor.field(QStringLiteral("xfmx"), QStringLiteral("czm"), QStringLiteral("jzzdh='202612060001'")),
-             QStringLiteral("A1"));
+    QCOMPARE(
+        floor.field(QStringLiteral("xfmx"), QStringLiteral("czm"), QStringLiteral("jzzdh='202612060001'")),
+        QStringLiteral("A1"));
     QCOMPARE(t.scalar(QStringLiteral("select count(*) from cz where zyzt='占用'")), QStringLiteral("0"));
 }
 
@@ -238,7 +256,8 @@ void TestTableChange::roomsAndNamesWithQuotes()
     floor.open({QStringLiteral("O'Neil")}, kArrival);
 
     TableChange change(t.db);
-    QCOMPARE(change.rooms(), (QStringList{QStringLiteral("二楼"), QStringLiteral("Kate's"), QStringLiteral("大厅")}));
+    QCOMPARE(change.rooms(),
+             (QStringList{QStringLiteral("二楼"), QStringLiteral("Kate's"), QStringLiteral("大厅")}));
     QCOMPARE(change.offeredTables(QStringLiteral("Kate's")), QStringList{QStringLiteral("K'1")});
     QVERIFY(change.move(QStringLiteral("O'Neil"), QStringLiteral("K'1")));
     QCOMPARE(floor.field(QStringLiteral("cz"), QStringLiteral("zyzt"), QStringLiteral("czm='K''1'")),

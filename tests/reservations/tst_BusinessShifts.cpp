@@ -63,7 +63,8 @@ void TestBusinessShifts::addStoresTimesOnTheFixedDay()
     breakfast.name = QStringLiteral("早餐");
     breakfast.start = QTime(6, 0, 0, 750); // the pickers' milliseconds never reach the table
     QCOMPARE(shifts.save(breakfast), Result::Saved);
-    QCOMPARE(shifts.save(shift(QStringLiteral("Mary's 午餐"), QStringLiteral("09:05:03"), QStringLiteral("13:00:00"))),
+    QCOMPARE(shifts.save(shift(QStringLiteral("Mary's 午餐"), QStringLiteral("09:05:03"),
+                               QStringLiteral("13:00:00"))),
              Result::Saved);
     QCOMPARE(rows(t), QStringLiteral("1|早餐|2010-01-01 06:00:00|2010-01-01 08:59:59;"
                                      "2|Mary's 午餐|2010-01-01 09:05:03|2010-01-01 13:00:00"));
@@ -81,21 +82,25 @@ void TestBusinessShifts::addChecks_data()
                              << QStringLiteral("请输入班次名称!");
     QTest::newRow("end before start") << shift("晚餐", "18:00:00", "17:59:59") << Result::EndRefused
                                       << QStringLiteral("结束时间不能小于起始时间!");
-    QTest::newRow("start equal to end") << shift("晚餐", "18:00:00", "18:00:00") << Result::Saved << QString();
-    QTest::newRow("overlapping the end of one") << shift("加餐", "08:00:00", "09:00:00") << Result::StartRefused
-                                                << kCoversStart;
+    QTest::newRow("start equal to end")
+        << shift("晚餐", "18:00:00", "18:00:00") << Result::Saved << QString();
+    QTest::newRow("overlapping the end of one")
+        << shift("加餐", "08:00:00", "09:00:00") << Result::StartRefused << kCoversStart;
     // Both checks would refuse it; the one that runs first speaks.
-    QTest::newRow("across two") << shift("加餐", "08:00:00", "10:00:00") << Result::EndRefused << kStartsInside;
-    QTest::newRow("starting at the same second") << shift("加餐", "09:00:00", "09:30:00") << Result::StartRefused
-                                                 << kCoversStart;
-    QTest::newRow("inside one") << shift("加餐", "10:00:00", "11:00:00") << Result::StartRefused << kCoversStart;
-    QTest::newRow("running over the start of one") << shift("夜宵", "05:00:00", "07:00:00") << Result::EndRefused
-                                                   << kStartsInside;
-    QTest::newRow("covering one") << shift("全天", "05:00:00", "23:00:00") << Result::EndRefused << kStartsInside;
-    QTest::newRow("ending at the second one starts") << shift("夜宵", "05:00:00", "06:00:00") << Result::Saved
-                                                     << QString();
-    QTest::newRow("starting at the second one ends") << shift("下午茶", "13:00:00", "15:00:00") << Result::Saved
-                                                     << QString();
+    QTest::newRow("across two") << shift("加餐", "08:00:00", "10:00:00") << Result::EndRefused
+                                << kStartsInside;
+    QTest::newRow("starting at the same second")
+        << shift("加餐", "09:00:00", "09:30:00") << Result::StartRefused << kCoversStart;
+    QTest::newRow("inside one") << shift("加餐", "10:00:00", "11:00:00") << Result::StartRefused
+                                << kCoversStart;
+    QTest::newRow("running over the start of one")
+        << shift("夜宵", "05:00:00", "07:00:00") << Result::EndRefused << kStartsInside;
+    QTest::newRow("covering one") << shift("全天", "05:00:00", "23:00:00") << Result::EndRefused
+                                  << kStartsInside;
+    QTest::newRow("ending at the second one starts")
+        << shift("夜宵", "05:00:00", "06:00:00") << Result::Saved << QString();
+    QTest::newRow("starting at the second one ends")
+        << shift("下午茶", "13:00:00", "15:00:00") << Result::Saved << QString();
     QTest::newRow("between two") << shift("加餐", "08:59:59", "09:00:00") << Result::Saved << QString();
 }
 
@@ -201,12 +206,14 @@ void TestBusinessShifts::remove_data()
 
     const QString question = QStringLiteral("是否真的删除选定班次?");
     const QString inUse = QStringLiteral("选定班次已经有预订记录，不能删除!");
-    QTest::newRow("nothing selected") << 0 << QString() << true << QStringList{QStringLiteral("请选定班次!")} << false;
+    QTest::newRow("nothing selected")
+        << 0 << QString() << true << QStringList{QStringLiteral("请选定班次!")} << false;
     QTest::newRow("unused, yes") << 1 << QString() << true << QStringList{question} << true;
     QTest::newRow("unused, no") << 1 << QString() << false << QStringList{question} << false;
     QTest::newRow("booked") << 1 << QStringLiteral("已订") << true << QStringList{inUse} << false;
     QTest::newRow("only cancelled") << 1 << QStringLiteral("取消") << true << QStringList{inUse} << false;
-    QTest::newRow("reservation of another shift") << 2 << QStringLiteral("已订") << true << QStringList{question} << true;
+    QTest::newRow("reservation of another shift")
+        << 2 << QStringLiteral("已订") << true << QStringList{question} << true;
 }
 
 void TestBusinessShifts::remove()
@@ -222,14 +229,16 @@ void TestBusinessShifts::remove()
     QCOMPARE(shifts.save(shift("午餐", "11:00:00", "14:00:00")), Result::Saved);
     QCOMPARE(shifts.save(shift("晚餐", "17:00:00", "21:00:00")), Result::Saved);
     if (!reservation.isEmpty())
-        t.exec(QStringLiteral("insert into yd (ydbh,czmc,zt,yybcbh) values ('20261206100000','A1','%1',1)").arg(reservation));
+        t.exec(QStringLiteral("insert into yd (ydbh,czmc,zt,yybcbh) values ('20261206100000','A1','%1',1)")
+                   .arg(reservation));
     t.prompt.answer(yes ? Prompt::Answer::Yes : Prompt::Answer::No);
 
     QCOMPARE(shifts.remove(selected), deleted);
     QCOMPARE(t.prompt.texts(), messages);
     QCOMPARE(t.scalar(QStringLiteral("select count(*) from yybc where yybcbh=%1").arg(selected)),
              deleted || selected == 0 ? QStringLiteral("0") : QStringLiteral("1"));
-    QCOMPARE(t.scalar(QStringLiteral("select count(*) from yybc")), deleted ? QStringLiteral("1") : QStringLiteral("2"));
+    QCOMPARE(t.scalar(QStringLiteral("select count(*) from yybc")),
+             deleted ? QStringLiteral("1") : QStringLiteral("2"));
 }
 
 void TestBusinessShifts::removeWhenTheCheckFails()
