@@ -50,17 +50,28 @@ QString ConsumptionLine::displayName() const
 QString ConsumptionLine::text(int column) const
 {
     switch (column) {
-    case Number: return QString::number(number);
-    case Name: return displayName();
-    case Quantity: return quantity;
-    case Price: return price;
-    case Ratio: return ratio;
-    case Amount: return amount;
-    case Category: return category;
-    case Operator: return operatorName;
-    case Time: return time;
-    case Note: return note;
-    case Printed: return printed ? QStringLiteral("已打印") : QStringLiteral("未打印");
+    case Number:
+        return QString::number(number);
+    case Name:
+        return displayName();
+    case Quantity:
+        return quantity;
+    case Price:
+        return price;
+    case Ratio:
+        return ratio;
+    case Amount:
+        return amount;
+    case Category:
+        return category;
+    case Operator:
+        return operatorName;
+    case Time:
+        return time;
+    case Note:
+        return note;
+    case Printed:
+        return printed ? QStringLiteral("已打印") : QStringLiteral("未打印");
     }
     return QString();
 }

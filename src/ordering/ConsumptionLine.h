@@ -8,7 +8,21 @@
 struct ConsumptionLine
 {
     // The list's columns, in order.
-    enum Column { Number, Name, Quantity, Price, Ratio, Amount, Category, Operator, Time, Note, Printed, ColumnCount };
+    enum Column
+    {
+        Number,
+        Name,
+        Quantity,
+        Price,
+        Ratio,
+        Amount,
+        Category,
+        Operator,
+        Time,
+        Note,
+        Printed,
+        ColumnCount
+    };
 
     int number = 0; // xfmx.xfbh
     QString name;   // the dish, without mark

@@ -38,8 +38,8 @@ struct CopiedLine
 bool isNumber(const QString& text)
 {
     bool ok = false;
-    text.toDouble(&ok);
-    return ok;
+    const double value = text.toDouble(&ok);
+    return ok && qIsFinite(value);
 }
 
 QList<CopiedLine> parseCopiedLines(const QString& body)
@@ -53,8 +53,9 @@ QList<CopiedLine> parseCopiedLines(const QString& body)
         const qsizetype quantityAt = priceAt > 0 ? record.lastIndexOf(QLatin1Char(','), priceAt - 1) : -1;
         if (quantityAt <= 0)
             continue;
-        CopiedLine line{record.left(quantityAt), record.mid(quantityAt + 1, priceAt - quantityAt - 1).trimmed(),
-                        record.mid(priceAt + 1, ratioAt - priceAt - 1).trimmed(), record.mid(ratioAt + 1).trimmed()};
+        CopiedLine line{
+            record.left(quantityAt), record.mid(quantityAt + 1, priceAt - quantityAt - 1).trimmed(),
+            record.mid(priceAt + 1, ratioAt - priceAt - 1).trimmed(), record.mid(ratioAt + 1).trimmed()};
         if (isNumber(line.quantity) && isNumber(line.price) && isNumber(line.ratio))
             records << line;
     }
@@ -84,7 +85,8 @@ QList<ConsumptionList::OccupiedTable> ConsumptionList::occupiedTables()
     Recordset rs;
     if (m_db.OpenRecordset(rs, QStringLiteral("select * from cz where zyzt='占用'")))
         for (; !rs.isEOF(); rs.moveNext())
-            tables << OccupiedTable{rs.getString(QStringLiteral("czm")), rs.getString(QStringLiteral("yzrs"))};
+            tables << OccupiedTable{rs.getString(QStringLiteral("czm")),
+                                    rs.getString(QStringLiteral("yzrs"))};
     return tables;
 }
 
@@ -102,8 +104,9 @@ void ConsumptionList::LoadConsumptionList()
 {
     m_lines.clear();
     Recordset rs;
-    if (m_db.OpenRecordset(rs, QStringLiteral("select * from xfmx,xm where xfmx.czm=") + Sql::quote(m_table) +
-                                   QStringLiteral(" and xfmx.jzbj='0' and xfmx.xfxm=xm.xmm order by xfmx.xfbh"))) {
+    if (m_db.OpenRecordset(
+            rs, QStringLiteral("select * from xfmx,xm where xfmx.czm=") + Sql::quote(m_table) +
+                    QStringLiteral(" and xfmx.jzbj='0' and xfmx.xfxm=xm.xmm order by xfmx.xfbh"))) {
         m_lines.reserve(rs.recordCount());
         for (; !rs.isEOF(); rs.moveNext()) {
             ConsumptionLine line;
@@ -198,10 +201,11 @@ int ConsumptionList::insertLine(const ConsumptionLine& line, double discount, bo
 {
     QString columns = QStringLiteral("czm,xfxm,sl,xmdj,dzbl,dzje,ysje,jzr,xfsj");
     QString values = Sql::quote(m_table) + QLatin1Char(',') + Sql::quote(line.name) + QLatin1Char(',') +
-                     Sql::quote(line.quantity) + QLatin1Char(',') + Sql::quote(line.price) + QLatin1Char(',') +
-                     Sql::quote(line.ratio) + QLatin1Char(',') + money(discount) + QLatin1Char(',') +
-                     money(line.quantityValue() * line.priceValue() * line.ratioValue()) + QLatin1Char(',') +
-                     Sql::quote(line.operatorName) + QLatin1Char(',') + Sql::quote(line.time);
+                     Sql::quote(line.quantity) + QLatin1Char(',') + Sql::quote(line.price) +
+                     QLatin1Char(',') + Sql::quote(line.ratio) + QLatin1Char(',') + money(discount) +
+                     QLatin1Char(',') + money(line.quantityValue() * line.priceValue() * line.ratioValue()) +
+                     QLatin1Char(',') + Sql::quote(line.operatorName) + QLatin1Char(',') +
+                     Sql::quote(line.time);
     if (returnLine) {
         columns += QStringLiteral(",tdbj,tdbz");
         values += QStringLiteral(",'1.00',") + Sql::quote(line.note);
@@ -287,7 +291,8 @@ bool ConsumptionList::ReturnOrDeleteLine(int row, const ReturnAsker& askReturn)
         return false;
     }
     Recordset rs;
-    if (!m_db.OpenRecordset(rs, QStringLiteral("select * from xfmx where xfbh=") + QString::number(line.number)) ||
+    if (!m_db.OpenRecordset(rs, QStringLiteral("select * from xfmx where xfbh=") +
+                                    QString::number(line.number)) ||
         rs.isEOF() || cents(rs.getDouble(QStringLiteral("sl"))) < 0)
         return false;
     ReturnEntry entry;
@@ -379,8 +384,8 @@ bool ConsumptionList::lineHasReturns(int row)
     if (line.isReturn())
         return true;
     Recordset rs;
-    return m_db.OpenRecordset(rs, QStringLiteral("select * from xfmx where xfbh=") + QString::number(line.number) +
-                                      QStringLiteral(" and tdbj='1'")) &&
+    return m_db.OpenRecordset(rs, QStringLiteral("select * from xfmx where xfbh=") +
+                                      QString::number(line.number) + QStringLiteral(" and tdbj='1'")) &&
            !rs.isEOF();
 }
 
@@ -441,12 +446,12 @@ bool ConsumptionList::TransferLine(int row, const TransferAsker& askTarget)
     const QString target = Sql::quote(entry.target);
     if (!inTransaction(
             [&] {
-                m_db.ExecuteSql(QStringLiteral("update xfmx set czm=") + target + QStringLiteral(" where xfbh=") +
-                                QString::number(line.number));
-                m_db.ExecuteSql(QStringLiteral("update dj set xfhj=xfhj+") + amount + QStringLiteral(" where czm=") +
-                                target + QStringLiteral(" and xfzt='占用'"));
-                m_db.ExecuteSql(QStringLiteral("update cz set xfhj=xfhj+") + amount + QStringLiteral(" where czm=") +
-                                target);
+                m_db.ExecuteSql(QStringLiteral("update xfmx set czm=") + target +
+                                QStringLiteral(" where xfbh=") + QString::number(line.number));
+                m_db.ExecuteSql(QStringLiteral("update dj set xfhj=xfhj+") + amount +
+                                QStringLiteral(" where czm=") + target + QStringLiteral(" and xfzt='占用'"));
+                m_db.ExecuteSql(QStringLiteral("update cz set xfhj=xfhj+") + amount +
+                                QStringLiteral(" where czm=") + target);
                 if (!isNewLine(row))
                     --m_nLoadedLines;
                 m_lines.removeAt(row);
@@ -522,8 +527,8 @@ QString ConsumptionList::CopyLines(QList<int> rows)
     QString text = kClipboardHeader + QLatin1Char('\n');
     for (int row : rows) {
         const ConsumptionLine& line = m_lines.at(row);
-        text += line.name + QLatin1Char(',') + line.quantity + QLatin1Char(',') + line.price + QLatin1Char(',') +
-                line.ratio + QStringLiteral("\r\n");
+        text += line.name + QLatin1Char(',') + line.quantity + QLatin1Char(',') + line.price +
+                QLatin1Char(',') + line.ratio + QStringLiteral("\r\n");
     }
     return text;
 }

@@ -3,12 +3,11 @@
 #include "ConsumptionLine.h"
 #include "LineActions.h"
 
+#include <functional>
 #include <QColor>
 #include <QList>
 #include <QString>
 #include <QStringList>
-
-#include <functional>
 
 class Database;
 class Prompt;
@@ -23,8 +22,9 @@ class Prompt;
 class ConsumptionList final
 {
 public:
-    static inline const QString kColumns = QStringLiteral(
-        "消费编号,75;项目名,100;数量,50;单价,50;折扣,50;金额,60;类别,70;记账人,70;消费时间,150;备注,60;厨打,60;");
+    static inline const QString kColumns =
+        QStringLiteral("消费编号,75;项目名,100;数量,50;单价,50;折扣,50;金额,60;类别,70;记账人,70;消费时间,"
+                       "150;备注,60;厨打,60;");
     static inline const QString kReturnReasonFile = QStringLiteral("退单原因.txt");
     static inline const QString kTasteFile = QStringLiteral("口味.txt");
     static inline const QString kClipboardHeader = QStringLiteral("Orvo2.4");
@@ -55,7 +55,12 @@ public:
         QString reason;
         QStringList reasons; // the lines of "退单原因.txt"
     };
-    enum class ReturnField { None, Quantity, Reason };
+    enum class ReturnField
+    {
+        None,
+        Quantity,
+        Reason
+    };
 
     // What the transfer dialog shows and gathers; it confirms only when checkTransferTarget()
     // accepts the target.
@@ -67,7 +72,14 @@ public:
         QString target;
     };
 
-    enum class AddResult { Added, BadQuantity, NoDish, TooMany, Failed };
+    enum class AddResult
+    {
+        Added,
+        BadQuantity,
+        NoDish,
+        TooMany,
+        Failed
+    };
 
     // Asked in the middle of a return or a transfer; false when the operator cancels.
     using ReturnAsker = std::function<bool(ReturnEntry&)>;

@@ -9,9 +9,9 @@ struct ConsumptionLine;
 // list was last loaded; only such a line can be deleted instead of returned.
 struct LineActions
 {
-    QString returnText;   // "退单(&T)" or "删除(&T)"
+    QString returnText; // "退单(&T)" or "删除(&T)"
     bool returnEnabled = false;
-    QString giftText;     // "赠送(&S)" or "不赠(&S)"
+    QString giftText; // "赠送(&S)" or "不赠(&S)"
     bool giftEnabled = false;
     bool transferEnabled = false;
     QString returnMenuText; // "退单" or "删除"

@@ -30,7 +30,8 @@ struct Restaurant
         Clock::setFixed(kNow);
         t.exec(QStringLiteral("insert into fj(fjm) values('大厅')"));
         for (const char* table : {"A1", "B2", "C3"})
-            t.exec(QStringLiteral("insert into cz(czm,zzws,fjm) values('%1',4,'大厅')").arg(QLatin1String(table)));
+            t.exec(QStringLiteral("insert into cz(czm,zzws,fjm) values('%1',4,'大厅')")
+                       .arg(QLatin1String(table)));
         t.exec(QStringLiteral("insert into lb(lbm) values('热菜')"));
         t.exec(QStringLiteral("insert into lb(lbm) values('饮料')"));
         t.exec(QStringLiteral("insert into xm(xmbh,xmm,dj,lbm) values(1,'宫保鸡丁',20,'热菜')"));
@@ -45,7 +46,8 @@ struct Restaurant
     void open(const QString& table, int guests)
     {
         t.exec(QStringLiteral("update cz set zyzt='占用',yzrs='%2' where czm='%1'").arg(table).arg(guests));
-        t.exec(QStringLiteral("insert into dj(djbh,czm,fjm,rs,xfzt,zdbh,zdbj) values('D%1','%1','大厅',%2,'占用','D%1','y')")
+        t.exec(QStringLiteral("insert into dj(djbh,czm,fjm,rs,xfzt,zdbh,zdbj) "
+                              "values('D%1','%1','大厅',%2,'占用','D%1','y')")
                    .arg(table)
                    .arg(guests));
     }
@@ -53,24 +55,33 @@ struct Restaurant
     // A line stored before the list is loaded.
     int line(const QString& table, const QString& dish, double quantity, double price, double ratio = 1)
     {
-        t.exec(QStringLiteral("insert into xfmx(czm,xfxm,sl,xmdj,dzbl,dzje,ysje,jzr) values(%1,%2,%3,%4,%5,%6,%7,'李四')")
-                   .arg(Sql::quote(table), Sql::quote(dish), Sql::money(quantity), Sql::money(price),
-                        Sql::money(ratio), Sql::money((1 - ratio) * quantity * price),
-                        Sql::money(ratio * quantity * price)));
+        t.exec(
+            QStringLiteral(
+                "insert into xfmx(czm,xfxm,sl,xmdj,dzbl,dzje,ysje,jzr) values(%1,%2,%3,%4,%5,%6,%7,'李四')")
+                .arg(Sql::quote(table), Sql::quote(dish), Sql::money(quantity), Sql::money(price),
+                     Sql::money(ratio), Sql::money((1 - ratio) * quantity * price),
+                     Sql::money(ratio * quantity * price)));
         const int number = t.scalar(QStringLiteral("select max(xfbh) from xfmx")).toInt();
         // Totals as the ordering screen left them.
-        t.exec(QStringLiteral("update dj set xfhj=xfhj+%1 where czm='%2'").arg(ratio * quantity * price).arg(table));
-        t.exec(QStringLiteral("update cz set xfhj=xfhj+%1 where czm='%2'").arg(ratio * quantity * price).arg(table));
+        t.exec(QStringLiteral("update dj set xfhj=xfhj+%1 where czm='%2'")
+                   .arg(ratio * quantity * price)
+                   .arg(table));
+        t.exec(QStringLiteral("update cz set xfhj=xfhj+%1 where czm='%2'")
+                   .arg(ratio * quantity * price)
+                   .arg(table));
         return number;
     }
 
     QString visitTotal(const QString& table)
     {
-        return Sql::money(t.scalar(QStringLiteral("select xfhj from dj where czm='%1' and xfzt='占用'").arg(table)).toDouble());
+        return Sql::money(
+            t.scalar(QStringLiteral("select xfhj from dj where czm='%1' and xfzt='占用'").arg(table))
+                .toDouble());
     }
     QString tableTotal(const QString& table)
     {
-        return Sql::money(t.scalar(QStringLiteral("select xfhj from cz where czm='%1'").arg(table)).toDouble());
+        return Sql::money(
+            t.scalar(QStringLiteral("select xfhj from cz where czm='%1'").arg(table)).toDouble());
     }
     QString field(int number, const QString& column)
     {
@@ -87,7 +98,8 @@ void checkTotals(Restaurant& r, const ConsumptionList& list, const QString& amou
     QCOMPARE(r.tableTotal(list.table()), amount);
 }
 
-ConsumptionList::ReturnAsker returning(const QString& quantity, const QString& reason, ReturnEntry* seen = nullptr)
+ConsumptionList::ReturnAsker returning(const QString& quantity, const QString& reason,
+                                       ReturnEntry* seen = nullptr)
 {
     return [=](ReturnEntry& entry) {
         if (seen)
@@ -146,6 +158,8 @@ private slots:
     void deleteNewLine();
 
     void giftAndCancel();
+    void failedStatementChangesNothing_data();
+    void failedStatementChangesNothing();
     void giftDeclinedChangesNothing();
 
     void transferToAnotherTable();
@@ -187,8 +201,9 @@ void TestConsumptionList::loadsOpenLinesOfTheTableOnly()
         texts << list.lines().at(1).text(c);
     QCOMPARE(texts, (QStringList{QString::number(second), QStringLiteral("清蒸鱼"), QStringLiteral("2"),
                                  QStringLiteral("10"), QStringLiteral("1"), QStringLiteral("20.00"),
-                                 QStringLiteral("热菜"), QStringLiteral("李四"), r.field(second, QStringLiteral("xfsj")),
-                                 QStringLiteral("少辣"), QStringLiteral("已打印")}));
+                                 QStringLiteral("热菜"), QStringLiteral("李四"),
+                                 r.field(second, QStringLiteral("xfsj")), QStringLiteral("少辣"),
+                                 QStringLiteral("已打印")}));
     QCOMPARE(list.lines().at(0).text(ConsumptionLine::Printed), QStringLiteral("未打印"));
     QCOMPARE(list.quantityTotal(), QStringLiteral("3.00"));
     QCOMPARE(list.amountTotal(), QStringLiteral("40.00"));
@@ -205,8 +220,9 @@ void TestConsumptionList::rowsShowMarksAndColours()
     list.setTable(QStringLiteral("A1"));
     list.LoadConsumptionList();
     QString quantity = QStringLiteral("1");
-    QCOMPARE(list.AddLine(quantity, {QStringLiteral("宫保鸡丁"), QStringLiteral("20"), QStringLiteral("热菜")}),
-             AddResult::Added);
+    QCOMPARE(
+        list.AddLine(quantity, {QStringLiteral("宫保鸡丁"), QStringLiteral("20"), QStringLiteral("热菜")}),
+        AddResult::Added);
 
     QCOMPARE(list.lines().at(0).displayName(), QStringLiteral("宫保鸡丁"));
     QCOMPARE(list.lines().at(1).displayName(), QStringLiteral("可乐(赠)"));
@@ -233,7 +249,8 @@ void TestConsumptionList::choicesOfTheTableAndCategoryBoxes()
     QCOMPARE(tables.at(0).guests, QStringLiteral("3"));
     QCOMPARE(tables.at(1).name, QStringLiteral("B2"));
     QCOMPARE(tables.at(1).guests, QStringLiteral("2"));
-    QCOMPARE(list.categoryChoices(), (QStringList{QStringLiteral("显示全部"), QStringLiteral("热菜"), QStringLiteral("饮料")}));
+    QCOMPARE(list.categoryChoices(),
+             (QStringList{QStringLiteral("显示全部"), QStringLiteral("热菜"), QStringLiteral("饮料")}));
 }
 
 void TestConsumptionList::addLine_data()
@@ -245,12 +262,30 @@ void TestConsumptionList::addLine_data()
     QTest::addColumn<QString>("total");
     QTest::addColumn<QString>("quantityTotal");
 
-    QTest::newRow("1.5 x 20.00") << "1.5" << true << "1.50" << "30.00" << "50.00" << "2.50";
-    QTest::newRow("-2 lowers the total") << "-2" << true << "-2.00" << "-40.00" << "-20.00" << "-1.00";
-    QTest::newRow("leading numeral") << "2份" << true << "2.00" << "40.00" << "60.00" << "3.00";
-    QTest::newRow("abc") << "abc" << false << "" << "" << "20.00" << "1.00";
-    QTest::newRow("0") << "0" << false << "" << "" << "20.00" << "1.00";
-    QTest::newRow("rounds to 0.00") << "0.001" << false << "" << "" << "20.00" << "1.00";
+    QTest::newRow("1.5 x 20.00") << "1.5" << true << "1.50"
+                                 << "30.00"
+                                 << "50.00"
+                                 << "2.50";
+    QTest::newRow("-2 lowers the total") << "-2" << true << "-2.00"
+                                         << "-40.00"
+                                         << "-20.00"
+                                         << "-1.00";
+    QTest::newRow("leading numeral") << "2份" << true << "2.00"
+                                     << "40.00"
+                                     << "60.00"
+                                     << "3.00";
+    QTest::newRow("abc") << "abc" << false << ""
+                         << ""
+                         << "20.00"
+                         << "1.00";
+    QTest::newRow("0") << "0" << false << ""
+                       << ""
+                       << "20.00"
+                       << "1.00";
+    QTest::newRow("rounds to 0.00") << "0.001" << false << ""
+                                    << ""
+                                    << "20.00"
+                                    << "1.00";
 }
 
 void TestConsumptionList::addLine()
@@ -330,8 +365,9 @@ void TestConsumptionList::nameWithAQuote()
     list.setTable(QStringLiteral("A1"));
     list.LoadConsumptionList();
     QString quantity = QStringLiteral("1");
-    QCOMPARE(list.AddLine(quantity, {QStringLiteral("Tom's 汤"), QStringLiteral("12"), QStringLiteral("热菜")}),
-             AddResult::Added);
+    QCOMPARE(
+        list.AddLine(quantity, {QStringLiteral("Tom's 汤"), QStringLiteral("12"), QStringLiteral("热菜")}),
+        AddResult::Added);
     list.LoadConsumptionList();
     QCOMPARE(list.lines().size(), 1);
     QCOMPARE(list.lines().at(0).name, QStringLiteral("Tom's 汤"));
@@ -367,7 +403,8 @@ void TestConsumptionList::failedAddLeavesNothing()
     list.setTable(QStringLiteral("A1"));
     list.LoadConsumptionList();
     // The line is written, then the table's total is refused: the line must go too.
-    r.t.exec(QStringLiteral("create trigger refuse before update on cz begin select raise(abort,'refused'); end"));
+    r.t.exec(
+        QStringLiteral("create trigger refuse before update on cz begin select raise(abort,'refused'); end"));
     QString quantity = QStringLiteral("2");
     QCOMPARE(list.AddLine(quantity, {QStringLiteral("可乐"), QStringLiteral("15"), QStringLiteral("饮料")}),
              AddResult::Failed);
@@ -427,11 +464,21 @@ void TestConsumptionList::everyCommandNeedsARow()
     list.LoadConsumptionList();
     bool done = true;
     switch (command) {
-    case 0: done = list.ReturnOrDeleteLine(row, kNeverAsked); break;
-    case 1: done = list.ToggleGift(row); break;
-    case 2: done = list.TransferLine(row, transferringTo(QStringLiteral("B2"))); break;
-    case 3: done = list.SetNote(row, QStringLiteral("少辣")); break;
-    case 4: done = !list.CopyLines(row < 0 ? QList<int>{} : QList<int>{0, row}).isEmpty(); break;
+    case 0:
+        done = list.ReturnOrDeleteLine(row, kNeverAsked);
+        break;
+    case 1:
+        done = list.ToggleGift(row);
+        break;
+    case 2:
+        done = list.TransferLine(row, transferringTo(QStringLiteral("B2")));
+        break;
+    case 3:
+        done = list.SetNote(row, QStringLiteral("少辣"));
+        break;
+    case 4:
+        done = !list.CopyLines(row < 0 ? QList<int>{} : QList<int>{0, row}).isEmpty();
+        break;
     }
     QVERIFY(!done);
     QCOMPARE(r.t.prompt.texts(), QStringList{QStringLiteral("请选定消费项目!")});
@@ -501,16 +548,35 @@ void TestConsumptionList::returnEntryChecks_data()
     QTest::addColumn<QString>("message");
     QTest::addColumn<int>("focus");
 
-    const int none = int(ReturnField::None), quantity = int(ReturnField::Quantity), reason = int(ReturnField::Reason);
-    QTest::newRow("all") << "3.00" << "凉了" << "" << none;
-    QTest::newRow("part") << "0.5" << "凉了" << "" << none;
-    QTest::newRow("zero") << "0" << "凉了" << "请指定数量!" << quantity;
-    QTest::newRow("negative") << "-1" << "凉了" << "请指定数量!" << quantity;
-    QTest::newRow("not a number") << "abc" << "凉了" << "请指定数量!" << quantity;
-    QTest::newRow("empty") << "" << "凉了" << "请指定数量!" << quantity;
-    QTest::newRow("more than left") << "3.01" << "凉了" << "数量不正确，请从新输入!" << quantity;
-    QTest::newRow("no reason") << "1" << "" << "退菜原因不能为空!" << reason;
-    QTest::newRow("blank reason") << "1" << "  " << "退菜原因不能为空!" << reason;
+    const int none = int(ReturnField::None), quantity = int(ReturnField::Quantity),
+              reason = int(ReturnField::Reason);
+    QTest::newRow("all") << "3.00"
+                         << "凉了"
+                         << "" << none;
+    QTest::newRow("part") << "0.5"
+                          << "凉了"
+                          << "" << none;
+    QTest::newRow("zero") << "0"
+                          << "凉了"
+                          << "请指定数量!" << quantity;
+    QTest::newRow("negative") << "-1"
+                              << "凉了"
+                              << "请指定数量!" << quantity;
+    QTest::newRow("not a number") << "abc"
+                                  << "凉了"
+                                  << "请指定数量!" << quantity;
+    QTest::newRow("empty") << ""
+                           << "凉了"
+                           << "请指定数量!" << quantity;
+    QTest::newRow("more than left") << "3.01"
+                                    << "凉了"
+                                    << "数量不正确，请从新输入!" << quantity;
+    QTest::newRow("no reason") << "1"
+                               << ""
+                               << "退菜原因不能为空!" << reason;
+    QTest::newRow("blank reason") << "1"
+                                  << "  "
+                                  << "退菜原因不能为空!" << reason;
 }
 
 void TestConsumptionList::returnEntryChecks()
@@ -581,7 +647,8 @@ void TestConsumptionList::lineWithReturnsCanBeNeitherGivenNorMoved()
         QCOMPARE(r.t.prompt.texts(), (QStringList{QStringLiteral("执行过退单操作的项目不能赠送!"),
                                                   QStringLiteral("执行过退单操作的项目不能转单!")}));
     }
-    QCOMPARE(r.t.scalar(QStringLiteral("select count(*) from xfmx where czm='A1' and dzbl=1")), QStringLiteral("2"));
+    QCOMPARE(r.t.scalar(QStringLiteral("select count(*) from xfmx where czm='A1' and dzbl=1")),
+             QStringLiteral("2"));
     QCOMPARE(r.field(fish, QStringLiteral("czm")), QStringLiteral("A1"));
     QCOMPARE(r.visitTotal(QStringLiteral("B2")), QStringLiteral("0.00"));
 }
@@ -596,14 +663,16 @@ void TestConsumptionList::giftLineCanBeNeitherReturnedNorDeleted()
     QVERIFY(!list.ReturnOrDeleteLine(0, kNeverAsked));
     QCOMPARE(r.t.prompt.texts(), QStringList{QStringLiteral("赠送的项目不能退单!")});
     QString quantity = QStringLiteral("1");
-    QCOMPARE(list.AddLine(quantity, {QStringLiteral("宫保鸡丁"), QStringLiteral("20"), QStringLiteral("热菜")}),
-             AddResult::Added);
+    QCOMPARE(
+        list.AddLine(quantity, {QStringLiteral("宫保鸡丁"), QStringLiteral("20"), QStringLiteral("热菜")}),
+        AddResult::Added);
     r.t.prompt.answer(Answer::Yes);
     QVERIFY(list.ToggleGift(1));
     r.t.prompt.clear();
     QVERIFY(!list.ReturnOrDeleteLine(1, kNeverAsked));
     QVERIFY(!list.TransferLine(0, transferringTo(QStringLiteral("B2"))));
-    QCOMPARE(r.t.prompt.texts(), (QStringList{QStringLiteral("赠单项目不能删除!"), QStringLiteral("赠送的项目不能转单!")}));
+    QCOMPARE(r.t.prompt.texts(),
+             (QStringList{QStringLiteral("赠单项目不能删除!"), QStringLiteral("赠送的项目不能转单!")}));
     QCOMPARE(r.lineCount(), 2);
 }
 
@@ -632,7 +701,8 @@ void TestConsumptionList::failedReturnChangesNothing()
     ConsumptionList list(r.t.db, kOperator, r.t.folder());
     list.setTable(QStringLiteral("A1"));
     list.LoadConsumptionList();
-    r.t.exec(QStringLiteral("create trigger refuse before update of tdsl on xfmx begin select raise(abort,'refused'); end"));
+    r.t.exec(QStringLiteral(
+        "create trigger refuse before update of tdsl on xfmx begin select raise(abort,'refused'); end"));
     QVERIFY(!list.ReturnOrDeleteLine(0, returning(QStringLiteral("1"), QStringLiteral("凉了"))));
     QCOMPARE(r.t.prompt.texts(), QStringList{QStringLiteral("退单发生异常,退单失败!")});
     QCOMPARE(r.lineCount(), 1);
@@ -659,8 +729,9 @@ void TestConsumptionList::deleteNewLine()
     list.LoadConsumptionList();
     QString quantity = QStringLiteral("1");
     for (int i = 0; i < 2; ++i)
-        QCOMPARE(list.AddLine(quantity, {QStringLiteral("可乐"), QStringLiteral("15"), QStringLiteral("饮料")}),
-                 AddResult::Added);
+        QCOMPARE(
+            list.AddLine(quantity, {QStringLiteral("可乐"), QStringLiteral("15"), QStringLiteral("饮料")}),
+            AddResult::Added);
     const int first = list.lines().at(1).number;
     const int second = list.lines().at(2).number;
 
@@ -669,7 +740,8 @@ void TestConsumptionList::deleteNewLine()
     QCOMPARE(r.t.prompt.texts(), QStringList{QStringLiteral("真的要删除选定项目吗？")});
     QCOMPARE(r.t.scalar(QStringLiteral("select count(*) from xfmx where xfbh=%1").arg(first)),
              yes ? QStringLiteral("0") : QStringLiteral("1"));
-    QCOMPARE(r.t.scalar(QStringLiteral("select count(*) from xfmx where xfbh=%1").arg(second)), QStringLiteral("1"));
+    QCOMPARE(r.t.scalar(QStringLiteral("select count(*) from xfmx where xfbh=%1").arg(second)),
+             QStringLiteral("1"));
     QCOMPARE(list.lines().size(), yes ? 2 : 3);
     QCOMPARE(list.lines().last().number, second);
     if (yes)
@@ -731,6 +803,52 @@ void TestConsumptionList::giftDeclinedChangesNothing()
     QVERIFY(!list.changed());
 }
 
+void TestConsumptionList::failedStatementChangesNothing_data()
+{
+    QTest::addColumn<int>("command");
+    QTest::newRow("gift") << 0;
+    QTest::newRow("delete") << 1;
+    QTest::newRow("note") << 2;
+}
+
+void TestConsumptionList::failedStatementChangesNothing()
+{
+    QFETCH(int, command);
+    Restaurant r;
+    ConsumptionList list(r.t.db, kOperator, r.t.folder());
+    list.setTable(QStringLiteral("A1"));
+    list.LoadConsumptionList();
+    QString quantity = QStringLiteral("2");
+    QCOMPARE(list.AddLine(quantity, {QStringLiteral("可乐"), QStringLiteral("15"), QStringLiteral("饮料")}),
+             AddResult::Added);
+    const ConsumptionLine before = list.lines().at(0);
+    r.t.exec(QStringLiteral(
+        "create trigger refuse_update before update on xfmx begin select raise(abort,'refused'); end"));
+    r.t.exec(QStringLiteral(
+        "create trigger refuse_delete before delete on xfmx begin select raise(abort,'refused'); end"));
+    r.t.prompt.clear();
+    r.t.prompt.answer(Answer::Yes);
+    switch (command) {
+    case 0:
+        QVERIFY(!list.ToggleGift(0));
+        break;
+    case 1:
+        QVERIFY(!list.ReturnOrDeleteLine(0, kNeverAsked));
+        break;
+    case 2:
+        QVERIFY(!list.SetNote(0, QStringLiteral("少辣")));
+        break;
+    }
+    QCOMPARE(r.t.prompt.texts().size(), command == 2 ? 1 : 2);
+    QCOMPARE(r.t.prompt.last(), QStringLiteral("ADO Error: refused"));
+    QCOMPARE(list.lines().size(), 1);
+    QCOMPARE(list.lines().at(0).ratio, before.ratio);
+    QCOMPARE(list.lines().at(0).note, before.note);
+    QCOMPARE(r.field(before.number, QStringLiteral("dzbl")), QStringLiteral("1"));
+    QCOMPARE(r.field(before.number, QStringLiteral("bz")), QString());
+    checkTotals(r, list, QStringLiteral("30.00"));
+}
+
 void TestConsumptionList::transferToAnotherTable()
 {
     Restaurant r;
@@ -767,12 +885,18 @@ void TestConsumptionList::transferTargetChecks_data()
 {
     QTest::addColumn<QString>("target");
     QTest::addColumn<QString>("message");
-    QTest::newRow("occupied") << "B2" << "";
-    QTest::newRow("current table") << "A1" << "目标餐桌不能是当前餐桌!";
-    QTest::newRow("free") << "C3" << "请指定为占用的餐桌!";
-    QTest::newRow("unknown") << "Z9" << "请指定为占用的餐桌!";
-    QTest::newRow("empty") << "" << "请指定为占用的餐桌!";
-    QTest::newRow("quote") << "B2' or '1'='1" << "请指定为占用的餐桌!";
+    QTest::newRow("occupied") << "B2"
+                              << "";
+    QTest::newRow("current table") << "A1"
+                                   << "目标餐桌不能是当前餐桌!";
+    QTest::newRow("free") << "C3"
+                          << "请指定为占用的餐桌!";
+    QTest::newRow("unknown") << "Z9"
+                             << "请指定为占用的餐桌!";
+    QTest::newRow("empty") << ""
+                           << "请指定为占用的餐桌!";
+    QTest::newRow("quote") << "B2' or '1'='1"
+                           << "请指定为占用的餐桌!";
 }
 
 void TestConsumptionList::transferTargetChecks()
@@ -790,7 +914,8 @@ void TestConsumptionList::transferTargetChecks()
     // A dialog that confirms anyway moves nothing that the check refuses.
     r.t.prompt.clear();
     QCOMPARE(list.TransferLine(0, transferringTo(target)), message.isEmpty());
-    QCOMPARE(r.field(cola, QStringLiteral("czm")), message.isEmpty() ? QStringLiteral("B2") : QStringLiteral("A1"));
+    QCOMPARE(r.field(cola, QStringLiteral("czm")),
+             message.isEmpty() ? QStringLiteral("B2") : QStringLiteral("A1"));
     QCOMPARE(list.lines().size(), message.isEmpty() ? 0 : 1);
     checkTotals(r, list, message.isEmpty() ? QStringLiteral("0.00") : QStringLiteral("30.00"));
 }
@@ -825,8 +950,9 @@ void TestConsumptionList::transferOfANewLineKeepsTheStoredLines()
     list.LoadConsumptionList();
     QString quantity = QStringLiteral("1");
     for (int i = 0; i < 2; ++i)
-        QCOMPARE(list.AddLine(quantity, {QStringLiteral("可乐"), QStringLiteral("15"), QStringLiteral("饮料")}),
-                 AddResult::Added);
+        QCOMPARE(
+            list.AddLine(quantity, {QStringLiteral("可乐"), QStringLiteral("15"), QStringLiteral("饮料")}),
+            AddResult::Added);
     QVERIFY(list.TransferLine(1, transferringTo(QStringLiteral("B2"))));
     QCOMPARE(list.loadedLines(), 1);
     QCOMPARE(list.lines().size(), 2);
@@ -946,8 +1072,9 @@ void TestConsumptionList::pasteSkipsBrokenRecords()
     ConsumptionList list(r.t.db, kOperator, r.t.folder());
     list.setTable(QStringLiteral("A1"));
     list.LoadConsumptionList();
-    QVERIFY(list.PasteLines(QStringLiteral("Orvo2.4\n可乐,abc,15,1\r\n,,,\r\n可乐,2\r\n\r\n宫保鸡丁,1,20,1\r\n"
-                                           "可乐,1,15,1);drop table xfmx;--\r\n")));
+    QVERIFY(
+        list.PasteLines(QStringLiteral("Orvo2.4\n可乐,abc,15,1\r\n,,,\r\n可乐,2\r\n\r\n宫保鸡丁,1,20,1\r\n"
+                                       "可乐,1,15,1);drop table xfmx;--\r\n可乐,1,inf,1\r\n")));
     QCOMPARE(r.lineCount(), 1);
     QCOMPARE(list.lines().size(), 1);
     QCOMPARE(list.lines().at(0).name, QStringLiteral("宫保鸡丁"));

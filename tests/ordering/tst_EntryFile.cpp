@@ -38,7 +38,8 @@ void TestEntryFile::missingFileIsCreatedOnFirstEntry()
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("口味.txt"))));
     QVERIFY(file.remember(QStringLiteral("少辣")));
     QVERIFY(file.remember(QStringLiteral("不要香菜")));
-    QCOMPARE(bytes(dir.filePath(QStringLiteral("口味.txt"))), Gbk::encode(QStringLiteral("少辣\r\n不要香菜\r\n")));
+    QCOMPARE(bytes(dir.filePath(QStringLiteral("口味.txt"))),
+             Gbk::encode(QStringLiteral("少辣\r\n不要香菜\r\n")));
     QCOMPARE(file.entries(), (QStringList{QStringLiteral("少辣"), QStringLiteral("不要香菜")}));
 }
 
@@ -74,11 +75,13 @@ void TestEntryFile::blankLinesAreNoChoices()
 void TestEntryFile::utf8FileWithBom()
 {
     QTemporaryDir dir;
-    write(dir.filePath(QStringLiteral("口味.txt")), QByteArray("\xEF\xBB\xBF") + QStringLiteral("少辣\n").toUtf8());
+    write(dir.filePath(QStringLiteral("口味.txt")),
+          QByteArray("\xEF\xBB\xBF") + QStringLiteral("少辣\n").toUtf8());
     const EntryFile file(dir.path(), QStringLiteral("口味.txt"));
     QCOMPARE(file.entries(), QStringList{QStringLiteral("少辣")});
     QVERIFY(file.remember(QStringLiteral("微辣")));
-    QCOMPARE(bytes(dir.filePath(QStringLiteral("口味.txt"))), Gbk::encode(QStringLiteral("少辣\r\n微辣\r\n")));
+    QCOMPARE(bytes(dir.filePath(QStringLiteral("口味.txt"))),
+             Gbk::encode(QStringLiteral("少辣\r\n微辣\r\n")));
 }
 
 QTEST_GUILESS_MAIN(TestEntryFile)
