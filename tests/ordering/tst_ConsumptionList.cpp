@@ -19,6 +19,10 @@ namespace {
 
 const QString kOperator = QStringLiteral("张三");
 const QDateTime kNow(QDate(2026, 12, 6), QTime(12, 30, 5));
+const ConsumptionList::Dish kChicken{QStringLiteral("宫保鸡丁"), QStringLiteral("20"),
+                                     QStringLiteral("热菜")};
+const ConsumptionList::Dish kCola{QStringLiteral("可乐"), QStringLiteral("15"), QStringLiteral("饮料")};
+const ConsumptionList::Dish kFish{QStringLiteral("清蒸鱼"), QStringLiteral("10"), QStringLiteral("热菜")};
 
 // A small restaurant: A1 and B2 occupied, C3 free, four dishes in two categories.
 struct Restaurant
@@ -87,6 +91,15 @@ struct Restaurant
     {
         return t.scalar(QStringLiteral("select %1 from xfmx where xfbh=%2").arg(column).arg(number));
     }
+    // The ordering screen opened on the table.
+    ConsumptionList show(const QString& table)
+    {
+        ConsumptionList list(t.db, kOperator, t.folder());
+        list.setTable(table);
+        list.LoadConsumptionList();
+        return list;
+    }
+
     int lineCount() { return t.scalar(QStringLiteral("select count(*) from xfmx")).toInt(); }
 };
 
@@ -188,9 +201,7 @@ void TestConsumptionList::loadsOpenLinesOfTheTableOnly()
     const int second = r.line(QStringLiteral("A1"), QStringLiteral("清蒸鱼"), 2, 10);
     r.t.exec(QStringLiteral("update xfmx set sfdy='1',bz='少辣' where xfbh=%1").arg(second));
 
-    ConsumptionList list(r.t.db, kOperator, r.t.folder());
-    list.setTable(QStringLiteral("A1"));
-    list.LoadConsumptionList();
+    ConsumptionList list = r.show(QStringLiteral("A1"));
     QCOMPARE(list.title(), QStringLiteral("“A1”餐桌消费清单"));
     QCOMPARE(list.lines().size(), 2);
     QCOMPARE(list.loadedLines(), 2);
@@ -216,13 +227,9 @@ void TestConsumptionList::rowsShowMarksAndColours()
     r.line(QStringLiteral("A1"), QStringLiteral("宫保鸡丁"), 1, 20);
     r.line(QStringLiteral("A1"), QStringLiteral("可乐"), 2, 15, 0);
     r.line(QStringLiteral("A1"), QStringLiteral("清蒸鱼"), -1, 10);
-    ConsumptionList list(r.t.db, kOperator, r.t.folder());
-    list.setTable(QStringLiteral("A1"));
-    list.LoadConsumptionList();
+    ConsumptionList list = r.show(QStringLiteral("A1"));
     QString quantity = QStringLiteral("1");
-    QCOMPARE(
-        list.AddLine(quantity, {QStringLiteral("宫保鸡丁"), QStringLiteral("20"), QStringLiteral("热菜")}),
-        AddResult::Added);
+    QCOMPARE(list.AddLine(quantity, kChicken), AddResult::Added);
 
     QCOMPARE(list.lines().at(0).displayName(), QStringLiteral("宫保鸡丁"));
     QCOMPARE(list.lines().at(1).displayName(), QStringLiteral("可乐(赠)"));
@@ -298,13 +305,10 @@ void TestConsumptionList::addLine()
     QFETCH(QString, quantityTotal);
     Restaurant r;
     r.line(QStringLiteral("A1"), QStringLiteral("宫保鸡丁"), 1, 20);
-    ConsumptionList list(r.t.db, kOperator, r.t.folder());
-    list.setTable(QStringLiteral("A1"));
-    list.LoadConsumptionList();
+    ConsumptionList list = r.show(QStringLiteral("A1"));
 
     QString text = quantity;
-    const AddResult result =
-        list.AddLine(text, {QStringLiteral("宫保鸡丁"), QStringLiteral("20"), QStringLiteral("热菜")});
+    const AddResult result = list.AddLine(text, kChicken);
     QCOMPARE(list.changed(), added);
     checkTotals(r, list, total);
     QCOMPARE(list.quantityTotal(), quantityTotal);
@@ -347,9 +351,7 @@ void TestConsumptionList::addLine()
 void TestConsumptionList::addLineNeedsADish()
 {
     Restaurant r;
-    ConsumptionList list(r.t.db, kOperator, r.t.folder());
-    list.setTable(QStringLiteral("A1"));
-    list.LoadConsumptionList();
+    ConsumptionList list = r.show(QStringLiteral("A1"));
     QString quantity = QStringLiteral("2");
     QCOMPARE(list.AddLine(quantity, {}), AddResult::NoDish);
     QCOMPARE(quantity, QStringLiteral("2.00"));
@@ -381,15 +383,13 @@ void TestConsumptionList::lineLimit()
     r.t.exec(QStringLiteral("with recursive n(i) as (select 1 union all select i+1 from n where i<9000) "
                             "insert into xfmx(czm,xfxm,sl,xmdj,dzbl,ysje,jzr) "
                             "select 'A1','可乐',1,15,1,15,'李四' from n"));
-    ConsumptionList list(r.t.db, kOperator, r.t.folder());
-    list.setTable(QStringLiteral("A1"));
-    list.LoadConsumptionList();
+    ConsumptionList list = r.show(QStringLiteral("A1"));
     QCOMPARE(list.lines().size(), 9000);
-    const ConsumptionList::Dish cola{QStringLiteral("可乐"), QStringLiteral("15"), QStringLiteral("饮料")};
+    const ConsumptionList::Dish colakCola;
     QString quantity = QStringLiteral("1");
-    QCOMPARE(list.AddLine(quantity, cola), AddResult::Added);
+    QCOMPARE(list.AddLine(quantity, kCola), AddResult::Added);
     QCOMPARE(list.lines().size(), 9001);
-    QCOMPARE(list.AddLine(quantity, cola), AddResult::TooMany);
+    QCOMPARE(list.AddLine(quantity, kCola), AddResult::TooMany);
     QCOMPARE(r.t.prompt.texts(), QStringList{QStringLiteral("消费项目超过系统限制!")});
     QCOMPARE(r.lineCount(), 9001);
     checkTotals(r, list, QStringLiteral("135015.00"));
@@ -399,15 +399,12 @@ void TestConsumptionList::failedAddLeavesNothing()
 {
     Restaurant r;
     r.line(QStringLiteral("A1"), QStringLiteral("宫保鸡丁"), 1, 20);
-    ConsumptionList list(r.t.db, kOperator, r.t.folder());
-    list.setTable(QStringLiteral("A1"));
-    list.LoadConsumptionList();
+    ConsumptionList list = r.show(QStringLiteral("A1"));
     // The line is written, then the table's total is refused: the line must go too.
     r.t.exec(
         QStringLiteral("create trigger refuse before update on cz begin select raise(abort,'refused'); end"));
     QString quantity = QStringLiteral("2");
-    QCOMPARE(list.AddLine(quantity, {QStringLiteral("可乐"), QStringLiteral("15"), QStringLiteral("饮料")}),
-             AddResult::Failed);
+    QCOMPARE(list.AddLine(quantity, kCola), AddResult::Failed);
     QCOMPARE(r.t.prompt.texts(), QStringList{QStringLiteral("增加消费发生异常,增加失败!")});
     QCOMPARE(r.lineCount(), 1);
     QCOMPARE(list.lines().size(), 1);
@@ -420,12 +417,9 @@ void TestConsumptionList::switchingTables()
     Restaurant r;
     r.line(QStringLiteral("A1"), QStringLiteral("宫保鸡丁"), 1, 20);
     r.line(QStringLiteral("B2"), QStringLiteral("可乐"), 2, 15);
-    ConsumptionList list(r.t.db, kOperator, r.t.folder());
-    list.setTable(QStringLiteral("A1"));
-    list.LoadConsumptionList();
+    ConsumptionList list = r.show(QStringLiteral("A1"));
     QString quantity = QStringLiteral("1");
-    QCOMPARE(list.AddLine(quantity, {QStringLiteral("清蒸鱼"), QStringLiteral("10"), QStringLiteral("热菜")}),
-             AddResult::Added);
+    QCOMPARE(list.AddLine(quantity, kFish), AddResult::Added);
 
     list.setTable(QStringLiteral("B2"));
     list.LoadConsumptionList();
@@ -433,8 +427,7 @@ void TestConsumptionList::switchingTables()
     QCOMPARE(list.lines().size(), 1);
     QCOMPARE(list.lines().at(0).name, QStringLiteral("可乐"));
     checkTotals(r, list, QStringLiteral("30.00"));
-    QCOMPARE(list.AddLine(quantity, {QStringLiteral("清蒸鱼"), QStringLiteral("10"), QStringLiteral("热菜")}),
-             AddResult::Added);
+    QCOMPARE(list.AddLine(quantity, kFish), AddResult::Added);
     checkTotals(r, list, QStringLiteral("40.00"));
 
     list.setTable(QStringLiteral("A1"));
@@ -459,9 +452,7 @@ void TestConsumptionList::everyCommandNeedsARow()
     QFETCH(int, row);
     Restaurant r;
     r.line(QStringLiteral("A1"), QStringLiteral("宫保鸡丁"), 1, 20);
-    ConsumptionList list(r.t.db, kOperator, r.t.folder());
-    list.setTable(QStringLiteral("A1"));
-    list.LoadConsumptionList();
+    ConsumptionList list = r.show(QStringLiteral("A1"));
     bool done = true;
     switch (command) {
     case 0:
@@ -494,9 +485,7 @@ void TestConsumptionList::returnOneOfThreeThenTheRest()
     r.line(QStringLiteral("A1"), QStringLiteral("可乐"), 1, 15);
     const int fish = r.line(QStringLiteral("A1"), QStringLiteral("清蒸鱼"), 3, 10);
     EntryFile(r.t.folder(), ConsumptionList::kReturnReasonFile).remember(QStringLiteral("上错菜"));
-    ConsumptionList list(r.t.db, kOperator, r.t.folder());
-    list.setTable(QStringLiteral("A1"));
-    list.LoadConsumptionList();
+    ConsumptionList list = r.show(QStringLiteral("A1"));
 
     ReturnEntry seen;
     QVERIFY(list.ReturnOrDeleteLine(1, returning(QStringLiteral("1"), QStringLiteral("凉了"), &seen)));
@@ -587,9 +576,7 @@ void TestConsumptionList::returnEntryChecks()
     QFETCH(int, focus);
     Restaurant r;
     const int fish = r.line(QStringLiteral("A1"), QStringLiteral("清蒸鱼"), 3, 10);
-    ConsumptionList list(r.t.db, kOperator, r.t.folder());
-    list.setTable(QStringLiteral("A1"));
-    list.LoadConsumptionList();
+    ConsumptionList list = r.show(QStringLiteral("A1"));
 
     ReturnEntry entry;
     entry.returnable = 3;
@@ -611,9 +598,7 @@ void TestConsumptionList::returnLineCanBeNeitherReturnedNorDeleted()
 {
     Restaurant r;
     r.line(QStringLiteral("A1"), QStringLiteral("清蒸鱼"), 3, 10);
-    ConsumptionList list(r.t.db, kOperator, r.t.folder());
-    list.setTable(QStringLiteral("A1"));
-    list.LoadConsumptionList();
+    ConsumptionList list = r.show(QStringLiteral("A1"));
     QVERIFY(list.ReturnOrDeleteLine(0, returning(QStringLiteral("1"), QStringLiteral("凉了"))));
 
     // Still a new line: it cannot be deleted.
@@ -635,9 +620,7 @@ void TestConsumptionList::lineWithReturnsCanBeNeitherGivenNorMoved()
 {
     Restaurant r;
     const int fish = r.line(QStringLiteral("A1"), QStringLiteral("清蒸鱼"), 3, 10);
-    ConsumptionList list(r.t.db, kOperator, r.t.folder());
-    list.setTable(QStringLiteral("A1"));
-    list.LoadConsumptionList();
+    ConsumptionList list = r.show(QStringLiteral("A1"));
     QVERIFY(list.ReturnOrDeleteLine(0, returning(QStringLiteral("1"), QStringLiteral("凉了"))));
     r.t.prompt.answer(Answer::Yes);
     for (int row : {0, 1}) { // the returned line and the return line itself
@@ -657,15 +640,11 @@ void TestConsumptionList::giftLineCanBeNeitherReturnedNorDeleted()
 {
     Restaurant r;
     r.line(QStringLiteral("A1"), QStringLiteral("可乐"), 2, 15, 0);
-    ConsumptionList list(r.t.db, kOperator, r.t.folder());
-    list.setTable(QStringLiteral("A1"));
-    list.LoadConsumptionList();
+    ConsumptionList list = r.show(QStringLiteral("A1"));
     QVERIFY(!list.ReturnOrDeleteLine(0, kNeverAsked));
     QCOMPARE(r.t.prompt.texts(), QStringList{QStringLiteral("赠送的项目不能退单!")});
     QString quantity = QStringLiteral("1");
-    QCOMPARE(
-        list.AddLine(quantity, {QStringLiteral("宫保鸡丁"), QStringLiteral("20"), QStringLiteral("热菜")}),
-        AddResult::Added);
+    QCOMPARE(list.AddLine(quantity, kChicken), AddResult::Added);
     r.t.prompt.answer(Answer::Yes);
     QVERIFY(list.ToggleGift(1));
     r.t.prompt.clear();
@@ -680,9 +659,7 @@ void TestConsumptionList::cancelledReturnChangesNothing()
 {
     Restaurant r;
     const int fish = r.line(QStringLiteral("A1"), QStringLiteral("清蒸鱼"), 3, 10);
-    ConsumptionList list(r.t.db, kOperator, r.t.folder());
-    list.setTable(QStringLiteral("A1"));
-    list.LoadConsumptionList();
+    ConsumptionList list = r.show(QStringLiteral("A1"));
     QVERIFY(!list.ReturnOrDeleteLine(0, [](ReturnEntry& e) {
         e.quantity = QStringLiteral("1");
         e.reason = QStringLiteral("凉了");
@@ -698,9 +675,7 @@ void TestConsumptionList::failedReturnChangesNothing()
 {
     Restaurant r;
     const int fish = r.line(QStringLiteral("A1"), QStringLiteral("清蒸鱼"), 3, 10);
-    ConsumptionList list(r.t.db, kOperator, r.t.folder());
-    list.setTable(QStringLiteral("A1"));
-    list.LoadConsumptionList();
+    ConsumptionList list = r.show(QStringLiteral("A1"));
     r.t.exec(QStringLiteral(
         "create trigger refuse before update of tdsl on xfmx begin select raise(abort,'refused'); end"));
     QVERIFY(!list.ReturnOrDeleteLine(0, returning(QStringLiteral("1"), QStringLiteral("凉了"))));
@@ -724,14 +699,10 @@ void TestConsumptionList::deleteNewLine()
     QFETCH(bool, yes);
     Restaurant r;
     r.line(QStringLiteral("A1"), QStringLiteral("清蒸鱼"), 3, 10);
-    ConsumptionList list(r.t.db, kOperator, r.t.folder());
-    list.setTable(QStringLiteral("A1"));
-    list.LoadConsumptionList();
+    ConsumptionList list = r.show(QStringLiteral("A1"));
     QString quantity = QStringLiteral("1");
     for (int i = 0; i < 2; ++i)
-        QCOMPARE(
-            list.AddLine(quantity, {QStringLiteral("可乐"), QStringLiteral("15"), QStringLiteral("饮料")}),
-            AddResult::Added);
+        QCOMPARE(list.AddLine(quantity, kCola), AddResult::Added);
     const int first = list.lines().at(1).number;
     const int second = list.lines().at(2).number;
 
@@ -754,9 +725,7 @@ void TestConsumptionList::giftAndCancel()
     Restaurant r;
     r.line(QStringLiteral("A1"), QStringLiteral("宫保鸡丁"), 1, 20);
     const int cola = r.line(QStringLiteral("A1"), QStringLiteral("可乐"), 2, 15);
-    ConsumptionList list(r.t.db, kOperator, r.t.folder());
-    list.setTable(QStringLiteral("A1"));
-    list.LoadConsumptionList();
+    ConsumptionList list = r.show(QStringLiteral("A1"));
 
     r.t.prompt.answer(Answer::Yes);
     QVERIFY(list.ToggleGift(1));
@@ -793,9 +762,7 @@ void TestConsumptionList::giftDeclinedChangesNothing()
 {
     Restaurant r;
     const int cola = r.line(QStringLiteral("A1"), QStringLiteral("可乐"), 2, 15);
-    ConsumptionList list(r.t.db, kOperator, r.t.folder());
-    list.setTable(QStringLiteral("A1"));
-    list.LoadConsumptionList();
+    ConsumptionList list = r.show(QStringLiteral("A1"));
     QVERIFY(!list.ToggleGift(0));
     QCOMPARE(r.t.prompt.texts(), QStringList{QStringLiteral("真的要赠送'可乐'吗？")});
     QCOMPARE(list.lines().at(0).ratio, QStringLiteral("1"));
@@ -815,12 +782,9 @@ void TestConsumptionList::failedStatementChangesNothing()
 {
     QFETCH(int, command);
     Restaurant r;
-    ConsumptionList list(r.t.db, kOperator, r.t.folder());
-    list.setTable(QStringLiteral("A1"));
-    list.LoadConsumptionList();
+    ConsumptionList list = r.show(QStringLiteral("A1"));
     QString quantity = QStringLiteral("2");
-    QCOMPARE(list.AddLine(quantity, {QStringLiteral("可乐"), QStringLiteral("15"), QStringLiteral("饮料")}),
-             AddResult::Added);
+    QCOMPARE(list.AddLine(quantity, kCola), AddResult::Added);
     const ConsumptionLine before = list.lines().at(0);
     r.t.exec(QStringLiteral(
         "create trigger refuse_update before update on xfmx begin select raise(abort,'refused'); end"));
@@ -855,9 +819,7 @@ void TestConsumptionList::transferToAnotherTable()
     r.line(QStringLiteral("A1"), QStringLiteral("宫保鸡丁"), 1, 20);
     const int cola = r.line(QStringLiteral("A1"), QStringLiteral("可乐"), 2, 15);
     r.line(QStringLiteral("B2"), QStringLiteral("清蒸鱼"), 1, 10);
-    ConsumptionList list(r.t.db, kOperator, r.t.folder());
-    list.setTable(QStringLiteral("A1"));
-    list.LoadConsumptionList();
+    ConsumptionList list = r.show(QStringLiteral("A1"));
 
     TransferEntry seen;
     QVERIFY(list.TransferLine(1, transferringTo(QStringLiteral("B2"), &seen)));
@@ -905,9 +867,7 @@ void TestConsumptionList::transferTargetChecks()
     QFETCH(QString, message);
     Restaurant r;
     const int cola = r.line(QStringLiteral("A1"), QStringLiteral("可乐"), 2, 15);
-    ConsumptionList list(r.t.db, kOperator, r.t.folder());
-    list.setTable(QStringLiteral("A1"));
-    list.LoadConsumptionList();
+    ConsumptionList list = r.show(QStringLiteral("A1"));
     QCOMPARE(list.checkTransferTarget(target), message.isEmpty());
     QCOMPARE(r.t.prompt.texts(), message.isEmpty() ? QStringList() : QStringList{message});
 
@@ -925,9 +885,7 @@ void TestConsumptionList::failedTransferChangesNothing()
     Restaurant r;
     const int cola = r.line(QStringLiteral("A1"), QStringLiteral("可乐"), 2, 15);
     r.line(QStringLiteral("B2"), QStringLiteral("清蒸鱼"), 1, 10);
-    ConsumptionList list(r.t.db, kOperator, r.t.folder());
-    list.setTable(QStringLiteral("A1"));
-    list.LoadConsumptionList();
+    ConsumptionList list = r.show(QStringLiteral("A1"));
     // The line and the target's visit are rewritten, then the target table refuses.
     r.t.exec(QStringLiteral("create trigger refuse before update on cz when old.czm='B2' "
                             "begin select raise(abort,'refused'); end"));
@@ -945,14 +903,10 @@ void TestConsumptionList::transferOfANewLineKeepsTheStoredLines()
 {
     Restaurant r;
     r.line(QStringLiteral("A1"), QStringLiteral("宫保鸡丁"), 1, 20);
-    ConsumptionList list(r.t.db, kOperator, r.t.folder());
-    list.setTable(QStringLiteral("A1"));
-    list.LoadConsumptionList();
+    ConsumptionList list = r.show(QStringLiteral("A1"));
     QString quantity = QStringLiteral("1");
     for (int i = 0; i < 2; ++i)
-        QCOMPARE(
-            list.AddLine(quantity, {QStringLiteral("可乐"), QStringLiteral("15"), QStringLiteral("饮料")}),
-            AddResult::Added);
+        QCOMPARE(list.AddLine(quantity, kCola), AddResult::Added);
     QVERIFY(list.TransferLine(1, transferringTo(QStringLiteral("B2"))));
     QCOMPARE(list.loadedLines(), 1);
     QCOMPARE(list.lines().size(), 2);
@@ -966,9 +920,7 @@ void TestConsumptionList::noteAndTasteFile()
     Restaurant r;
     const int cola = r.line(QStringLiteral("A1"), QStringLiteral("可乐"), 2, 15);
     r.t.exec(QStringLiteral("update xfmx set bz='加冰' where xfbh=%1").arg(cola));
-    ConsumptionList list(r.t.db, kOperator, r.t.folder());
-    list.setTable(QStringLiteral("A1"));
-    list.LoadConsumptionList();
+    ConsumptionList list = r.show(QStringLiteral("A1"));
     QVERIFY(list.tasteChoices().isEmpty());
 
     QString note;
@@ -991,9 +943,7 @@ void TestConsumptionList::noteOfAVanishedLine()
 {
     Restaurant r;
     const int cola = r.line(QStringLiteral("A1"), QStringLiteral("可乐"), 2, 15);
-    ConsumptionList list(r.t.db, kOperator, r.t.folder());
-    list.setTable(QStringLiteral("A1"));
-    list.LoadConsumptionList();
+    ConsumptionList list = r.show(QStringLiteral("A1"));
     r.t.exec(QStringLiteral("delete from xfmx where xfbh=%1").arg(cola));
     QString note = QStringLiteral("unchanged");
     QVERIFY(!list.readNote(0, &note));
@@ -1008,9 +958,7 @@ void TestConsumptionList::copyText()
     r.line(QStringLiteral("A1"), QStringLiteral("可乐"), 2, 15, 0);
     r.line(QStringLiteral("A1"), QStringLiteral("清蒸鱼"), -1, 10);
     r.line(QStringLiteral("A1"), QStringLiteral("鱼,虾"), 1, 8, 0.9);
-    ConsumptionList list(r.t.db, kOperator, r.t.folder());
-    list.setTable(QStringLiteral("A1"));
-    list.LoadConsumptionList();
+    ConsumptionList list = r.show(QStringLiteral("A1"));
     QCOMPARE(list.CopyLines({3, 1, 2, 0, 1}), QStringLiteral("Orvo2.4\n宫保鸡丁,1.5,20,1\r\n可乐,2,15,0\r\n"
                                                              "清蒸鱼,-1,10,1\r\n鱼,虾,1,8,0.9\r\n"));
     QVERIFY(r.t.prompt.texts().isEmpty());
@@ -1023,9 +971,7 @@ void TestConsumptionList::pasteOfACopiedGiftLine()
     r.line(QStringLiteral("A1"), QStringLiteral("可乐"), 2, 15, 0);
     r.line(QStringLiteral("A1"), QStringLiteral("鱼,虾"), 3, 8);
     r.line(QStringLiteral("B2"), QStringLiteral("清蒸鱼"), 1, 10);
-    ConsumptionList list(r.t.db, kOperator, r.t.folder());
-    list.setTable(QStringLiteral("A1"));
-    list.LoadConsumptionList();
+    ConsumptionList list = r.show(QStringLiteral("A1"));
     const QString copied = list.CopyLines({1, 2});
 
     list.setTable(QStringLiteral("B2"));
@@ -1056,9 +1002,7 @@ void TestConsumptionList::foreignClipboardTextIsIgnored()
     Restaurant r;
     r.line(QStringLiteral("A1"), QStringLiteral("宫保鸡丁"), 1, 20);
     r.t.exec(QStringLiteral("update dj set xfhj=999"));
-    ConsumptionList list(r.t.db, kOperator, r.t.folder());
-    list.setTable(QStringLiteral("A1"));
-    list.LoadConsumptionList();
+    ConsumptionList list = r.show(QStringLiteral("A1"));
     QVERIFY(!list.PasteLines(QStringLiteral("宫保鸡丁,1,20,1\r\n可乐,2,15,1\r\n")));
     QCOMPARE(r.lineCount(), 1);
     QVERIFY(!list.changed());
@@ -1069,9 +1013,7 @@ void TestConsumptionList::foreignClipboardTextIsIgnored()
 void TestConsumptionList::pasteSkipsBrokenRecords()
 {
     Restaurant r;
-    ConsumptionList list(r.t.db, kOperator, r.t.folder());
-    list.setTable(QStringLiteral("A1"));
-    list.LoadConsumptionList();
+    ConsumptionList list = r.show(QStringLiteral("A1"));
     QVERIFY(
         list.PasteLines(QStringLiteral("Orvo2.4\n可乐,abc,15,1\r\n,,,\r\n可乐,2\r\n\r\n宫保鸡丁,1,20,1\r\n"
                                        "可乐,1,15,1);drop table xfmx;--\r\n可乐,1,inf,1\r\n")));
