@@ -27,7 +27,8 @@ bool CupsPrinter::readPrinterStatus(quint32& status)
 {
     ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, m_uri.constData());
-    static const char* const wanted[] = {"printer-state", "printer-state-reasons", "printer-is-accepting-jobs"};
+    static const char* const wanted[] = {"printer-state", "printer-state-reasons",
+                                         "printer-is-accepting-jobs"};
     ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 3, nullptr, wanted);
     ipp_t* response = cupsDoRequest(m_http, request, "/");
     if (!response || !succeeded()) {

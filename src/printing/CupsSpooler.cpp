@@ -21,7 +21,8 @@ std::unique_ptr<PrinterHandle> CupsSpooler::open(const QString& name)
 {
     if (name.isEmpty())
         return nullptr;
-    http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 30000, nullptr);
+    http_t* http =
+        httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 30000, nullptr);
     if (!http)
         return nullptr;
     const QByteArray queue = name.toUtf8();
@@ -34,8 +35,8 @@ std::unique_ptr<PrinterHandle> CupsSpooler::open(const QString& name)
     cupsFreeDests(1, dest);
     if (uri.isEmpty()) {
         char assembled[HTTP_MAX_URI];
-        httpAssembleURIf(HTTP_URI_CODING_ALL, assembled, sizeof assembled, "ipp", nullptr, "localhost", ippPort(),
-                         "/printers/%s", queue.constData());
+        httpAssembleURIf(HTTP_URI_CODING_ALL, assembled, sizeof assembled, "ipp", nullptr, "localhost",
+                         ippPort(), "/printers/%s", queue.constData());
         uri = assembled;
     }
     return std::make_unique<CupsPrinter>(http, queue, uri);

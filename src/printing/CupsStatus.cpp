@@ -8,8 +8,18 @@ namespace CupsStatus {
 
 namespace {
 
-enum PrinterState { Processing = 4, Stopped = 5 };
-enum JobState { Held = 4, JobProcessing = 5, JobStopped = 6, Aborted = 8 };
+enum PrinterState
+{
+    Processing = 4,
+    Stopped = 5
+};
+enum JobState
+{
+    Held = 4,
+    JobProcessing = 5,
+    JobStopped = 6,
+    Aborted = 8
+};
 
 // A reason keyword may carry the severity suffix "-report", "-warning" or "-error"; a listed
 // keyword counts with any suffix, an unlisted one only as an error.
@@ -39,7 +49,8 @@ quint32 reasonStatus(const QString& reason)
     };
     if (const auto it = listed.constFind(reason); it != listed.constEnd())
         return *it;
-    for (const QLatin1String suffix : {QLatin1String("-error"), QLatin1String("-warning"), QLatin1String("-report")}) {
+    for (const QLatin1String suffix :
+         {QLatin1String("-error"), QLatin1String("-warning"), QLatin1String("-report")}) {
         if (reason.endsWith(suffix)) {
             const quint32 base = listed.value(reason.chopped(suffix.size()));
             if (base)

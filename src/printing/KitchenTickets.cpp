@@ -68,7 +68,8 @@ void KitchenTickets::PrintKitchenTickets(QList<Line>& selected, const QString& t
         return;
     }
     Recordset settings;
-    if (m_db.OpenRecordset(settings, QStringLiteral("select * from dysz where cfdy='1'")) && settings.isEOF()) {
+    if (m_db.OpenRecordset(settings, QStringLiteral("select * from dysz where cfdy='1'")) &&
+        settings.isEOF()) {
         prompt.warn(QStringLiteral("没有启用厨房打印功能!"));
         return;
     }
@@ -78,17 +79,20 @@ void KitchenTickets::PrintKitchenTickets(QList<Line>& selected, const QString& t
         const Line& line = selected.at(i);
         Recordset category;
         // A category that cannot be read, or has no row, sends nothing: its lines stay unprinted.
-        if (!m_db.OpenRecordset(category, QStringLiteral("select dyjmc,dybt,dyfs,qskh,jskh from lb where lbm='") +
-                                              Sql::quote(line.category) + QStringLiteral("'")) ||
+        if (!m_db.OpenRecordset(category,
+                                QStringLiteral("select dyjmc,dybt,dyfs,qskh,jskh from lb where lbm=") +
+                                    Sql::quote(line.category)) ||
             category.isEOF())
             continue;
         const QString printer = category.getString(QStringLiteral("dyjmc"));
-        auto group = std::find_if(groups.begin(), groups.end(), [&](const Group& g) { return g.printer == printer; });
+        auto group =
+            std::find_if(groups.begin(), groups.end(), [&](const Group& g) { return g.printer == printer; });
         if (group == groups.end()) {
             groups.append(Group{printer,
                                 lineFeeds(category.getString(QStringLiteral("qskh"))) +
                                     category.getString(QStringLiteral("dybt")) + QStringLiteral("\n"),
-                                category.getString(QStringLiteral("dyfs")), category.getString(QStringLiteral("jskh")),
+                                category.getString(QStringLiteral("dyfs")),
+                                category.getString(QStringLiteral("jskh")),
                                 {}});
             group = groups.end() - 1;
         }

@@ -1,9 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <QList>
 #include <QString>
-
-#include <functional>
 
 class Database;
 class RawPrinter;
@@ -16,12 +15,12 @@ public:
     // A row of the ordering screen's consumption list, as listed.
     struct Line
     {
-        QString number;   // 消费编号, xfmx.xfbh
-        QString item;     // 项目名, with its "(退)" or "(赠)" mark
-        QString quantity; // 数量
-        QString category; // 类别
-        QString time;     // 消费时间, "%Y-%m-%d %H:%M:%S"
-        QString note;     // 备注
+        QString number;       // 消费编号, xfmx.xfbh
+        QString item;         // 项目名, with its "(退)" or "(赠)" mark
+        QString quantity;     // 数量
+        QString category;     // 类别
+        QString time;         // 消费时间, "%Y-%m-%d %H:%M:%S"
+        QString note;         // 备注
         bool printed = false; // 厨打: "已打印" (true) or "未打印"
     };
 

@@ -58,9 +58,7 @@ const QString kPrinting = QStringLiteral("正在打印...");
 
 } // namespace
 
-RawPrinter::RawPrinter(Spooler& spooler, Prompt& prompt) : m_spooler(spooler), m_prompt(prompt)
-{
-}
+RawPrinter::RawPrinter(Spooler& spooler, Prompt& prompt) : m_spooler(spooler), m_prompt(prompt) {}
 
 bool RawPrinter::PrintRaw(const QString& docName, const QString& printerName, const QString& text)
 {
@@ -140,7 +138,8 @@ bool RawPrinter::checkJobs(const QList<PrinterHandle::Job>& jobs, bool printerRe
         m_strPrintStatus = QStringLiteral("打印完成");
         return true;
     }
-    m_strPrintStatus = jobs.isEmpty() ? QStringLiteral("打印结束，\n当前无打印任务！") : QStringLiteral("打印成功！");
+    m_strPrintStatus =
+        jobs.isEmpty() ? QStringLiteral("打印结束，\n当前无打印任务！") : QStringLiteral("打印成功！");
     return true;
 }
 

@@ -2,9 +2,8 @@
 
 #include "PrinterHandle.h"
 
-#include <QStringList>
-
 #include <memory>
+#include <QStringList>
 
 // The print spooler of the machine: the printers it knows and raw jobs to them.
 class Spooler

@@ -3,13 +3,12 @@
 #include "RawPrinter.h"
 #include "ScriptedPrompt.h"
 
+#include <cups/cups.h>
 #include <QCoreApplication>
 #include <QProcess>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
-
-#include <cups/cups.h>
 
 namespace {
 
@@ -65,8 +64,9 @@ public:
     Queue(const QString& suffix, quint16 port)
         : name(QStringLiteral("厨房测试%1_%2").arg(QCoreApplication::applicationPid()).arg(suffix))
     {
-        added = run(QStringLiteral("lpadmin"), {QStringLiteral("-p"), name, QStringLiteral("-E"), QStringLiteral("-v"),
-                                                QStringLiteral("socket://127.0.0.1:%1").arg(port)});
+        added = run(QStringLiteral("lpadmin"),
+                    {QStringLiteral("-p"), name, QStringLiteral("-E"), QStringLiteral("-v"),
+                     QStringLiteral("socket://127.0.0.1:%1").arg(port)});
     }
     ~Queue()
     {
@@ -80,7 +80,8 @@ public:
     QStringList jobTitles() const
     {
         cups_job_t* jobs = nullptr;
-        const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, name.toUtf8().constData(), 0, CUPS_WHICHJOBS_ALL);
+        const int count =
+            cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, name.toUtf8().constData(), 0, CUPS_WHICHJOBS_ALL);
         QStringList titles;
         for (int i = 0; i < count; ++i)
             titles << QString::fromUtf8(jobs[i].title);
@@ -95,7 +96,8 @@ public:
 
 QString refusal(const QString& printer, const QString& status)
 {
-    return QStringLiteral("打印机:") + printer + status + QStringLiteral(",打印有可能漏单,打印失败,请检查此打印机!");
+    return QStringLiteral("打印机:") + printer + status +
+           QStringLiteral(",打印有可能漏单,打印失败,请检查此打印机!");
 }
 
 } // namespace
@@ -114,10 +116,12 @@ private slots:
 
 void TestCupsSpooler::initTestCase()
 {
-    http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 5000, nullptr);
+    http_t* http =
+        httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 5000, nullptr);
     if (!http)
-        QSKIP(qPrintable(QStringLiteral("no CUPS server answers at %1: %2")
-                             .arg(QString::fromUtf8(cupsServer()), QString::fromUtf8(cupsLastErrorString()))));
+        QSKIP(
+            qPrintable(QStringLiteral("no CUPS server answers at %1: %2")
+                           .arg(QString::fromUtf8(cupsServer()), QString::fromUtf8(cupsLastErrorString()))));
     httpClose(http);
 }
 
@@ -181,8 +185,8 @@ void TestCupsSpooler::heldJobHoldsUpTheQueue()
     Queue queue(QStringLiteral("held"), listener.port());
     QVERIFY(queue.added);
     QVERIFY(run(QStringLiteral("lp"),
-                {QStringLiteral("-d"), queue.name, QStringLiteral("-H"), QStringLiteral("hold"), QStringLiteral("-t"),
-                 QStringLiteral("早单")},
+                {QStringLiteral("-d"), queue.name, QStringLiteral("-H"), QStringLiteral("hold"),
+                 QStringLiteral("-t"), QStringLiteral("早单")},
                 QByteArray("hold me\n")));
 
     CupsSpooler spooler;

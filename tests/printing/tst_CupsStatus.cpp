@@ -14,8 +14,22 @@ private slots:
 };
 
 namespace {
-enum { Idle = 3, Processing = 4, Stopped = 5 };
-enum { Pending = 3, Held = 4, JobProcessing = 5, JobStopped = 6, Canceled = 7, Aborted = 8, Completed = 9 };
+enum
+{
+    Idle = 3,
+    Processing = 4,
+    Stopped = 5
+};
+enum
+{
+    Pending = 3,
+    Held = 4,
+    JobProcessing = 5,
+    JobStopped = 6,
+    Canceled = 7,
+    Aborted = 8,
+    Completed = 9
+};
 } // namespace
 
 void TestCupsStatus::printer_data()
@@ -70,11 +84,12 @@ void TestCupsStatus::printer_data()
         {"offline", 0},
     };
     for (const Row& row : rows)
-        QTest::newRow(row.reason) << int(Idle) << QStringList{QString::fromLatin1(row.reason)} << true << row.status;
+        QTest::newRow(row.reason) << int(Idle) << QStringList{QString::fromLatin1(row.reason)} << true
+                                  << row.status;
 
     QTest::newRow("several") << int(Processing)
-                             << QStringList{QStringLiteral("media-jam-error"), QStringLiteral("toner-low-report"),
-                                            QStringLiteral("door-open")}
+                             << QStringList{QStringLiteral("media-jam-error"),
+                                            QStringLiteral("toner-low-report"), QStringLiteral("door-open")}
                              << false << (Printing | PaperJam | TonerLow | DoorOpen | NotAvailable);
 }
 
@@ -97,10 +112,12 @@ void TestCupsStatus::job_data()
     QTest::newRow("pending") << int(Pending) << 0u << 0u;
     QTest::newRow("held") << int(Held) << 0u << Paused;
     QTest::newRow("processing") << int(JobProcessing) << PrinterStatus::Printing << Printing;
-    QTest::newRow("processing, printer error") << int(JobProcessing) << PrinterStatus::Error << (Printing | Error);
-    QTest::newRow("processing, printer offline") << int(JobProcessing) << PrinterStatus::Offline
-                                                 << (Printing | Offline);
-    QTest::newRow("processing, paper out") << int(JobProcessing) << PrinterStatus::PaperOut << (Printing | PaperOut);
+    QTest::newRow("processing, printer error")
+        << int(JobProcessing) << PrinterStatus::Error << (Printing | Error);
+    QTest::newRow("processing, printer offline")
+        << int(JobProcessing) << PrinterStatus::Offline << (Printing | Offline);
+    QTest::newRow("processing, paper out")
+        << int(JobProcessing) << PrinterStatus::PaperOut << (Printing | PaperOut);
     QTest::newRow("processing, jam") << int(JobProcessing) << PrinterStatus::PaperJam << Printing;
     QTest::newRow("held, printer error") << int(Held) << PrinterStatus::Error << Paused;
     QTest::newRow("stopped") << int(JobStopped) << 0u << BlockedDevq;

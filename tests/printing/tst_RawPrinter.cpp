@@ -14,7 +14,8 @@ const QString kText = QStringLiteral("宫保鸡丁\n");
 
 QString refusal(const QString& status)
 {
-    return QStringLiteral("打印机:厨房1") + status + QStringLiteral(",打印有可能漏单,打印失败,请检查此打印机!");
+    return QStringLiteral("打印机:厨房1") + status +
+           QStringLiteral(",打印有可能漏单,打印失败,请检查此打印机!");
 }
 
 } // namespace
@@ -67,8 +68,8 @@ void TestRawPrinter::printerStatus_data()
     QTest::newRow("paused before jam") << (PaperJam | Paused) << QStringLiteral("打印暂停中...") << false;
     QTest::newRow("jam before offline") << (Offline | PaperJam) << QStringLiteral("打印机卡纸") << false;
     QTest::newRow("waiting before toner") << (NoToner | Waiting) << QStringLiteral("打印等待中...") << false;
-    QTest::newRow("not available before door") << (DoorOpen | NotAvailable) << QStringLiteral("打印机不可用")
-                                                << false;
+    QTest::newRow("not available before door")
+        << (DoorOpen | NotAvailable) << QStringLiteral("打印机不可用") << false;
     QTest::newRow("unlisted bit") << 0x4u << idle << true;
 }
 
@@ -112,39 +113,42 @@ void TestRawPrinter::queuedJobs_data()
     QTest::newRow("error") << 0u << QList<quint32>{Error} << QStringLiteral("打印作业出错") << false;
     QTest::newRow("spooling") << 0u << QList<quint32>{Spooling} << QStringLiteral("单1打印作业脱机") << false;
     QTest::newRow("offline") << 0u << QList<quint32>{Offline} << QStringLiteral("单1打印作业未连接") << false;
-    QTest::newRow("paper out") << 0u << QList<quint32>{PaperOut} << QStringLiteral("单1打印纸位置不正确") << false;
-    QTest::newRow("blocked") << 0u << QList<quint32>{BlockedDevq} << QStringLiteral("单1打印作业出错") << false;
+    QTest::newRow("paper out") << 0u << QList<quint32>{PaperOut} << QStringLiteral("单1打印纸位置不正确")
+                               << false;
+    QTest::newRow("blocked") << 0u << QList<quint32>{BlockedDevq} << QStringLiteral("单1打印作业出错")
+                             << false;
     QTest::newRow("restart") << 0u << QList<quint32>{Restart} << QStringLiteral("打印作业重新启动") << true;
     QTest::newRow("other bit") << 0u << QList<quint32>{0x4u} << QStringLiteral("打印完成") << true;
     QTest::newRow("printing alone") << 0u << QList<quint32>{Printing} << QStringLiteral("打印完成") << true;
-    QTest::newRow("printing and spooling") << 0u << QList<quint32>{Printing | Spooling}
-                                           << QStringLiteral("单1打印作业脱机") << false;
+    QTest::newRow("printing and spooling")
+        << 0u << QList<quint32>{Printing | Spooling} << QStringLiteral("单1打印作业脱机") << false;
     // A job printing with trouble: the printer's own verdict stands.
-    QTest::newRow("printing error, idle printer") << 0u << QList<quint32>{Printing | Error}
-                                                  << QStringLiteral("单1打印出错！") << false;
-    QTest::newRow("printing error, printing printer") << printing << QList<quint32>{Printing | Error}
-                                                      << QStringLiteral("单1打印出错！") << true;
-    QTest::newRow("printing offline") << printing << QList<quint32>{Printing | Offline}
-                                      << QStringLiteral("单1打印出错！") << true;
-    QTest::newRow("printing paper out") << 0u << QList<quint32>{Printing | PaperOut}
-                                        << QStringLiteral("单1打印出错！") << false;
-    QTest::newRow("printing blocked") << 0u << QList<quint32>{Printing | BlockedDevq}
-                                      << QStringLiteral("单1打印出错！") << false;
+    QTest::newRow("printing error, idle printer")
+        << 0u << QList<quint32>{Printing | Error} << QStringLiteral("单1打印出错！") << false;
+    QTest::newRow("printing error, printing printer")
+        << printing << QList<quint32>{Printing | Error} << QStringLiteral("单1打印出错！") << true;
+    QTest::newRow("printing offline")
+        << printing << QList<quint32>{Printing | Offline} << QStringLiteral("单1打印出错！") << true;
+    QTest::newRow("printing paper out")
+        << 0u << QList<quint32>{Printing | PaperOut} << QStringLiteral("单1打印出错！") << false;
+    QTest::newRow("printing blocked")
+        << 0u << QList<quint32>{Printing | BlockedDevq} << QStringLiteral("单1打印出错！") << false;
     // The printer printing does not override a refusing job.
-    QTest::newRow("printing printer, spooling job") << printing << QList<quint32>{Spooling}
-                                                    << QStringLiteral("单1打印作业脱机") << false;
-    QTest::newRow("printed before paused") << 0u << QList<quint32>{Printed | Paused} << QStringLiteral("打印成功！")
-                                           << true;
-    QTest::newRow("paused before error") << 0u << QList<quint32>{Error | Paused} << QStringLiteral("单1打印作业暂停...")
-                                         << false;
+    QTest::newRow("printing printer, spooling job")
+        << printing << QList<quint32>{Spooling} << QStringLiteral("单1打印作业脱机") << false;
+    QTest::newRow("printed before paused")
+        << 0u << QList<quint32>{Printed | Paused} << QStringLiteral("打印成功！") << true;
+    QTest::newRow("paused before error")
+        << 0u << QList<quint32>{Error | Paused} << QStringLiteral("单1打印作业暂停...") << false;
     // The first job with a status decides; jobs without one are passed over.
-    QTest::newRow("first job decides") << 0u << QList<quint32>{0u, Spooling, Printed}
-                                       << QStringLiteral("单2打印作业脱机") << false;
-    QTest::newRow("later jobs unread") << 0u << QList<quint32>{Printed, Spooling} << QStringLiteral("打印成功！")
-                                       << true;
-    QTest::newRow("all without status") << 0u << QList<quint32>{0u, 0u} << QStringLiteral("打印成功！") << true;
-    QTest::newRow("printing printer, empty queue") << printing << QList<quint32>{}
-                                                   << QStringLiteral("打印结束，\n当前无打印任务！") << true;
+    QTest::newRow("first job decides")
+        << 0u << QList<quint32>{0u, Spooling, Printed} << QStringLiteral("单2打印作业脱机") << false;
+    QTest::newRow("later jobs unread")
+        << 0u << QList<quint32>{Printed, Spooling} << QStringLiteral("打印成功！") << true;
+    QTest::newRow("all without status")
+        << 0u << QList<quint32>{0u, 0u} << QStringLiteral("打印成功！") << true;
+    QTest::newRow("printing printer, empty queue")
+        << printing << QList<quint32>{} << QStringLiteral("打印结束，\n当前无打印任务！") << true;
 }
 
 void TestRawPrinter::queuedJobs()
@@ -262,7 +266,8 @@ void TestRawPrinter::jobIsTheGbkTextAndNothingElse()
 
     QVERIFY(printer.PrintRaw(kDocument, kPrinter, QStringLiteral("热菜\n宫保鸡丁 x2\n")));
     // A text ends at its first zero character.
-    QVERIFY(printer.PrintRaw(QStringLiteral("receipt"), kPrinter, QStringLiteral("A1") + QChar(0) + QStringLiteral("B2")));
+    QVERIFY(printer.PrintRaw(QStringLiteral("receipt"), kPrinter,
+                             QStringLiteral("A1") + QChar(0) + QStringLiteral("B2")));
 
     QCOMPARE(spooler.documents.size(), 2);
     QCOMPARE(spooler.documents.at(0).printer, kPrinter);
