@@ -1,7 +1,10 @@
 #include "CupsSpooler.h"
 #include "Gbk.h"
+#include "KitchenTickets.h"
 #include "RawPrinter.h"
 #include "ScriptedPrompt.h"
+#include "Sql.h"
+#include "TestDatabase.h"
 
 #include <cups/cups.h>
 #include <QCoreApplication>
@@ -112,6 +115,7 @@ private slots:
     void refusingQueues();
     void heldJobHoldsUpTheQueue();
     void unknownQueueFailsSilently();
+    void kitchenTicketsOverTwoQueues();
 };
 
 void TestCupsSpooler::initTestCase()
@@ -208,6 +212,56 @@ void TestCupsSpooler::unknownQueueFailsSilently()
     QVERIFY(!printer.PrintRaw(QStringLiteral("厨打-餐桌：A1"), name, QStringLiteral("宫保鸡丁\n")));
     QVERIFY(!printer.PrintRaw(QStringLiteral("厨打-餐桌：A1"), QString(), QStringLiteral("宫保鸡丁\n")));
     QVERIFY(prompt.shown().isEmpty());
+}
+
+void TestCupsSpooler::kitchenTicketsOverTwoQueues()
+{
+    Listener hot, cold;
+    Queue hotQueue(QStringLiteral("hot"), hot.port());
+    Queue coldQueue(QStringLiteral("cold"), cold.port());
+    QVERIFY(hotQueue.added && coldQueue.added);
+    QVERIFY(run(QStringLiteral("cupsdisable"), {coldQueue.name}));
+
+    TestDatabase t;
+    t.exec(QStringLiteral("insert into lb (lbm, dyjmc, dybt, dyfs, qskh, jskh) values "
+                          "('热菜', %1, '热菜厨房', '1', '1', '2'), ('凉菜', %2, '凉菜间', '1', '0', '0')")
+               .arg(Sql::quote(hotQueue.name), Sql::quote(coldQueue.name)));
+    for (const char* item : {"宫保鸡丁", "拍黄瓜", "鱼香肉丝"})
+        t.exec(QStringLiteral("insert into xfmx (czm, xfxm, sl) values ('大厅1', '%1', 1)")
+                   .arg(QString::fromUtf8(item)));
+    QList<KitchenTickets::Line> lines{
+        {QStringLiteral("1"), QStringLiteral("宫保鸡丁"), QStringLiteral("2.00"), QStringLiteral("热菜"),
+         QStringLiteral("2026-12-06 12:30:05"), QString(), false},
+        {QStringLiteral("2"), QStringLiteral("拍黄瓜"), QStringLiteral("1.00"), QStringLiteral("凉菜"),
+         QStringLiteral("2026-12-06 12:30:09"), QString(), false},
+        {QStringLiteral("3"), QStringLiteral("鱼香肉丝"), QStringLiteral("-1.00"), QStringLiteral("热菜"),
+         QStringLiteral("2026-12-06 12:31:00"), QStringLiteral("不要辣"), false},
+    };
+
+    CupsSpooler spooler;
+    RawPrinter printer(spooler, t.prompt);
+    KitchenTickets(t.db, printer).PrintKitchenTickets(lines, QStringLiteral("大厅1"));
+
+    QTRY_COMPARE_WITH_TIMEOUT(hot.jobsDone, 1, 60000);
+    QCOMPARE(hot.received, Gbk::encode(QStringLiteral("\n热菜厨房\n"
+                                                      "项目名:宫保鸡丁[下单]  \n"
+                                                      "餐桌名:大厅1数量:2.00  \n"
+                                                      "备注:          时间:12:30:05  \n"
+                                                      "--------------------\n"
+                                                      "项目名:鱼香肉丝[下单]  \n"
+                                                      "餐桌名:大厅1数量:-1.00 \n"
+                                                      "备注:不要辣    时间:12:31:00  \n"
+                                                      "--------------------\n"
+                                                      "\n\n")));
+    QCOMPARE(hotQueue.jobTitles(), QStringList{QStringLiteral("厨打-餐桌：大厅1")});
+    QVERIFY(coldQueue.jobTitles().isEmpty());
+    QCOMPARE(cold.connections, 0);
+    QCOMPARE(t.prompt.texts(),
+             (QStringList{refusal(coldQueue.name, QStringLiteral("打印暂停中...")),
+                          QStringLiteral("打印机:%1厨打失败,其消费项目仍为未打印!").arg(coldQueue.name)}));
+    QCOMPARE(
+        t.scalar(QStringLiteral("select group_concat(sfdy, '') from (select sfdy from xfmx order by xfbh)")),
+        QStringLiteral("101"));
 }
 
 QTEST_GUILESS_MAIN(TestCupsSpooler)
