@@ -8,6 +8,8 @@
 #include "RawPrinter.h"
 #include "Sql.h"
 
+#include <algorithm>
+
 namespace {
 
 // The tickets of one printer: the settings of the first category met that names it.
