@@ -60,7 +60,8 @@ MemberLevelSettings::Result MemberLevelSettings::save(int id, const QString& nam
     }
     const QString stored = Sql::money(percent / 100.0);
     const QString statement =
-        id > 0 ? QStringLiteral("update hydj set djmc=%1,zq=%2 where id=%3").arg(Sql::quote(name), stored, QString::number(id))
+        id > 0 ? QStringLiteral("update hydj set djmc=%1,zq=%2 where id=%3")
+                     .arg(Sql::quote(name), stored, QString::number(id))
                : QStringLiteral("insert into hydj(djmc,zq) values(%1,%2)").arg(Sql::quote(name), stored);
     Recordset rs;
     if (!m_db.OpenRecordset(rs, statement))
@@ -77,10 +78,12 @@ bool MemberLevelSettings::remove(int selected)
     }
     // "not in" over a null finds nothing, so members without a level must not block every delete.
     Recordset rs;
-    if (!m_db.OpenRecordset(rs, QStringLiteral("delete * from hydj where id=%1 and id not in (select hydj from hy "
-                                               "where hydj is not null group by hydj)")
-                                    .arg(selected)))
+    if (!m_db.OpenRecordset(
+            rs, QStringLiteral("delete * from hydj where id=%1 and id not in (select hydj from hy "
+                               "where hydj is not null group by hydj)")
+                    .arg(selected)))
         return false;
     m_prompt.info(QStringLiteral("删除成功，已经使用的等级不会被删除!"));
-    return m_db.OpenRecordset(rs, QStringLiteral("select id from hydj where id=%1").arg(selected)) && rs.isEOF();
+    return m_db.OpenRecordset(rs, QStringLiteral("select id from hydj where id=%1").arg(selected)) &&
+           rs.isEOF();
 }

@@ -11,8 +11,9 @@ QList<QStringList> MemberSettings::rows(const QString& search)
     QString statement = QStringLiteral("select * from hy,hydj where hy.hydj=hydj.id");
     if (!search.isEmpty()) {
         const QString prefix = Sql::quote(search + QLatin1Char('%'));
-        statement += QStringLiteral(" and (hy.xm like %1 or hy.xmpy like %1 or hy.bh like %1 or hy.kh like %1 )")
-                         .arg(prefix);
+        statement +=
+            QStringLiteral(" and (hy.xm like %1 or hy.xmpy like %1 or hy.bh like %1 or hy.kh like %1 )")
+                .arg(prefix);
     }
     QList<QStringList> result;
     Recordset rs;
@@ -33,8 +34,10 @@ MemberSettings::Member MemberSettings::read(int number)
     if (!m_db.OpenRecordset(rs, QStringLiteral("select * from hy where bh=%1").arg(number)) || rs.isEOF())
         return {};
     const auto field = [&rs](const char* column) { return rs.getString(QLatin1String(column)); };
-    return {field("xm"),    field("xmpy"), field("xb"), rs.getDateTime(QStringLiteral("sr")).date(),
-            field("phone"), rs.getInt(QStringLiteral("hydj")), field("kh"), field("bz")};
+    return {field("xm"),    field("xmpy"),
+            field("xb"),    rs.getDateTime(QStringLiteral("sr")).date(),
+            field("phone"), rs.getInt(QStringLiteral("hydj")),
+            field("kh"),    field("bz")};
 }
 
 bool MemberSettings::mayChange(int selected)
@@ -62,10 +65,12 @@ MemberSettings::Result MemberSettings::save(int number, const Member& member)
     // The lists join members to their level: a member without one would vanish from them.
     if (member.level <= 0)
         return refuse(QStringLiteral("会员等级不能为空!"), Input::Level);
-    const QString birthday = member.birthday.isValid() ? Sql::dateLiteral(member.birthday) : QStringLiteral("null");
+    const QString birthday =
+        member.birthday.isValid() ? Sql::dateLiteral(member.birthday) : QStringLiteral("null");
     const QString statement =
         number > 0
-            ? QStringLiteral("Update hy set xm=%1, xmpy=%2,xb=%3,sr=%4,phone=%5,hydj=%6,kh=%7,bz=%8 where BH=%9")
+            ? QStringLiteral(
+                  "Update hy set xm=%1, xmpy=%2,xb=%3,sr=%4,phone=%5,hydj=%6,kh=%7,bz=%8 where BH=%9")
                   .arg(Sql::quote(member.name), Sql::quote(member.initials), Sql::quote(member.sex), birthday,
                        Sql::quote(member.phone), QString::number(member.level), Sql::quote(member.card),
                        Sql::quote(member.note), QString::number(number))

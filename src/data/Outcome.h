@@ -6,8 +6,7 @@
 // and the input that message is about, so the dialog can put the focus back there. Input is the
 // operation's own enum; its None means no input in particular (a failed statement, whose error
 // the database layer has shown).
-template<typename Input>
-struct Outcome
+template <typename Input> struct Outcome
 {
     bool done = false;
     QString message;

@@ -46,7 +46,8 @@ RoomSettings::Result RoomSettings::add(const QString& name, const QString& note)
         return refuse(QStringLiteral("已经存在此房间"), Input::Name);
     Recordset rs;
     return Result::of(m_db.OpenRecordset(
-        rs, QStringLiteral("insert into fj(fjm,csfy) values (%1,%2)").arg(Sql::quote(name), Sql::quote(note))));
+        rs,
+        QStringLiteral("insert into fj(fjm,csfy) values (%1,%2)").arg(Sql::quote(name), Sql::quote(note))));
 }
 
 RoomSettings::Result RoomSettings::change(const QString& oldName, const QString& name, const QString& note)
@@ -59,7 +60,8 @@ RoomSettings::Result RoomSettings::change(const QString& oldName, const QString&
         Transaction transaction(m_db);
         m_db.ExecuteSql(QStringLiteral("Update fj set fjm=%1,csfy=%2 where fjm=%3")
                             .arg(Sql::quote(name), Sql::quote(note), Sql::quote(oldName)));
-        m_db.ExecuteSql(QStringLiteral("Update cz set fjm=%1 where fjm=%2").arg(Sql::quote(name), Sql::quote(oldName)));
+        m_db.ExecuteSql(
+            QStringLiteral("Update cz set fjm=%1 where fjm=%2").arg(Sql::quote(name), Sql::quote(oldName)));
         transaction.commit();
     } catch (const DbError&) {
         return refuse(QStringLiteral("修改房间发生异常,修改房间失败!"));
@@ -84,7 +86,8 @@ bool RoomSettings::remove(const QString& selected)
 bool RoomSettings::exists(const QString& name)
 {
     Recordset rs;
-    return m_db.OpenRecordset(rs, QStringLiteral("select id from fj where fjm=") + Sql::quote(name)) && !rs.isEOF();
+    return m_db.OpenRecordset(rs, QStringLiteral("select id from fj where fjm=") + Sql::quote(name)) &&
+           !rs.isEOF();
 }
 
 RoomSettings::Result RoomSettings::refuse(const QString& message, Input input)

@@ -23,7 +23,8 @@ TableSettings::TableSettings(Database& db, Prompt& prompt) : m_db(db), m_prompt(
 QList<QStringList> TableSettings::rows(const QString& room)
 {
     QList<QStringList> result;
-    const QString where = room.isEmpty() || room == kAllRooms ? QString() : QStringLiteral("where fjm=") + Sql::quote(room);
+    const QString where =
+        room.isEmpty() || room == kAllRooms ? QString() : QStringLiteral("where fjm=") + Sql::quote(room);
     Recordset rs;
     if (!m_db.OpenRecordset(rs, QStringLiteral("select * from cz %1 order by id").arg(where)))
         return result;
@@ -36,7 +37,8 @@ QList<QStringList> TableSettings::rows(const QString& room)
 TableSettings::Table TableSettings::read(const QString& name)
 {
     Recordset rs;
-    if (!m_db.OpenRecordset(rs, QStringLiteral("select * from cz where czm=") + Sql::quote(name)) || rs.isEOF())
+    if (!m_db.OpenRecordset(rs, QStringLiteral("select * from cz where czm=") + Sql::quote(name)) ||
+        rs.isEOF())
         return {};
     return {rs.getString(QStringLiteral("czm")), rs.getString(QStringLiteral("zzws")),
             rs.getString(QStringLiteral("fjm"))};
@@ -65,7 +67,8 @@ TableSettings::Result TableSettings::add(const Table& table)
     if (exists(table.name))
         return refuse(QStringLiteral("已经存在此餐桌！"), Input::Name);
     Recordset rs;
-    return Result::of(m_db.OpenRecordset(rs, insertStatement(table.name, Field::toInt(table.seats), table.room)));
+    return Result::of(
+        m_db.OpenRecordset(rs, insertStatement(table.name, Field::toInt(table.seats), table.room)));
 }
 
 TableSettings::Result TableSettings::change(const QString& oldName, const Table& table)
@@ -80,9 +83,10 @@ TableSettings::Result TableSettings::change(const QString& oldName, const Table&
     if (everOpened(oldName))
         return refuse(QStringLiteral("此餐桌已经被使用,不能修改！"));
     Recordset rs;
-    return Result::of(m_db.OpenRecordset(rs, QStringLiteral("update cz set czm=%1,zzws=%2,fjm=%3 where czm=%4")
-                                       .arg(Sql::quote(table.name), QString::number(Field::toInt(table.seats)),
-                                            Sql::quote(table.room), Sql::quote(oldName))));
+    return Result::of(
+        m_db.OpenRecordset(rs, QStringLiteral("update cz set czm=%1,zzws=%2,fjm=%3 where czm=%4")
+                                   .arg(Sql::quote(table.name), QString::number(Field::toInt(table.seats)),
+                                        Sql::quote(table.room), Sql::quote(oldName))));
 }
 
 bool TableSettings::remove(const QString& selected)
@@ -153,20 +157,23 @@ bool TableSettings::checkSeatsAndRoom(const QString& seats, const QString& room,
 bool TableSettings::exists(const QString& name)
 {
     Recordset rs;
-    return m_db.OpenRecordset(rs, QStringLiteral("select id from cz where czm=") + Sql::quote(name)) && !rs.isEOF();
+    return m_db.OpenRecordset(rs, QStringLiteral("select id from cz where czm=") + Sql::quote(name)) &&
+           !rs.isEOF();
 }
 
 bool TableSettings::everOpened(const QString& name)
 {
     Recordset rs;
-    return m_db.OpenRecordset(rs, QStringLiteral("select top 1 djbh from dj where czm=") + Sql::quote(name)) &&
+    return m_db.OpenRecordset(rs,
+                              QStringLiteral("select top 1 djbh from dj where czm=") + Sql::quote(name)) &&
            !rs.isEOF();
 }
 
 QString TableSettings::state(const QString& name)
 {
     Recordset rs;
-    if (!m_db.OpenRecordset(rs, QStringLiteral("select zyzt from cz where czm=") + Sql::quote(name)) || rs.isEOF())
+    if (!m_db.OpenRecordset(rs, QStringLiteral("select zyzt from cz where czm=") + Sql::quote(name)) ||
+        rs.isEOF())
         return {};
     return rs.getString(QStringLiteral("zyzt"));
 }

@@ -36,7 +36,8 @@ WaiterSettings::Waiter WaiterSettings::read(int id)
     if (!m_db.OpenRecordset(rs, QStringLiteral("select * from fws where id=%1").arg(id)) || rs.isEOF())
         return {};
     const auto field = [&rs](const char* column) { return rs.getString(QLatin1String(column)); };
-    return {field("xm"), field("xb"), rs.getDateTime(QStringLiteral("csrq")).date(), field("lxfs"), field("sfz")};
+    return {field("xm"), field("xb"), rs.getDateTime(QStringLiteral("csrq")).date(), field("lxfs"),
+            field("sfz")};
 }
 
 bool WaiterSettings::mayChange(int selected)

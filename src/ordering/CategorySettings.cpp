@@ -31,20 +31,24 @@ QList<QStringList> CategorySettings::rows()
         return result;
     const auto field = [&rs](const char* column) { return rs.getString(QLatin1String(column)); };
     for (; !rs.isEOF(); rs.moveNext())
-        result.append({field("id"), field("lbm"),
-                       field("sfdz") == QLatin1String("1") ? QStringLiteral("允许") : QStringLiteral("不允许"),
-                       field("dyjmc")});
+        result.append(
+            {field("id"), field("lbm"),
+             field("sfdz") == QLatin1String("1") ? QStringLiteral("允许") : QStringLiteral("不允许"),
+             field("dyjmc")});
     return result;
 }
 
 CategorySettings::Category CategorySettings::read(const QString& name)
 {
     Recordset rs;
-    if (!m_db.OpenRecordset(rs, QStringLiteral("select * from lb where lbm=") + Sql::quote(name)) || rs.isEOF())
+    if (!m_db.OpenRecordset(rs, QStringLiteral("select * from lb where lbm=") + Sql::quote(name)) ||
+        rs.isEOF())
         return {};
     const auto field = [&rs](const char* column) { return rs.getString(QLatin1String(column)); };
-    return {field("lbm"),  field("sfdz") == QLatin1String("1"), field("dyjmc"), field("dybt"),
-            field("dyfs"), field("qskh"), field("jskh"), field("dyqz") == QLatin1String("1")};
+    return {field("lbm"),   field("sfdz") == QLatin1String("1"),
+            field("dyjmc"), field("dybt"),
+            field("dyfs"),  field("qskh"),
+            field("jskh"),  field("dyqz") == QLatin1String("1")};
 }
 
 QStringList CategorySettings::printerChoices(const QStringList& spoolerPrinters)
@@ -73,12 +77,12 @@ CategorySettings::Result CategorySettings::add(const Category& category)
     if (exists(category.name))
         return refuse(QStringLiteral("已经存在此类别,请新输入!"), Input::NameCleared);
     Recordset rs;
-    return Result::of(m_db.OpenRecordset(rs, QStringLiteral("insert into lb(lbm,sfdz,dyjmc,dybt,dyfs,dyqz,qskh,jskh) values "
-                                                  "(%1,%2,%3,%4,%5,%6,%7,%8)")
-                                       .arg(Sql::quote(category.name), flag(category.discountAllowed),
-                                            Sql::quote(category.printer), Sql::quote(category.title),
-                                            count(category.copies), flag(category.cut),
-                                            count(category.blankLinesBefore), count(category.blankLinesAfter))));
+    return Result::of(m_db.OpenRecordset(
+        rs, QStringLiteral("insert into lb(lbm,sfdz,dyjmc,dybt,dyfs,dyqz,qskh,jskh) values "
+                           "(%1,%2,%3,%4,%5,%6,%7,%8)")
+                .arg(Sql::quote(category.name), flag(category.discountAllowed), Sql::quote(category.printer),
+                     Sql::quote(category.title), count(category.copies), flag(category.cut),
+                     count(category.blankLinesBefore), count(category.blankLinesAfter))));
 }
 
 CategorySettings::Result CategorySettings::change(const QString& oldName, const Category& category)
@@ -91,12 +95,14 @@ CategorySettings::Result CategorySettings::change(const QString& oldName, const 
     try {
         Transaction transaction(m_db);
         m_db.ExecuteSql(
-            QStringLiteral("Update lb set lbm=%1,sfdz=%2,dyjmc=%3,dybt=%4,dyfs=%5,dyqz=%6,qskh=%7,jskh=%8 where lbm=%9")
+            QStringLiteral(
+                "Update lb set lbm=%1,sfdz=%2,dyjmc=%3,dybt=%4,dyfs=%5,dyqz=%6,qskh=%7,jskh=%8 where lbm=%9")
                 .arg(Sql::quote(category.name), flag(category.discountAllowed), Sql::quote(category.printer),
                      Sql::quote(category.title), count(category.copies), flag(category.cut),
                      count(category.blankLinesBefore), count(category.blankLinesAfter), Sql::quote(oldName)));
-        m_db.ExecuteSql(QStringLiteral("Update xm set lbm=%1,sfdz=%2 where lbm=%3")
-                            .arg(Sql::quote(category.name), flag(category.discountAllowed), Sql::quote(oldName)));
+        m_db.ExecuteSql(
+            QStringLiteral("Update xm set lbm=%1,sfdz=%2 where lbm=%3")
+                .arg(Sql::quote(category.name), flag(category.discountAllowed), Sql::quote(oldName)));
         transaction.commit();
     } catch (const DbError&) {
         return refuse(QStringLiteral("更改失败!"));
@@ -109,7 +115,8 @@ bool CategorySettings::remove(const QString& selected)
     if (!mayChange(selected))
         return false;
     Recordset rs;
-    if (!m_db.OpenRecordset(rs, QStringLiteral("select top 1 xmbh from xm where lbm=") + Sql::quote(selected)))
+    if (!m_db.OpenRecordset(rs,
+                            QStringLiteral("select top 1 xmbh from xm where lbm=") + Sql::quote(selected)))
         return false;
     if (!rs.isEOF()) {
         m_prompt.warn(QStringLiteral("此类别中已设有项目,不能删除！"));
@@ -133,7 +140,8 @@ bool CategorySettings::check(const Category& category, Result& refusal)
 bool CategorySettings::exists(const QString& name)
 {
     Recordset rs;
-    return m_db.OpenRecordset(rs, QStringLiteral("select id from lb where lbm=") + Sql::quote(name)) && !rs.isEOF();
+    return m_db.OpenRecordset(rs, QStringLiteral("select id from lb where lbm=") + Sql::quote(name)) &&
+           !rs.isEOF();
 }
 
 CategorySettings::Result CategorySettings::refuse(const QString& message, Input input)

@@ -14,7 +14,8 @@ class CategorySettings final
 {
 public:
     static inline const QString kRight = QStringLiteral("xmlbqx");
-    static inline const QString kColumns = QStringLiteral("类别编号,70;类别名称,100;打折许可,70;厨房打印机,150;");
+    static inline const QString kColumns =
+        QStringLiteral("类别编号,70;类别名称,100;打折许可,70;厨房打印机,150;");
     enum Column
     {
         Number,

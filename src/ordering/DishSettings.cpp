@@ -34,7 +34,8 @@ QList<QStringList> DishSettings::inCategory(const QString& category)
 
 QList<QStringList> DishSettings::search(const QString& text)
 {
-    const QString pattern = Sql::quote(QLatin1Char('%') + QString(text).remove(QLatin1Char('\'')) + QLatin1Char('%'));
+    const QString pattern =
+        Sql::quote(QLatin1Char('%') + QString(text).remove(QLatin1Char('\'')) + QLatin1Char('%'));
     return rows(QStringLiteral("where xmpy like %1 or xmbh like %1").arg(pattern));
 }
 
@@ -46,11 +47,12 @@ QList<QStringList> DishSettings::rows(const QString& where)
         return result;
     const auto field = [&rs](const char* column) { return rs.getString(QLatin1String(column)); };
     for (; !rs.isEOF(); rs.moveNext())
-        result.append({field("xmbh"), field("xmm"), field("xmpy"), field("dj"), field("jhdj"), field("ckcb"),
-                       field("kcsp") == QLatin1String("1") ? QStringLiteral("是") : QStringLiteral("否"),
-                       field("nfxs") == QLatin1String("0") ? QStringLiteral("停用") : QStringLiteral("可用"),
-                       field("dw"), field("lbm"),
-                       field("sfdz") == QLatin1String("0") ? QStringLiteral("不允许") : QStringLiteral("允许")});
+        result.append(
+            {field("xmbh"), field("xmm"), field("xmpy"), field("dj"), field("jhdj"), field("ckcb"),
+             field("kcsp") == QLatin1String("1") ? QStringLiteral("是") : QStringLiteral("否"),
+             field("nfxs") == QLatin1String("0") ? QStringLiteral("停用") : QStringLiteral("可用"),
+             field("dw"), field("lbm"),
+             field("sfdz") == QLatin1String("0") ? QStringLiteral("不允许") : QStringLiteral("允许")});
     return result;
 }
 
@@ -66,7 +68,8 @@ DishSettings::Dish DishSettings::blank()
 DishSettings::Dish DishSettings::read(const QString& name)
 {
     Recordset rs;
-    if (!m_db.OpenRecordset(rs, QStringLiteral("select * from xm where xmm=") + Sql::quote(name)) || rs.isEOF())
+    if (!m_db.OpenRecordset(rs, QStringLiteral("select * from xm where xmm=") + Sql::quote(name)) ||
+        rs.isEOF())
         return {};
     const auto field = [&rs](const char* column) { return rs.getString(QLatin1String(column)); };
     const auto money = [&rs](const char* column) { return Sql::money(rs.getDouble(QLatin1String(column))); };
@@ -91,7 +94,8 @@ QList<DishSettings::CategoryChoice> DishSettings::categories()
     if (!m_db.OpenRecordset(rs, QStringLiteral("select lbm, sfdz from lb order by id")))
         return result;
     for (; !rs.isEOF(); rs.moveNext())
-        result.append({rs.getString(QStringLiteral("lbm")), rs.getString(QStringLiteral("sfdz")) != QLatin1String("0")});
+        result.append({rs.getString(QStringLiteral("lbm")),
+                       rs.getString(QStringLiteral("sfdz")) != QLatin1String("0")});
     return result;
 }
 
@@ -145,17 +149,19 @@ DishSettings::Result DishSettings::write(const QString& oldName, const Dish& dis
             rs, QStringLiteral("insert into xm(xmbh,xmm,xmpy,dj,dw,lbm,sfdz,jhdj,ckcb,kcsp,dqkc,nfxs) values "
                                "(%1,%2,%3,%4,%5,%6,%7,%8,%9,%10,%11,%12)")
                     .arg(number, Sql::quote(dish.name), Sql::quote(dish.pinyin), price, Sql::quote(dish.unit),
-                         Sql::quote(dish.category), flag(discountAllowed), Sql::quote(amount(dish.purchasePrice)),
-                         Sql::quote(amount(dish.referenceCost)), flag(dish.stockItem), stock, flag(dish.forSale))));
+                         Sql::quote(dish.category), flag(discountAllowed),
+                         Sql::quote(amount(dish.purchasePrice)), Sql::quote(amount(dish.referenceCost)),
+                         flag(dish.stockItem), stock, flag(dish.forSale))));
     }
     try {
         Transaction transaction(m_db);
-        m_db.ExecuteSql(QStringLiteral("update xm set xmbh=%1,xmm=%2,xmpy=%3,dj=%4,dw=%5,lbm=%6,sfdz=%7,jhdj=%8,"
-                                       "ckcb=%9,kcsp=%10,dqkc=%11,nfxs=%12 where xmm=%13")
-                            .arg(number, Sql::quote(dish.name), Sql::quote(dish.pinyin), price,
-                                 Sql::quote(dish.unit), Sql::quote(dish.category), flag(discountAllowed),
-                                 Sql::quote(amount(dish.purchasePrice)), Sql::quote(amount(dish.referenceCost)),
-                                 flag(dish.stockItem), stock, flag(dish.forSale), Sql::quote(oldName)));
+        m_db.ExecuteSql(
+            QStringLiteral("update xm set xmbh=%1,xmm=%2,xmpy=%3,dj=%4,dw=%5,lbm=%6,sfdz=%7,jhdj=%8,"
+                           "ckcb=%9,kcsp=%10,dqkc=%11,nfxs=%12 where xmm=%13")
+                .arg(number, Sql::quote(dish.name), Sql::quote(dish.pinyin), price, Sql::quote(dish.unit),
+                     Sql::quote(dish.category), flag(discountAllowed), Sql::quote(amount(dish.purchasePrice)),
+                     Sql::quote(amount(dish.referenceCost)), flag(dish.stockItem), stock, flag(dish.forSale),
+                     Sql::quote(oldName)));
         m_db.ExecuteSql(QStringLiteral("update xfmx set xfxm=%1 where xfxm=%2")
                             .arg(Sql::quote(dish.name), Sql::quote(oldName)));
         transaction.commit();
@@ -170,7 +176,8 @@ bool DishSettings::remove(const QString& selected)
     if (!mayChange(selected))
         return false;
     Recordset rs;
-    if (!m_db.OpenRecordset(rs, QStringLiteral("select top 1 xfbh from xfmx where xfxm=") + Sql::quote(selected)))
+    if (!m_db.OpenRecordset(rs,
+                            QStringLiteral("select top 1 xfbh from xfmx where xfxm=") + Sql::quote(selected)))
         return false;
     if (!rs.isEOF()) {
         m_prompt.warn(QStringLiteral("此项目已经被消费过,不能删除！"));
@@ -178,9 +185,10 @@ bool DishSettings::remove(const QString& selected)
     }
     if (!m_prompt.ask(QStringLiteral("你真的删除此项目吗,删除后不可恢复?")))
         return false;
-    return m_db.OpenRecordset(rs, QStringLiteral("delete * from xm where xmm=%1 and xmm not in(select xfxm from xfmx "
-                                                 "where xfxm is not null)")
-                                      .arg(Sql::quote(selected)));
+    return m_db.OpenRecordset(
+        rs, QStringLiteral("delete * from xm where xmm=%1 and xmm not in(select xfxm from xfmx "
+                           "where xfxm is not null)")
+                .arg(Sql::quote(selected)));
 }
 
 bool DishSettings::renumber()
@@ -192,12 +200,13 @@ bool DishSettings::renumber()
         Recordset dishes = m_db.query(QStringLiteral("select xmm from xm order by xmbh "));
         // Numbers are unique at every step: first move every dish below all present numbers
         // (keeping their order), then hand out 1, 2, 3...
-        const int largest = Field::toInt(m_db.query(QStringLiteral("select max(abs(xmbh)) as m from xm")).getString(
-            QStringLiteral("m")));
+        const int largest = Field::toInt(
+            m_db.query(QStringLiteral("select max(abs(xmbh)) as m from xm")).getString(QStringLiteral("m")));
         m_db.ExecuteSql(QStringLiteral("update xm set xmbh=xmbh-%1").arg(2 * largest + 1));
         for (int number = 1; !dishes.isEOF(); dishes.moveNext(), ++number)
-            m_db.ExecuteSql(QStringLiteral("update xm set xmbh=%1 where xmm=%2")
-                                .arg(QString::number(number), Sql::quote(dishes.getString(QStringLiteral("xmm")))));
+            m_db.ExecuteSql(
+                QStringLiteral("update xm set xmbh=%1 where xmm=%2")
+                    .arg(QString::number(number), Sql::quote(dishes.getString(QStringLiteral("xmm")))));
         transaction.commit();
     } catch (const DbError&) {
         refuse(QStringLiteral("重算编号发生异常,重算编号失败!"));
@@ -225,13 +234,15 @@ bool DishSettings::check(const Dish& dish, Result& refusal)
 bool DishSettings::nameExists(const QString& name)
 {
     Recordset rs;
-    return m_db.OpenRecordset(rs, QStringLiteral("select xmbh from xm where xmm=") + Sql::quote(name)) && !rs.isEOF();
+    return m_db.OpenRecordset(rs, QStringLiteral("select xmbh from xm where xmm=") + Sql::quote(name)) &&
+           !rs.isEOF();
 }
 
 bool DishSettings::numberExists(int number)
 {
     Recordset rs;
-    return m_db.OpenRecordset(rs, QStringLiteral("select xmbh from xm where xmbh=%1").arg(number)) && !rs.isEOF();
+    return m_db.OpenRecordset(rs, QStringLiteral("select xmbh from xm where xmbh=%1").arg(number)) &&
+           !rs.isEOF();
 }
 
 DishSettings::Result DishSettings::refuse(const QString& message, Input input)

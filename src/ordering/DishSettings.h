@@ -15,8 +15,9 @@ class DishSettings final
 {
 public:
     static inline const QString kRight = QStringLiteral("xmqx");
-    static inline const QString kColumns = QStringLiteral("编号,40;项目名称,100;简拼,60;单价,50;进价,50;参考成本,65;"
-                                                          "库存商品,65;状态,60;单位,40;类别,60;打折许可,65");
+    static inline const QString kColumns =
+        QStringLiteral("编号,40;项目名称,100;简拼,60;单价,50;进价,50;参考成本,65;"
+                       "库存商品,65;状态,60;单位,40;类别,60;打折许可,65");
     enum Column
     {
         Number,
@@ -38,8 +39,9 @@ public:
     static inline const QString kReportTitle = QStringLiteral("项目明细报表");
     // The unit box's offers, in order; the unit may also be typed.
     static inline const QStringList kUnits = {
-        QStringLiteral("份"), QStringLiteral("斤"), QStringLiteral("瓶"),   QStringLiteral("盒"), QStringLiteral("杯"),
-        QStringLiteral("个"), QStringLiteral("千克"), QStringLiteral("锅"), QStringLiteral("支")};
+        QStringLiteral("份"),   QStringLiteral("斤"), QStringLiteral("瓶"),
+        QStringLiteral("盒"),   QStringLiteral("杯"), QStringLiteral("个"),
+        QStringLiteral("千克"), QStringLiteral("锅"), QStringLiteral("支")};
 
     enum class Input
     {

@@ -32,7 +32,8 @@ void TestRoomSettings::init()
 {
     m_t = new TestDatabase;
     m_rooms = new RoomSettings(m_t->db, m_t->prompt);
-    m_t->exec(QStringLiteral("insert into fj (fjm, csfy) values ('大厅', '一楼'), ('包间', ''), ('空房', '')"));
+    m_t->exec(
+        QStringLiteral("insert into fj (fjm, csfy) values ('大厅', '一楼'), ('包间', ''), ('空房', '')"));
     m_t->exec(QStringLiteral("insert into cz (czm, zzws, fjm) values ('A1', 4, '大厅'), ('A2', 6, '大厅'), "
                              "('B1', 10, '包间')"));
 }
@@ -66,8 +67,10 @@ void TestRoomSettings::addRefusals_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("message");
-    QTest::newRow("empty") << "" << "请输入房间名";
-    QTest::newRow("exists") << "包间" << "已经存在此房间";
+    QTest::newRow("empty") << ""
+                           << "请输入房间名";
+    QTest::newRow("exists") << "包间"
+                            << "已经存在此房间";
 }
 
 void TestRoomSettings::addRefusals()
@@ -107,7 +110,8 @@ void TestRoomSettings::renameMovesTheRoomsTables()
 
 void TestRoomSettings::renameToAnotherRoomsNameIsRefused()
 {
-    const RoomSettings::Result result = m_rooms->change(QStringLiteral("大厅"), QStringLiteral("包间"), QString());
+    const RoomSettings::Result result =
+        m_rooms->change(QStringLiteral("大厅"), QStringLiteral("包间"), QString());
     QVERIFY(!result);
     QCOMPARE(result.input, RoomSettings::Input::Name);
     QCOMPARE(m_t->prompt.texts(), QStringList{"已经存在此房间"});
@@ -126,8 +130,10 @@ void TestRoomSettings::keepingTheNameChangesTheNote()
 
 void TestRoomSettings::renameIsAllOrNothing()
 {
-    m_t->exec(QStringLiteral("create trigger refuse_cz before update on cz begin select raise(abort, 'locked'); end"));
-    const RoomSettings::Result result = m_rooms->change(QStringLiteral("大厅"), QStringLiteral("正厅"), QString());
+    m_t->exec(QStringLiteral(
+        "create trigger refuse_cz before update on cz begin select raise(abort, 'locked'); end"));
+    const RoomSettings::Result result =
+        m_rooms->change(QStringLiteral("大厅"), QStringLiteral("正厅"), QString());
     QVERIFY(!result);
     QCOMPARE(m_t->prompt.texts(), QStringList{"修改房间发生异常,修改房间失败!"});
     QCOMPARE(m_rooms->names(), QStringList({"大厅", "包间", "空房"}));
@@ -139,7 +145,8 @@ void TestRoomSettings::removal_data()
     QTest::addColumn<QString>("room");
     QTest::addColumn<QStringList>("messages");
     QTest::addColumn<QStringList>("left");
-    QTest::newRow("none selected") << "" << QStringList{"请选定要删除的房间!"} << QStringList{"大厅", "包间", "空房"};
+    QTest::newRow("none selected") << "" << QStringList{"请选定要删除的房间!"}
+                                   << QStringList{"大厅", "包间", "空房"};
     QTest::newRow("has tables") << "包间" << QStringList{"此房间中已经设有餐桌,不能删除！"}
                                 << QStringList{"大厅", "包间", "空房"};
     QTest::newRow("empty room, no question") << "空房" << QStringList{} << QStringList{"大厅", "包间"};

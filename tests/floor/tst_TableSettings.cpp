@@ -80,13 +80,34 @@ void TestTableSettings::addChecks_data()
     QTest::addColumn<QString>("room");
     QTest::addColumn<QString>("message");
     QTest::addColumn<Input>("input");
-    QTest::newRow("no name first") << "" << "" << "" << "餐桌名不能为空！" << Input::Name;
-    QTest::newRow("no seats") << "C1" << "" << "" << "座位数不能为空！" << Input::Seats;
-    QTest::newRow("zero seats") << "C1" << "0" << "大厅" << "座位数请输入非零整数！" << Input::Seats;
-    QTest::newRow("seats not a number") << "C1" << "四" << "大厅" << "座位数请输入非零整数！" << Input::Seats;
-    QTest::newRow("negative seats") << "C1" << "-2" << "大厅" << "座位数请输入非零整数！" << Input::Seats;
-    QTest::newRow("no room") << "C1" << "4" << "" << "房间名不能为空！" << Input::Room;
-    QTest::newRow("exists, checked last") << "B1" << "4" << "大厅" << "已经存在此餐桌！" << Input::Name;
+    QTest::newRow("no name first") << ""
+                                   << ""
+                                   << ""
+                                   << "餐桌名不能为空！" << Input::Name;
+    QTest::newRow("no seats") << "C1"
+                              << ""
+                              << ""
+                              << "座位数不能为空！" << Input::Seats;
+    QTest::newRow("zero seats") << "C1"
+                                << "0"
+                                << "大厅"
+                                << "座位数请输入非零整数！" << Input::Seats;
+    QTest::newRow("seats not a number") << "C1"
+                                        << "四"
+                                        << "大厅"
+                                        << "座位数请输入非零整数！" << Input::Seats;
+    QTest::newRow("negative seats") << "C1"
+                                    << "-2"
+                                    << "大厅"
+                                    << "座位数请输入非零整数！" << Input::Seats;
+    QTest::newRow("no room") << "C1"
+                             << "4"
+                             << ""
+                             << "房间名不能为空！" << Input::Room;
+    QTest::newRow("exists, checked last") << "B1"
+                                          << "4"
+                                          << "大厅"
+                                          << "已经存在此餐桌！" << Input::Name;
 }
 
 void TestTableSettings::addChecks()
@@ -110,7 +131,8 @@ void TestTableSettings::addedTableIsFree()
     QVERIFY(m_tables->add({QStringLiteral("C'1"), QStringLiteral("8 人"), QStringLiteral("包间")}));
     QCOMPARE(m_t->prompt.texts(), QStringList());
     QCOMPARE(m_tables->rows().last(), QStringList({"C'1", "空闲", "包间", "8"}));
-    QCOMPARE(m_t->scalar(QStringLiteral("select typeof(zzws) from cz where czm='C''1'")), QStringLiteral("integer"));
+    QCOMPARE(m_t->scalar(QStringLiteral("select typeof(zzws) from cz where czm='C''1'")),
+             QStringLiteral("integer"));
 }
 
 void TestTableSettings::changeChecks_data()
@@ -145,7 +167,8 @@ void TestTableSettings::changeOfAnUnusedTable()
     const TableSettings::Table read = m_tables->read(QStringLiteral("B1"));
     QCOMPARE(read.seats, QStringLiteral("10"));
     QCOMPARE(read.room, QStringLiteral("包间"));
-    QVERIFY(m_tables->change(QStringLiteral("B1"), {QStringLiteral("B9"), QStringLiteral("12"), QStringLiteral("大厅")}));
+    QVERIFY(m_tables->change(QStringLiteral("B1"),
+                             {QStringLiteral("B9"), QStringLiteral("12"), QStringLiteral("大厅")}));
     QCOMPARE(m_t->prompt.texts(), QStringList());
     QCOMPARE(m_tables->rows().at(2), QStringList({"B9", "空闲", "大厅", "12"}));
 }
@@ -158,7 +181,8 @@ void TestTableSettings::mayChange_data()
                                    << "请选定要删除的餐桌!";
     QTest::newRow("occupied") << "A1"
                               << "此餐桌正在使用,不能修改!";
-    QTest::newRow("free") << "A2" << "";
+    QTest::newRow("free") << "A2"
+                          << "";
 }
 
 void TestTableSettings::mayChange()
@@ -174,10 +198,14 @@ void TestTableSettings::removal_data()
     QTest::addColumn<QString>("table");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QStringList>("left");
-    QTest::newRow("none selected") << "" << "请选定要删除的餐桌!" << QStringList{"A1", "A2", "B1"};
-    QTest::newRow("occupied") << "A1" << "此餐桌正在使用,不能删除!" << QStringList{"A1", "A2", "B1"};
-    QTest::newRow("ever opened") << "A2" << "此餐桌已经被使用,不能删除！" << QStringList{"A1", "A2", "B1"};
-    QTest::newRow("never opened, no question") << "B1" << "" << QStringList{"A1", "A2"};
+    QTest::newRow("none selected") << ""
+                                   << "请选定要删除的餐桌!" << QStringList{"A1", "A2", "B1"};
+    QTest::newRow("occupied") << "A1"
+                              << "此餐桌正在使用,不能删除!" << QStringList{"A1", "A2", "B1"};
+    QTest::newRow("ever opened") << "A2"
+                                 << "此餐桌已经被使用,不能删除！" << QStringList{"A1", "A2", "B1"};
+    QTest::newRow("never opened, no question") << "B1"
+                                               << "" << QStringList{"A1", "A2"};
 }
 
 void TestTableSettings::removal()
@@ -197,11 +225,21 @@ void TestTableSettings::batchNames_data()
     QTest::addColumn<QString>("mark");
     QTest::addColumn<bool>("before");
     QTest::addColumn<QStringList>("names");
-    QTest::newRow("mark before") << "1" << "3" << "A" << true << QStringList{"A1", "A2", "A3"};
-    QTest::newRow("mark after") << "1" << "3" << "A" << false << QStringList{"1A", "2A", "3A"};
-    QTest::newRow("no mark") << "9" << "11" << "" << true << QStringList{"9", "10", "11"};
-    QTest::newRow("one") << "5" << "5" << "号" << false << QStringList{"5号"};
-    QTest::newRow("from after to") << "3" << "1" << "A" << true << QStringList{};
+    QTest::newRow("mark before") << "1"
+                                 << "3"
+                                 << "A" << true << QStringList{"A1", "A2", "A3"};
+    QTest::newRow("mark after") << "1"
+                                << "3"
+                                << "A" << false << QStringList{"1A", "2A", "3A"};
+    QTest::newRow("no mark") << "9"
+                             << "11"
+                             << "" << true << QStringList{"9", "10", "11"};
+    QTest::newRow("one") << "5"
+                         << "5"
+                         << "号" << false << QStringList{"5号"};
+    QTest::newRow("from after to") << "3"
+                                   << "1"
+                                   << "A" << true << QStringList{};
 }
 
 void TestTableSettings::batchNames()
@@ -211,7 +249,8 @@ void TestTableSettings::batchNames()
     QFETCH(QString, mark);
     QFETCH(bool, before);
     QFETCH(QStringList, names);
-    QCOMPARE(TableSettings::batchNames({from, to, mark, before, QStringLiteral("4"), QStringLiteral("大厅")}), names);
+    QCOMPARE(TableSettings::batchNames({from, to, mark, before, QStringLiteral("4"), QStringLiteral("大厅")}),
+             names);
 }
 
 void TestTableSettings::batchSkipsExistingNames()
@@ -235,11 +274,31 @@ void TestTableSettings::batchChecks_data()
     QTest::addColumn<QString>("room");
     QTest::addColumn<QString>("message");
     QTest::addColumn<Input>("input");
-    QTest::newRow("no from") << "" << "" << "" << "" << "范围不能为空！" << Input::From;
-    QTest::newRow("no to") << "1" << "" << "" << "" << "范围不能为空！" << Input::To;
-    QTest::newRow("no seats") << "1" << "3" << "" << "" << "座位数不能为空！" << Input::Seats;
-    QTest::newRow("zero seats") << "1" << "3" << "0" << "" << "座位数请输入非零整数！" << Input::Seats;
-    QTest::newRow("no room") << "1" << "3" << "4" << "" << "房间名不能为空！" << Input::Room;
+    QTest::newRow("no from") << ""
+                             << ""
+                             << ""
+                             << ""
+                             << "范围不能为空！" << Input::From;
+    QTest::newRow("no to") << "1"
+                           << ""
+                           << ""
+                           << ""
+                           << "范围不能为空！" << Input::To;
+    QTest::newRow("no seats") << "1"
+                              << "3"
+                              << ""
+                              << ""
+                              << "座位数不能为空！" << Input::Seats;
+    QTest::newRow("zero seats") << "1"
+                                << "3"
+                                << "0"
+                                << ""
+                                << "座位数请输入非零整数！" << Input::Seats;
+    QTest::newRow("no room") << "1"
+                             << "3"
+                             << "4"
+                             << ""
+                             << "房间名不能为空！" << Input::Room;
 }
 
 void TestTableSettings::batchChecks()
@@ -250,7 +309,8 @@ void TestTableSettings::batchChecks()
     QFETCH(QString, room);
     QFETCH(QString, message);
     QFETCH(Input, input);
-    const TableSettings::Result result = m_tables->addBatch({from, to, QStringLiteral("C"), true, seats, room});
+    const TableSettings::Result result =
+        m_tables->addBatch({from, to, QStringLiteral("C"), true, seats, room});
     QVERIFY(!result);
     QCOMPARE(result.input, input);
     QCOMPARE(m_t->prompt.texts(), QStringList{message});

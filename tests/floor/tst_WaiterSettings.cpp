@@ -40,7 +40,8 @@ void TestWaiterSettings::addComputesTheInitials()
     QCOMPARE(m_t->prompt.texts(), QStringList());
     const QList<QStringList> rows = m_waiters->rows();
     QCOMPARE(rows.size(), 1);
-    QCOMPARE(rows.at(0), QStringList({"1", "王小明", "WXM", "男", "138'00", "110101199003070011", "1990-03-07"}));
+    QCOMPARE(rows.at(0),
+             QStringList({"1", "王小明", "WXM", "男", "138'00", "110101199003070011", "1990-03-07"}));
     const WaiterSettings::Waiter read = m_waiters->read(1);
     QCOMPARE(read.birthDate, QDate(1990, 3, 7));
     QCOMPARE(read.contact, QStringLiteral("138'00"));
@@ -49,7 +50,8 @@ void TestWaiterSettings::addComputesTheInitials()
 void TestWaiterSettings::changeRecomputesTheInitials()
 {
     QVERIFY(m_waiters->add({QStringLiteral("王小明"), QStringLiteral("男"), QDate(1990, 3, 7), {}, {}}));
-    QVERIFY(m_waiters->change(1, {QStringLiteral("李红"), QStringLiteral("女"), QDate(1992, 12, 31), {}, {}}));
+    QVERIFY(
+        m_waiters->change(1, {QStringLiteral("李红"), QStringLiteral("女"), QDate(1992, 12, 31), {}, {}}));
     QCOMPARE(m_waiters->rows().value(0), QStringList({"1", "李红", "LH", "女", "", "", "1992-12-31"}));
 }
 

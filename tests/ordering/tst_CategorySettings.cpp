@@ -60,7 +60,8 @@ QString TestCategorySettings::dishes(const QString& column)
 
 void TestCategorySettings::printerChoices()
 {
-    const QStringList choices = CategorySettings::printerChoices({QStringLiteral("kitchen"), QStringLiteral("bar")});
+    const QStringList choices =
+        CategorySettings::printerChoices({QStringLiteral("kitchen"), QStringLiteral("bar")});
     QCOMPARE(choices, QStringList({"此类项目不打印到后厨", "kitchen", "bar"}));
     QCOMPARE(CategorySettings::printerIndex(choices, QStringLiteral("bar")), 2);
     QCOMPARE(CategorySettings::printerIndex(choices, QStringLiteral("gone")), 0);
@@ -74,14 +75,27 @@ void TestCategorySettings::checks_data()
     QTest::addColumn<QString>("copies");
     QTest::addColumn<QString>("message");
     QTest::addColumn<Input>("input");
-    QTest::newRow("no name") << true << "" << "0" << "请输入类别名!" << Input::Name;
-    QTest::newRow("no copies") << true << "凉菜" << "" << "打印份数必须大于零!" << Input::Copies;
-    QTest::newRow("zero copies") << true << "凉菜" << "0" << "打印份数必须大于零!" << Input::Copies;
-    QTest::newRow("negative copies") << true << "凉菜" << "-1" << "打印份数必须大于零!" << Input::Copies;
-    QTest::newRow("adding an existing name") << true << "酒水" << "1" << "已经存在此类别,请新输入!"
-                                             << Input::NameCleared;
-    QTest::newRow("renaming to an existing name") << false << "酒水" << "1" << "已经存在此类别!" << Input::Name;
-    QTest::newRow("change without a name") << false << "" << "1" << "请输入类别名!" << Input::Name;
+    QTest::newRow("no name") << true << ""
+                             << "0"
+                             << "请输入类别名!" << Input::Name;
+    QTest::newRow("no copies") << true << "凉菜"
+                               << ""
+                               << "打印份数必须大于零!" << Input::Copies;
+    QTest::newRow("zero copies") << true << "凉菜"
+                                 << "0"
+                                 << "打印份数必须大于零!" << Input::Copies;
+    QTest::newRow("negative copies") << true << "凉菜"
+                                     << "-1"
+                                     << "打印份数必须大于零!" << Input::Copies;
+    QTest::newRow("adding an existing name") << true << "酒水"
+                                             << "1"
+                                             << "已经存在此类别,请新输入!" << Input::NameCleared;
+    QTest::newRow("renaming to an existing name") << false << "酒水"
+                                                  << "1"
+                                                  << "已经存在此类别!" << Input::Name;
+    QTest::newRow("change without a name") << false << ""
+                                           << "1"
+                                           << "请输入类别名!" << Input::Name;
 }
 
 void TestCategorySettings::checks()
@@ -105,9 +119,10 @@ void TestCategorySettings::checks()
 
 void TestCategorySettings::addStoresTheDialogsFields()
 {
-    const CategorySettings::Category added{QStringLiteral("厨师's菜"), false, QStringLiteral("bar"),
-                                           QStringLiteral("标题'"),     QStringLiteral("3"), QStringLiteral("2"),
-                                           QStringLiteral("4"),         true};
+    const CategorySettings::Category added{QStringLiteral("厨师's菜"), false,
+                                           QStringLiteral("bar"),      QStringLiteral("标题'"),
+                                           QStringLiteral("3"),        QStringLiteral("2"),
+                                           QStringLiteral("4"),        true};
     QVERIFY(m_categories->add(added));
     QCOMPARE(m_t->prompt.texts(), QStringList());
     QCOMPARE(m_categories->rows().last(), QStringList({"4", "厨师's菜", "不允许", "bar"}));
@@ -122,8 +137,14 @@ void TestCategorySettings::addStoresTheDialogsFields()
     QCOMPARE(read.cut, true);
 
     // A category that prints nowhere stores the box's first entry.
-    QVERIFY(m_categories->add({QStringLiteral("凉菜"), true, CategorySettings::kNoKitchenPrinter, {},
-                               QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("0"), false}));
+    QVERIFY(m_categories->add({QStringLiteral("凉菜"),
+                               true,
+                               CategorySettings::kNoKitchenPrinter,
+                               {},
+                               QStringLiteral("1"),
+                               QStringLiteral("0"),
+                               QStringLiteral("0"),
+                               false}));
     QCOMPARE(m_categories->rows().last(), QStringList({"5", "凉菜", "允许", "此类项目不打印到后厨"}));
 }
 
@@ -162,7 +183,8 @@ void TestCategorySettings::renameToAnotherCategorysNameIsRefused()
 
 void TestCategorySettings::changeIsAllOrNothing()
 {
-    m_t->exec(QStringLiteral("create trigger refuse_xm before update on xm begin select raise(abort, 'locked'); end"));
+    m_t->exec(QStringLiteral(
+        "create trigger refuse_xm before update on xm begin select raise(abort, 'locked'); end"));
     CategorySettings::Category category = m_categories->read(QStringLiteral("热菜"));
     category.name = QStringLiteral("炒菜");
     const CategorySettings::Result result = m_categories->change(QStringLiteral("热菜"), category);
@@ -176,9 +198,12 @@ void TestCategorySettings::removal_data()
     QTest::addColumn<QString>("category");
     QTest::addColumn<QString>("message");
     QTest::addColumn<int>("left");
-    QTest::newRow("none selected") << "" << "请选定要删除的类别!" << 3;
-    QTest::newRow("has dishes") << "酒水" << "此类别中已设有项目,不能删除！" << 3;
-    QTest::newRow("empty, no question") << "空类" << "" << 2;
+    QTest::newRow("none selected") << ""
+                                   << "请选定要删除的类别!" << 3;
+    QTest::newRow("has dishes") << "酒水"
+                                << "此类别中已设有项目,不能删除！" << 3;
+    QTest::newRow("empty, no question") << "空类"
+                                        << "" << 2;
 }
 
 void TestCategorySettings::removal()

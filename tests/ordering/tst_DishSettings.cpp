@@ -55,7 +55,8 @@ void TestDishSettings::cleanup()
 
 void TestDishSettings::addDish(int number, const QString& name)
 {
-    m_t->exec(QStringLiteral("insert into xm (xmbh, xmm, xmpy, dj, dw, lbm) values (%1, %2, 'PY', 10, '份', '热菜')")
+    m_t->exec(QStringLiteral(
+                  "insert into xm (xmbh, xmm, xmpy, dj, dw, lbm) values (%1, %2, 'PY', 10, '份', '热菜')")
                   .arg(QString::number(number), Sql::quote(name)));
 }
 
@@ -93,12 +94,18 @@ void TestDishSettings::listsAndSearch_data()
     QTest::addColumn<QString>("how");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("numbers");
-    QTest::newRow("all by number") << "all" << "" << QStringList{"2", "5", "12", "31"};
-    QTest::newRow("category") << "category" << "特价" << QStringList{"12"};
-    QTest::newRow("initials, not for sale too") << "search" << "GB" << QStringList{"2", "31"};
-    QTest::newRow("number") << "search" << "12" << QStringList{"12"};
-    QTest::newRow("inside the number") << "search" << "1" << QStringList{"12", "31"};
-    QTest::newRow("quotes removed") << "search" << "g'b" << QStringList{"2", "31"};
+    QTest::newRow("all by number") << "all"
+                                   << "" << QStringList{"2", "5", "12", "31"};
+    QTest::newRow("category") << "category"
+                              << "特价" << QStringList{"12"};
+    QTest::newRow("initials, not for sale too") << "search"
+                                                << "GB" << QStringList{"2", "31"};
+    QTest::newRow("number") << "search"
+                            << "12" << QStringList{"12"};
+    QTest::newRow("inside the number") << "search"
+                                       << "1" << QStringList{"12", "31"};
+    QTest::newRow("quotes removed") << "search"
+                                    << "g'b" << QStringList{"2", "31"};
 }
 
 void TestDishSettings::listsAndSearch()
@@ -106,9 +113,10 @@ void TestDishSettings::listsAndSearch()
     QFETCH(QString, how);
     QFETCH(QString, text);
     QFETCH(QStringList, numbers);
-    m_t->exec(QStringLiteral("insert into xm (xmbh, xmm, xmpy, lbm, nfxs) values (31, '宫爆虾', 'GBX', '热菜', '0'), "
-                             "(12, '可乐', 'KL', '特价', '1'), (2, '宫保鸡丁', 'GBJD', '热菜', '1'), "
-                             "(5, '米饭', 'MF', '热菜', '1')"));
+    m_t->exec(QStringLiteral(
+        "insert into xm (xmbh, xmm, xmpy, lbm, nfxs) values (31, '宫爆虾', 'GBX', '热菜', '0'), "
+        "(12, '可乐', 'KL', '特价', '1'), (2, '宫保鸡丁', 'GBJD', '热菜', '1'), "
+        "(5, '米饭', 'MF', '热菜', '1')"));
     const QList<QStringList> rows = how == QLatin1String("all")        ? m_dishes->all()
                                     : how == QLatin1String("category") ? m_dishes->inCategory(text)
                                                                        : m_dishes->search(text);
@@ -120,11 +128,13 @@ void TestDishSettings::listsAndSearch()
 
 void TestDishSettings::rowsFollowTheListsColumns()
 {
-    m_t->exec(QStringLiteral("insert into xm (xmbh, xmm, xmpy, dj, jhdj, ckcb, kcsp, nfxs, dw, lbm, sfdz) values "
-                             "(1, '啤酒', 'PJ', 8, 3.5, 4, '1', '0', '瓶', '酒水', '0'), "
-                             "(2, '米饭', 'MF', 2, 0, 0, '0', '1', '碗', '主食', '1')"));
+    m_t->exec(
+        QStringLiteral("insert into xm (xmbh, xmm, xmpy, dj, jhdj, ckcb, kcsp, nfxs, dw, lbm, sfdz) values "
+                       "(1, '啤酒', 'PJ', 8, 3.5, 4, '1', '0', '瓶', '酒水', '0'), "
+                       "(2, '米饭', 'MF', 2, 0, 0, '0', '1', '碗', '主食', '1')"));
     const QList<QStringList> rows = m_dishes->all();
-    QCOMPARE(rows.at(0), QStringList({"1", "啤酒", "PJ", "8", "3.5", "4", "是", "停用", "瓶", "酒水", "不允许"}));
+    QCOMPARE(rows.at(0),
+             QStringList({"1", "啤酒", "PJ", "8", "3.5", "4", "是", "停用", "瓶", "酒水", "不允许"}));
     QCOMPARE(rows.at(1), QStringList({"2", "米饭", "MF", "2", "0", "0", "否", "可用", "碗", "主食", "允许"}));
     QCOMPARE(DishSettings::kColumns.split(QLatin1Char(';')).size(), int(DishSettings::ColumnCount));
 }
@@ -138,21 +148,56 @@ void TestDishSettings::checks_data()
     QTest::addColumn<QString>("price");
     QTest::addColumn<QString>("message");
     QTest::addColumn<Input>("input");
-    QTest::newRow("number zero, first") << true << "0" << "" << "" << "" << "项目编号非法,应为不为零的数字"
-                                        << Input::Number;
-    QTest::newRow("number not a number") << true << "abc" << "新菜" << "份" << "1" << "项目编号非法,应为不为零的数字"
-                                         << Input::Number;
-    QTest::newRow("no name") << true << "9" << "" << "" << "" << "项目名不能为空" << Input::Name;
-    QTest::newRow("no unit") << true << "9" << "新菜" << "" << "" << "单位不能为空" << Input::Unit;
-    QTest::newRow("no price") << true << "9" << "新菜" << "份" << "" << "单价请输入非零数字!" << Input::Price;
-    QTest::newRow("price below a cent") << true << "9" << "新菜" << "份" << "0.004" << "单价请输入非零数字!"
-                                        << Input::Price;
-    QTest::newRow("name exists") << true << "9" << "米饭" << "份" << "2" << "已经存在此项目!" << Input::Name;
-    QTest::newRow("number exists") << true << "1" << "新菜" << "份" << "2" << "项目编号重复!" << Input::Number;
-    QTest::newRow("renamed to an existing name") << false << "2" << "米饭" << "份" << "2" << "已经存在此项目!"
-                                                 << Input::Name;
-    QTest::newRow("renumbered to an existing number") << false << "1" << "面条" << "份" << "2" << "项目编号重复!"
-                                                      << Input::Number;
+    QTest::newRow("number zero, first") << true << "0"
+                                        << ""
+                                        << ""
+                                        << ""
+                                        << "项目编号非法,应为不为零的数字" << Input::Number;
+    QTest::newRow("number not a number") << true << "abc"
+                                         << "新菜"
+                                         << "份"
+                                         << "1"
+                                         << "项目编号非法,应为不为零的数字" << Input::Number;
+    QTest::newRow("no name") << true << "9"
+                             << ""
+                             << ""
+                             << ""
+                             << "项目名不能为空" << Input::Name;
+    QTest::newRow("no unit") << true << "9"
+                             << "新菜"
+                             << ""
+                             << ""
+                             << "单位不能为空" << Input::Unit;
+    QTest::newRow("no price") << true << "9"
+                              << "新菜"
+                              << "份"
+                              << ""
+                              << "单价请输入非零数字!" << Input::Price;
+    QTest::newRow("price below a cent") << true << "9"
+                                        << "新菜"
+                                        << "份"
+                                        << "0.004"
+                                        << "单价请输入非零数字!" << Input::Price;
+    QTest::newRow("name exists") << true << "9"
+                                 << "米饭"
+                                 << "份"
+                                 << "2"
+                                 << "已经存在此项目!" << Input::Name;
+    QTest::newRow("number exists") << true << "1"
+                                   << "新菜"
+                                   << "份"
+                                   << "2"
+                                   << "项目编号重复!" << Input::Number;
+    QTest::newRow("renamed to an existing name") << false << "2"
+                                                 << "米饭"
+                                                 << "份"
+                                                 << "2"
+                                                 << "已经存在此项目!" << Input::Name;
+    QTest::newRow("renumbered to an existing number") << false << "1"
+                                                      << "面条"
+                                                      << "份"
+                                                      << "2"
+                                                      << "项目编号重复!" << Input::Number;
 }
 
 void TestDishSettings::checks()
@@ -169,11 +214,13 @@ void TestDishSettings::checks()
     DishSettings::Dish d = dish(number, name);
     d.unit = unit;
     d.price = price;
-    const DishSettings::Result result = adding ? m_dishes->add(d) : m_dishes->change(QStringLiteral("面条"), d);
+    const DishSettings::Result result =
+        adding ? m_dishes->add(d) : m_dishes->change(QStringLiteral("面条"), d);
     QVERIFY(!result);
     QCOMPARE(result.input, input);
     QCOMPARE(m_t->prompt.texts(), QStringList{message});
-    QCOMPARE(column(QStringLiteral("select xmbh || xmm from xm order by xmbh")), QStringList({"1米饭", "2面条"}));
+    QCOMPARE(column(QStringLiteral("select xmbh || xmm from xm order by xmbh")),
+             QStringList({"1米饭", "2面条"}));
 }
 
 void TestDishSettings::addStoresNumbersAsNumbers()
@@ -187,8 +234,9 @@ void TestDishSettings::addStoresNumbersAsNumbers()
     d.forSale = false;
     QVERIFY(m_dishes->add(d));
     QCOMPARE(m_t->prompt.texts(), QStringList());
-    QCOMPARE(column(QStringLiteral("select xmbh||'|'||xmm||'|'||dj||'|'||jhdj||'|'||ckcb||'|'||kcsp||'|'||dqkc||'|'||"
-                                   "nfxs||'|'||sfdz||'|'||typeof(jhdj) from xm")),
+    QCOMPARE(column(QStringLiteral(
+                 "select xmbh||'|'||xmm||'|'||dj||'|'||jhdj||'|'||ckcb||'|'||kcsp||'|'||dqkc||'|'||"
+                 "nfxs||'|'||sfdz||'|'||typeof(jhdj) from xm")),
              QStringList{"3|O'Neil's 鸡|12.35|6.0|0.0|1|20.0|0|1|real"});
     const DishSettings::Dish read = m_dishes->read(QStringLiteral("O'Neil's 鸡"));
     QCOMPARE(read.number, QStringLiteral("3"));
@@ -219,11 +267,13 @@ void TestDishSettings::renameCascadesIntoPastLines()
 {
     addDish(1, QStringLiteral("米饭"));
     addDish(2, QStringLiteral("面条"));
-    m_t->exec(QStringLiteral("insert into xfmx (czm, xfxm, jzbj) values ('A1', '米饭', '1'), ('A1', '面条', '1'), "
-                             "('A2', '米饭', '0')"));
+    m_t->exec(
+        QStringLiteral("insert into xfmx (czm, xfxm, jzbj) values ('A1', '米饭', '1'), ('A1', '面条', '1'), "
+                       "('A2', '米饭', '0')"));
     QVERIFY(m_dishes->change(QStringLiteral("米饭"), dish(QStringLiteral("1"), QStringLiteral("白米饭"))));
     QCOMPARE(m_t->prompt.texts(), QStringList());
-    QCOMPARE(column(QStringLiteral("select xfxm from xfmx order by xfbh")), QStringList({"白米饭", "面条", "白米饭"}));
+    QCOMPARE(column(QStringLiteral("select xfxm from xfmx order by xfbh")),
+             QStringList({"白米饭", "面条", "白米饭"}));
     QCOMPARE(column(QStringLiteral("select xmm from xm order by xmbh")), QStringList({"白米饭", "面条"}));
 }
 
@@ -237,14 +287,16 @@ void TestDishSettings::changeKeepingItsOwnNumber()
     d.number = QStringLiteral("5");
     QVERIFY(m_dishes->change(QStringLiteral("面条"), d));
     QCOMPARE(m_t->prompt.texts(), QStringList());
-    QCOMPARE(column(QStringLiteral("select xmbh||xmm||dj from xm order by xmbh")), QStringList({"1米饭10.0", "5面条9.0"}));
+    QCOMPARE(column(QStringLiteral("select xmbh||xmm||dj from xm order by xmbh")),
+             QStringList({"1米饭10.0", "5面条9.0"}));
 }
 
 void TestDishSettings::changeIsAllOrNothing()
 {
     addDish(1, QStringLiteral("米饭"));
     m_t->exec(QStringLiteral("insert into xfmx (czm, xfxm) values ('A1', '米饭')"));
-    m_t->exec(QStringLiteral("create trigger refuse_xfmx before update on xfmx begin select raise(abort, 'x'); end"));
+    m_t->exec(QStringLiteral(
+        "create trigger refuse_xfmx before update on xfmx begin select raise(abort, 'x'); end"));
     QVERIFY(!m_dishes->change(QStringLiteral("米饭"), dish(QStringLiteral("1"), QStringLiteral("白米饭"))));
     QCOMPARE(m_t->prompt.texts(), QStringList{"更改失败!"});
     QCOMPARE(m_t->scalar(QStringLiteral("select xmm from xm")), QStringLiteral("米饭"));
@@ -259,10 +311,13 @@ void TestDishSettings::removal_data()
     const QString question = QStringLiteral("你真的删除此项目吗,删除后不可恢复?");
     QTest::newRow("none selected") << "" << Prompt::Answer::Yes << QStringList{"请选定要删除的项目!"}
                                    << QStringList{"米饭", "面条"};
-    QTest::newRow("ever ordered") << "米饭" << Prompt::Answer::Yes << QStringList{"此项目已经被消费过,不能删除！"}
+    QTest::newRow("ever ordered") << "米饭" << Prompt::Answer::Yes
+                                  << QStringList{"此项目已经被消费过,不能删除！"}
                                   << QStringList{"米饭", "面条"};
-    QTest::newRow("answered no") << "面条" << Prompt::Answer::No << QStringList{question} << QStringList{"米饭", "面条"};
-    QTest::newRow("answered yes") << "面条" << Prompt::Answer::Yes << QStringList{question} << QStringList{"米饭"};
+    QTest::newRow("answered no") << "面条" << Prompt::Answer::No << QStringList{question}
+                                 << QStringList{"米饭", "面条"};
+    QTest::newRow("answered yes") << "面条" << Prompt::Answer::Yes << QStringList{question}
+                                  << QStringList{"米饭"};
 }
 
 void TestDishSettings::removal()
@@ -274,7 +329,8 @@ void TestDishSettings::removal()
     addDish(1, QStringLiteral("米饭"));
     addDish(2, QStringLiteral("面条"));
     // A line without a dish name must not shield every other dish.
-    m_t->exec(QStringLiteral("insert into xfmx (czm, xfxm, jzbj) values ('A1', '米饭', '1'), ('A1', null, '1')"));
+    m_t->exec(
+        QStringLiteral("insert into xfmx (czm, xfxm, jzbj) values ('A1', '米饭', '1'), ('A1', null, '1')"));
     m_t->prompt.answer(answer);
     QCOMPARE(m_dishes->remove(name), left.size() == 1);
     QCOMPARE(m_t->prompt.texts(), messages);
