@@ -102,10 +102,10 @@ QStringList Receipt::totalsLines() const
         return lines;
     const QString& method = m_totals.method;
     // The receipt writes 挂帐 where the bill stores 挂账.
-    const QString word = method == QLatin1String("挂账") ? QStringLiteral("挂帐") : method;
+    const QString word = method == QStringLiteral("挂账") ? QStringLiteral("挂帐") : method;
     lines << separator() << QStringLiteral("优惠:          ￥") + m_totals.discount
           << QStringLiteral("实收:          ￥") + m_totals.received << QStringLiteral("结账方式:　　") + word;
-    if (m_kind == Kind::Checkout && method == QLatin1String("现金"))
+    if (m_kind == Kind::Checkout && method == QStringLiteral("现金"))
         lines << QStringLiteral("预收金额:      ￥") + m_totals.paid << QStringLiteral("找零金额:      ￥") + m_totals.change;
     return lines;
 }
