@@ -68,6 +68,7 @@ private slots:
     void amountFieldsWhileTyping();
     void checks_data();
     void checks();
+    void roundingOffComparedInCents();
     void settlesEachPaymentMethod_data();
     void settlesEachPaymentMethod();
     void settlesAGroupAndAnotherGroup();
@@ -240,6 +241,21 @@ void tst_Checkout::checks()
     QCOMPARE(f.t.prompt.texts(), QStringList{message});
     QCOMPARE(f.count(QStringLiteral("select count(*) from jzhz")), 0);
     QCOMPARE(f.count(QStringLiteral("select count(*) from xfmx where jzbj='0'")), 2);
+}
+
+void tst_Checkout::roundingOffComparedInCents()
+{
+    // 16.10 - 15.10 is a little more than 1 in binary doubles; in cents it is exactly the limit.
+    Fixture f;
+    f.t.exec(QStringLiteral("insert into xm(xmbh,xmm,dj,lbm) values(10,'茶位',5.1,'酒水')"));
+    f.t.exec(QStringLiteral("insert into xm(xmbh,xmm,dj,lbm) values(11,'米饭',11,'热菜')"));
+    f.restaurant.open(QStringLiteral("A1"));
+    f.restaurant.order(QStringLiteral("A1"), QStringLiteral("茶位"), 1);
+    f.restaurant.order(QStringLiteral("A1"), QStringLiteral("米饭"), 1);
+    f.checkout.open(QStringLiteral("A1"));
+    f.t.prompt.answer(Prompt::Answer::Yes);
+    QCOMPARE(f.checkout.settle(entry(QStringLiteral("15.1"), QStringLiteral("15.1"))).outcome, Outcome::Settled);
+    QCOMPARE(f.value(QStringLiteral("select dzje from jzhz")), QStringLiteral("1"));
 }
 
 void tst_Checkout::settlesEachPaymentMethod_data()
