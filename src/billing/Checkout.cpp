@@ -276,7 +276,7 @@ Checkout::Lines Checkout::ShowLines(const QString& node)
             const double ratio = rs.getDouble(QStringLiteral("dzbl"));
             line.returned = quantity < 0;
             line.gift = !line.returned && Money::cents(ratio) == 0;
-            line.shownItem = line.item + (line.returned ? QStringLiteral("(退)") : line.gift ? QStringLiteral("(赠)") : QString());
+            line.shownItem = Receipt::shownItem(line.item, quantity, ratio);
             const qint64 discount = Money::cents(price * quantity * (1 - ratio));
             const qint64 due = Money::cents(price * quantity * ratio);
             line.discountAmount = amount(discount);

@@ -1,6 +1,7 @@
 #include "Receipt.h"
 
 #include "Gbk.h"
+#include "Money.h"
 #include "Sql.h"
 
 namespace {
@@ -27,6 +28,15 @@ void Receipt::setHeader(const QString& numberOrTable, const QString& cashier, co
     m_number = numberOrTable;
     m_cashier = cashier;
     m_time = time;
+}
+
+QString Receipt::shownItem(const QString& item, double quantity, double ratio)
+{
+    if (quantity < 0)
+        return item + QStringLiteral("(退)");
+    if (Money::cents(ratio) == 0)
+        return item + QStringLiteral("(赠)");
+    return item;
 }
 
 QString Receipt::cutName(const QString& name)

@@ -63,6 +63,8 @@ public:
     QString plain() const;
 
     QString separator() const;
+    // A line's item as lists show it: "(退)" after a return, "(赠)" after a gift.
+    static QString shownItem(const QString& item, double quantity, double ratio);
     // A dish name cut to 14 bytes, or 15 when the 14th byte would split a character.
     static QString cutName(const QString& name);
 

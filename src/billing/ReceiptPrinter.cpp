@@ -108,6 +108,41 @@ bool ReceiptPrinter::printTableReceipt(const QString& table, const QString& cash
     return print(job);
 }
 
+bool ReceiptPrinter::printReprint(const QString& bill, const QString& documentName)
+{
+    Recordset row;
+    Recordset lines;
+    if (!m_db.OpenRecordset(row, QStringLiteral("select * from jzhz where zdh=") + Sql::quote(bill)) ||
+        !m_db.OpenRecordset(lines, QStringLiteral("select * from xfmx where jzzdh=") + Sql::quote(bill) +
+                                       QStringLiteral(" order by xfbh")))
+        return false;
+    if (row.isEOF())
+        return false;
+    Job job;
+    job.kind = Receipt::Kind::Reprint;
+    job.number = bill;
+    job.cashier = row.getString(QStringLiteral("jzr"));
+    job.itemCondition = QStringLiteral("xfmx.jzzdh=") + Sql::quote(bill);
+    job.documentName = documentName;
+    double quantity = 0;
+    double due = 0;
+    for (; !lines.isEOF(); lines.moveNext()) {
+        const double sl = lines.getDouble(QStringLiteral("sl"));
+        quantity += sl;
+        due += lines.getDouble(QStringLiteral("ysje"));
+        job.rows.append({Receipt::shownItem(lines.getString(QStringLiteral("xfxm")), sl,
+                                            lines.getDouble(QStringLiteral("dzbl"))),
+                         lines.getString(QStringLiteral("sl")),
+                         lines.getString(QStringLiteral("xmdj")), Sql::money(lines.getDouble(QStringLiteral("ysje")))});
+    }
+    job.totals.quantity = Sql::money(quantity);
+    job.totals.due = Sql::money(due);
+    job.totals.discount = Sql::money(row.getDouble(QStringLiteral("dzje")));
+    job.totals.received = Sql::money(row.getDouble(QStringLiteral("ssje")));
+    job.totals.method = row.getString(QStringLiteral("jzfs"));
+    return print(job);
+}
+
 bool ReceiptPrinter::drawOn(const QString& printerName, const QList<Receipt::Line>& lines)
 {
     const QPrinterInfo info = QPrinterInfo::printerInfo(printerName);

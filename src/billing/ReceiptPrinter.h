@@ -37,6 +37,9 @@ public:
     // The board's receipt of a table's open lines, always drawn; "无消费记录!" when it has none.
     bool printTableReceipt(const QString& table, const QString& cashier);
 
+    // A settled bill's receipt again, as its cashier printed it; false when the bill is gone.
+    bool printReprint(const QString& bill, const QString& documentName);
+
     // The receipt a job gives with these settings, as it would be printed now.
     Receipt build(const Job& job, const PrintSettings& settings);
     // The grouped items of the drawn form, in category order. Throws DbError.

@@ -83,6 +83,7 @@ private slots:
     void secondBillOfTheDay();
     void receiptFollowsTheCommit();
     void onAccountSettlement();
+    void preReceipt();
 };
 
 void tst_Checkout::opensTheTablesGroup()
@@ -671,6 +672,32 @@ void tst_Checkout::onAccountSettlement()
     // The new guests at A1 are untouched.
     QCOMPARE(f.value(QStringLiteral("select zyzt from cz where czm='A1'")), QStringLiteral("占用"));
     QCOMPARE(f.count(QStringLiteral("select count(*) from xfmx where czm='A1' and jzbj='0'")), 1);
+}
+
+void tst_Checkout::preReceipt()
+{
+    Fixture f;
+    f.t.exec(QStringLiteral("update dysz set dyjmc='小票',yjkh='1'"));
+    f.restaurant.open(QStringLiteral("A1"));
+    f.restaurant.open(QStringLiteral("A2"), QStringLiteral("A1"));
+    f.restaurant.open(QStringLiteral("B1"));
+    f.restaurant.order(QStringLiteral("A1"), QStringLiteral("红烧肉"), 1);
+    f.restaurant.order(QStringLiteral("A2"), QStringLiteral("可乐"), 2, 0);
+    f.restaurant.order(QStringLiteral("B1"), QStringLiteral("鱼香肉丝"), 1);
+    f.checkout.open(QStringLiteral("A2"));
+
+    QVERIFY(f.checkout.printPreReceipt(entry(QStringLiteral("0"), QString())));
+    QCOMPARE(f.jobs.size(), 1);
+    QCOMPARE(f.jobs.first().document, QStringLiteral("A2"));
+    const QStringList lines = f.jobs.first().text.split(QLatin1Char('\n'));
+    QCOMPARE(lines.at(3), QStringLiteral(" 餐桌名:A2   收银员:张三"));
+    QCOMPARE(lines.mid(7, 3), (QStringList{QStringLiteral("红烧肉                 1    38.5   38.50"),
+                                           QStringLiteral("可乐(赠)               2       5    0.00"),
+                                           QStringLiteral(" 合计               3.00         ￥38.50")}));
+    QCOMPARE(lines.at(10), QStringLiteral(" ---------------------------------------"));
+    QCOMPARE(lines.at(11), QStringLiteral("谢谢惠顾，欢迎再次光临！"));
+    // Nothing is settled by a pre-receipt.
+    QCOMPARE(f.count(QStringLiteral("select count(*) from xfmx where jzbj='0'")), 3);
 }
 
 QTEST_GUILESS_MAIN(tst_Checkout)

@@ -32,6 +32,7 @@ private slots:
     void drawsOnAPdf();
     void tableReceipt();
     void plainTextGoesRaw();
+    void reprint();
 };
 
 void tst_ReceiptPrinter::drawsOnAPdf()
@@ -126,6 +127,34 @@ void tst_ReceiptPrinter::plainTextGoesRaw()
                           QStringLiteral(" ---------------------------------------"),
                           QStringLiteral(" 消费项目           数量    单价    金额"),
                           QStringLiteral("可乐                   1       5    5.00")}));
+    QVERIFY(t.prompt.texts().isEmpty());
+}
+
+void tst_ReceiptPrinter::reprint()
+{
+    TestDatabase t;
+    t.exec(QStringLiteral("update dysz set dyjmc='小票',yjkh='1'"));
+    t.exec(QStringLiteral("insert into jzhz(zdh,czm,xfje,dzje,ssje,jzfs,jzr) "
+                          "values('202612050003','A1',44,5,39,'挂账','李四')"));
+    t.exec(QStringLiteral("insert into xfmx(czm,xfxm,sl,xmdj,dzbl,ysje,jzzdh,jzbj) "
+                          "values('A1','红烧肉',1,38.5,1,38.5,'202612050003','1')"));
+    t.exec(QStringLiteral("insert into xfmx(czm,xfxm,sl,xmdj,dzbl,ysje,jzzdh,jzbj) "
+                          "values('A1','可乐',1,5,0,0,'202612050003','1')"));
+    QString text;
+    ReceiptPrinter printer(t.db, QStringLiteral("我的餐厅"), [&](const QString&, const QString&, const QString& job) {
+        text = job;
+        return true;
+    });
+    QVERIFY(!printer.printReprint(QStringLiteral("202612050099"), QStringLiteral("重打")));
+    QVERIFY(printer.printReprint(QStringLiteral("202612050003"), QStringLiteral("重打")));
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    QCOMPARE(lines.at(3), QStringLiteral(" 账单号:202612050003   收银员:李四"));
+    QCOMPARE(lines.mid(7, 7),
+             (QStringList{QStringLiteral("红烧肉                 1    38.5   38.50"),
+                          QStringLiteral("可乐(赠)               1       5    0.00"),
+                          QStringLiteral(" 合计               2.00         ￥38.50"),
+                          QStringLiteral(" ---------------------------------------"), QStringLiteral("优惠:          ￥5.00"),
+                          QStringLiteral("实收:          ￥39.00"), QStringLiteral("结账方式:　　挂帐")}));
     QVERIFY(t.prompt.texts().isEmpty());
 }
 
