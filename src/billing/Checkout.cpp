@@ -96,15 +96,27 @@ QStringList Checkout::billTables(const QString& bill)
     return tables;
 }
 
-void Checkout::open(const QString& table)
+void Checkout::reset(const QString& table, bool onAccount)
 {
-    m_onAccount = false;
+    m_onAccount = onAccount;
     m_table = table;
     m_bill = {};
     m_area.clear();
     m_inStore.clear();
     m_groupKey.clear();
+    m_memberNumber.clear();
+    m_memberName.clear();
+    m_memberRatio.clear();
+    try {
+        m_billNumber = BillNumber::next(m_db, Clock::today());
+    } catch (const DbError& e) {
+        m_db.prompt().warn(QStringLiteral("ADO Error: %1").arg(e.description()));
+    }
+}
 
+void Checkout::open(const QString& table)
+{
+    reset(table, false);
     Recordset main;
     if (m_db.OpenRecordset(main, QStringLiteral("select * from dj where djbh=(select zdbh from dj where czm =") +
                                      Sql::quote(table) + QStringLiteral(" and xfzt='占用')")) &&
@@ -117,31 +129,20 @@ void Checkout::open(const QString& table)
     m_inStore = groupsOf(QStringLiteral("select * from dj where zdbj='y' and zdbh<>") + Sql::quote(m_groupKey) +
                              QStringLiteral(" and xfzt='占用'"),
                          QStringLiteral("zdbh"));
-    try {
-        m_billNumber = BillNumber::next(m_db, Clock::today());
-    } catch (const DbError& e) {
-        m_db.prompt().warn(QStringLiteral("ADO Error: %1").arg(e.description()));
-    }
 }
 
 void Checkout::openOnAccount(const OnAccountBill& bill)
 {
-    open(QString()); // the bill number, and nothing of the floor
-    m_onAccount = true;
+    reset(bill.table, true);
     m_bill = bill;
-    m_table = bill.table;
     m_hasRoot = true;
     m_area = {{bill.number, billTables(bill.number)}};
-    m_inStore.clear();
     Recordset rs;
     if (m_db.OpenRecordset(rs, QStringLiteral("select * from jzhz where jzfs='挂账' and zdh<>") + Sql::quote(bill.number)))
         for (; !rs.isEOF(); rs.moveNext()) {
             const QString number = rs.getString(QStringLiteral("zdh"));
             m_inStore.append({number, billTables(number)});
         }
-    m_memberNumber.clear();
-    m_memberName.clear();
-    m_memberRatio.clear();
     if (bill.memberCode != QLatin1String("*")) {
         m_memberNumber = bill.memberCode;
         if (const auto member = MemberSearch(m_db).find(bill.memberCode)) {

@@ -160,6 +160,7 @@ public:
     static QString methodText(Payment payment);
 
 private:
+    void reset(const QString& table, bool onAccount);
     QStringList collectedNames() const;
     QStringList namesUnder(const QString& node) const;
     QString linesStatement(const QString& name) const;
