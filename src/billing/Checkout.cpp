@@ -77,8 +77,8 @@ QList<Checkout::Group> Checkout::groupsOf(const QString& statement, const QStrin
         Group group{rs.getString(QStringLiteral("czm")), {}};
         Recordset members;
         if (m_db.OpenRecordset(members, QStringLiteral("select * from dj where zdbh=") +
-                                            Sql::quote(rs.getString(keyColumn)) + QStringLiteral(" and czm<>") +
-                                            Sql::quote(group.name)))
+                                            Sql::quote(rs.getString(keyColumn)) +
+                                            QStringLiteral(" and czm<>") + Sql::quote(group.name)))
             for (; !members.isEOF(); members.moveNext())
                 group.tables << members.getString(QStringLiteral("czm"));
         groups << group;
@@ -118,16 +118,17 @@ void Checkout::open(const QString& table)
 {
     reset(table, false);
     Recordset main;
-    if (m_db.OpenRecordset(main, QStringLiteral("select * from dj where djbh=(select zdbh from dj where czm =") +
-                                     Sql::quote(table) + QStringLiteral(" and xfzt='占用')")) &&
+    if (m_db.OpenRecordset(main,
+                           QStringLiteral("select * from dj where djbh=(select zdbh from dj where czm =") +
+                               Sql::quote(table) + QStringLiteral(" and xfzt='占用')")) &&
         !main.isEOF())
         m_groupKey = main.getString(QStringLiteral("zdbh"));
     m_hasRoot = !m_groupKey.isEmpty();
     if (m_hasRoot)
         m_area = groupsOf(QStringLiteral("select * from dj where djbh=") + Sql::quote(m_groupKey),
                           QStringLiteral("zdbh"));
-    m_inStore = groupsOf(QStringLiteral("select * from dj where zdbj='y' and zdbh<>") + Sql::quote(m_groupKey) +
-                             QStringLiteral(" and xfzt='占用'"),
+    m_inStore = groupsOf(QStringLiteral("select * from dj where zdbj='y' and zdbh<>") +
+                             Sql::quote(m_groupKey) + QStringLiteral(" and xfzt='占用'"),
                          QStringLiteral("zdbh"));
 }
 
@@ -138,7 +139,8 @@ void Checkout::openOnAccount(const OnAccountBill& bill)
     m_hasRoot = true;
     m_area = {{bill.number, billTables(bill.number)}};
     Recordset rs;
-    if (m_db.OpenRecordset(rs, QStringLiteral("select * from jzhz where jzfs='挂账' and zdh<>") + Sql::quote(bill.number)))
+    if (m_db.OpenRecordset(rs, QStringLiteral("select * from jzhz where jzfs='挂账' and zdh<>") +
+                                   Sql::quote(bill.number)))
         for (; !rs.isEOF(); rs.moveNext()) {
             const QString number = rs.getString(QStringLiteral("zdh"));
             m_inStore.append({number, billTables(number)});
@@ -212,7 +214,8 @@ void Checkout::RecalcTotals(Amounts& amounts, Payment payment)
         for (; !rs.isEOF(); rs.moveNext()) {
             quantity += rs.getDouble(QStringLiteral("sl"));
             due += Money::cents(rs.getDouble(QStringLiteral("ysje")));
-            gross += Money::cents(rs.getDouble(QStringLiteral("ysje")) + rs.getDouble(QStringLiteral("dzje")));
+            gross +=
+                Money::cents(rs.getDouble(QStringLiteral("ysje")) + rs.getDouble(QStringLiteral("dzje")));
         }
     }
     amounts.quantity = Sql::money(quantity);
@@ -311,11 +314,12 @@ bool Checkout::ApplyDiscountRatio(const QString& ratio, const QList<qint64>& sel
             if (!selected.contains(line.number))
                 continue;
             const double gross = Field::toDouble(line.price) * Field::toDouble(line.quantity);
-            m_db.ExecuteSql(QStringLiteral("update xfmx set dzbl=") + Sql::quote(ratio) + QStringLiteral(",dzje=") +
-                            Sql::money(gross * (1 - r)) + QStringLiteral(",ysje=") + Sql::money(gross * r) +
-                            QStringLiteral(" where xfbh=%1 and dzbl<>'0' and xfxm in (select xmm from xm where "
-                                           "xm.xmm=xfmx.xfxm and xm.sfdz='1')")
-                                .arg(line.number));
+            m_db.ExecuteSql(
+                QStringLiteral("update xfmx set dzbl=") + Sql::quote(ratio) + QStringLiteral(",dzje=") +
+                Sql::money(gross * (1 - r)) + QStringLiteral(",ysje=") + Sql::money(gross * r) +
+                QStringLiteral(" where xfbh=%1 and dzbl<>'0' and xfxm in (select xmm from xm where "
+                               "xm.xmm=xfmx.xfxm and xm.sfdz='1')")
+                    .arg(line.number));
         }
         // The open tables carry their running totals; bills on account have no open table.
         if (!m_onAccount)
@@ -323,10 +327,11 @@ bool Checkout::ApplyDiscountRatio(const QString& ratio, const QList<qint64>& sel
                 Recordset sum = m_db.query(QStringLiteral("select sum(ysje) as ysje from xfmx where czm=") +
                                            Sql::quote(table) + QStringLiteral(" and jzbj='0' "));
                 const QString total = Sql::money(sum.isEOF() ? 0 : sum.getDouble(QStringLiteral("ysje")));
-                m_db.ExecuteSql(QStringLiteral("Update dj set xfhj=") + total + QStringLiteral(" where czm=") +
-                                Sql::quote(table) + QStringLiteral(" and jzdh is null"));
-                m_db.ExecuteSql(QStringLiteral("Update cz set xfhj=") + total + QStringLiteral(" where czm=") +
-                                Sql::quote(table));
+                m_db.ExecuteSql(QStringLiteral("Update dj set xfhj=") + total +
+                                QStringLiteral(" where czm=") + Sql::quote(table) +
+                                QStringLiteral(" and jzdh is null"));
+                m_db.ExecuteSql(QStringLiteral("Update cz set xfhj=") + total +
+                                QStringLiteral(" where czm=") + Sql::quote(table));
             }
         transaction.commit();
     } catch (const DbError&) {
@@ -367,7 +372,8 @@ Checkout::Result Checkout::check(const Entry& entry, const Amounts& amounts)
     if (gross < received)
         return refuse(QStringLiteral("实收金额不能大于消费金额!"), Focus::Received);
     if (due < received)
-        return refuse(QStringLiteral("实收金额不能高于应收金额，如果要优惠请通过'折扣'优惠!"), Focus::Received);
+        return refuse(QStringLiteral("实收金额不能高于应收金额，如果要优惠请通过'折扣'优惠!"),
+                      Focus::Received);
     // A negative amount received would lower the member's total; it is as wrong as none.
     if (!free && received <= 0)
         return refuse(QStringLiteral("实收金额不正确!"), Focus::Received);
@@ -452,7 +458,8 @@ Checkout::Result Checkout::settle(const Entry& entry)
     m_billNumber = number;
     // The receipt follows the commit: a receipt never exists for a bill that was not written.
     printReceipt(entry, amounts, number, rows);
-    m_db.prompt().info(renumbered ? QStringLiteral("结账完毕!\n账单号:") + number : QStringLiteral("结账完毕!"));
+    m_db.prompt().info(renumbered ? QStringLiteral("结账完毕!\n账单号:") + number
+                                  : QStringLiteral("结账完毕!"));
     return {Outcome::Settled, Focus::None, number};
 }
 
@@ -466,27 +473,30 @@ QString Checkout::write(const Entry& entry, const Amounts& amounts, const QStrin
     // Numbered inside the transaction: another bill may have taken the number shown.
     const QString bill = BillNumber::next(m_db, now.date());
     const QString table = m_onAccount && !m_area.first().tables.isEmpty() ? m_area.first().tables.first()
-                          : m_onAccount                                    ? m_table
-                                                                           : names.first();
-    m_db.ExecuteSql(QStringLiteral("insert into jzhz(zdh,czm,xfje,dzje,ssje,hybh,jzfs,jzr,bz,jzsj,jzrq) values(") +
-                    Sql::quote(bill) + QLatin1Char(',') + Sql::quote(table) + QLatin1Char(',') +
-                    Sql::quote(amounts.gross) + QLatin1Char(',') + Sql::quote(amounts.discount) + QLatin1Char(',') +
-                    Sql::quote(amounts.received) + QLatin1Char(',') + member + QLatin1Char(',') +
-                    Sql::quote(methodText(entry.payment)) + QLatin1Char(',') + Sql::quote(m_cashier.name) +
-                    QLatin1Char(',') + Sql::quote(entry.note) + QLatin1Char(',') + Sql::timeLiteral(now) +
-                    QLatin1Char(',') + Sql::dateLiteral(now.date()) + QLatin1Char(')'));
+                          : m_onAccount                                   ? m_table
+                                                                          : names.first();
+    m_db.ExecuteSql(
+        QStringLiteral("insert into jzhz(zdh,czm,xfje,dzje,ssje,hybh,jzfs,jzr,bz,jzsj,jzrq) values(") +
+        Sql::quote(bill) + QLatin1Char(',') + Sql::quote(table) + QLatin1Char(',') +
+        Sql::quote(amounts.gross) + QLatin1Char(',') + Sql::quote(amounts.discount) + QLatin1Char(',') +
+        Sql::quote(amounts.received) + QLatin1Char(',') + member + QLatin1Char(',') +
+        Sql::quote(methodText(entry.payment)) + QLatin1Char(',') + Sql::quote(m_cashier.name) +
+        QLatin1Char(',') + Sql::quote(entry.note) + QLatin1Char(',') + Sql::timeLiteral(now) +
+        QLatin1Char(',') + Sql::dateLiteral(now.date()) + QLatin1Char(')'));
     for (const QString& name : names) {
         if (m_onAccount) {
-            m_db.ExecuteSql(QStringLiteral("update dj set  jzdh=") + Sql::quote(bill) + QStringLiteral(" where jzdh=") +
+            m_db.ExecuteSql(QStringLiteral("update dj set  jzdh=") + Sql::quote(bill) +
+                            QStringLiteral(" where jzdh=") + Sql::quote(name));
+            m_db.ExecuteSql(QStringLiteral("update  xfmx set jzzdh=") + Sql::quote(bill) +
+                            QStringLiteral(",hybh=") + member + QStringLiteral(" where jzzdh=") +
                             Sql::quote(name));
-            m_db.ExecuteSql(QStringLiteral("update  xfmx set jzzdh=") + Sql::quote(bill) + QStringLiteral(",hybh=") +
-                            member + QStringLiteral(" where jzzdh=") + Sql::quote(name));
             m_db.ExecuteSql(QStringLiteral("delete  * from jzhz where zdh=") + Sql::quote(name));
         } else {
             m_db.ExecuteSql(freeTable(name));
             m_db.ExecuteSql(QStringLiteral("update dj set ldsj=") + Sql::timeLiteral(now) +
-                            QStringLiteral(",xfzt='离店',jzdh=") + Sql::quote(bill) + QStringLiteral(" where czm=") +
-                            Sql::quote(name) + QStringLiteral(" and xfzt='占用' "));
+                            QStringLiteral(",xfzt='离店',jzdh=") + Sql::quote(bill) +
+                            QStringLiteral(" where czm=") + Sql::quote(name) +
+                            QStringLiteral(" and xfzt='占用' "));
             m_db.ExecuteSql(QStringLiteral("update  xfmx set jzzdh=") + Sql::quote(bill) +
                             QStringLiteral(",jzbj='1',hybh=") + member + QStringLiteral(" where czm=") +
                             Sql::quote(name) + QStringLiteral(" and jzbj='0'"));
@@ -494,8 +504,8 @@ QString Checkout::write(const Entry& entry, const Amounts& amounts, const QStrin
     }
     // A bill on account raised the member's total when it was left on account.
     if (!m_onAccount && member != QLatin1String("0"))
-        m_db.ExecuteSql(QStringLiteral("update  hy set xfze=xfze+") + amounts.received + QStringLiteral(" where bh=") +
-                        member);
+        m_db.ExecuteSql(QStringLiteral("update  hy set xfze=xfze+") + amounts.received +
+                        QStringLiteral(" where bh=") + member);
     transaction.commit();
     return bill;
 }

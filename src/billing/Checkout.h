@@ -18,10 +18,23 @@ class ReceiptPrinter;
 class Checkout final
 {
 public:
-    enum class Payment { Cash, OnAccount, Free, Other };
+    enum class Payment
+    {
+        Cash,
+        OnAccount,
+        Free,
+        Other
+    };
     // The field that takes the cursor after a refused check.
-    enum class Focus { None, Received, Paid, Note };
-    enum class Outcome {
+    enum class Focus
+    {
+        None,
+        Received,
+        Paid,
+        Note
+    };
+    enum class Outcome
+    {
         Stopped,  // nothing written; the dialog stays open
         Invalid,  // a check refused the input; `focus` names the field
         Released, // tables freed without a bill; the dialog closes with Cancel and the board reloads

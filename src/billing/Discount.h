@@ -2,9 +2,8 @@
 
 #include "Cashier.h"
 
-#include <QStringList>
-
 #include <functional>
+#include <QStringList>
 
 class Database;
 

@@ -4,9 +4,7 @@
 #include "Field.h"
 #include "Sql.h"
 
-MemberSearch::MemberSearch(Database& db) : m_db(db)
-{
-}
+MemberSearch::MemberSearch(Database& db) : m_db(db) {}
 
 QString MemberSearch::clean(const QString& text)
 {
@@ -22,9 +20,9 @@ QList<MemberSearch::Member> MemberSearch::search(const QString& text)
     if (cleaned.isEmpty())
         return {};
     const QString pattern = Sql::quote(cleaned + QLatin1Char('%'));
-    return list(QStringLiteral(" and (hy.xmpy like ") + pattern + QStringLiteral(" or hy.bh like ") + pattern +
-                QStringLiteral(" or hy.xm like ") + pattern + QStringLiteral(" or hy.kh like ") + pattern +
-                QStringLiteral(")"));
+    return list(QStringLiteral(" and (hy.xmpy like ") + pattern + QStringLiteral(" or hy.bh like ") +
+                pattern + QStringLiteral(" or hy.xm like ") + pattern + QStringLiteral(" or hy.kh like ") +
+                pattern + QStringLiteral(")"));
 }
 
 QList<MemberSearch::Member> MemberSearch::all()

@@ -1,9 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <QList>
 #include <QString>
-
-#include <optional>
 
 class Database;
 

@@ -41,10 +41,11 @@ bool PrintSettings::save(Database& db) const
 {
     try {
         db.ExecuteSql(QStringLiteral("Update dysz set jzdy=") + Sql::quote(flag(printAtCheckout)) +
-                      QStringLiteral(",dyjmc=") + Sql::quote(printer) + QStringLiteral(",bt1=") + Sql::quote(title1) +
-                      QStringLiteral(",bt2=") + Sql::quote(title2) + QStringLiteral(",yj1=") + Sql::quote(footer1) +
-                      QStringLiteral(",yj2=") + Sql::quote(footer2) + QStringLiteral(",yjkh=") +
-                      Sql::quote(blankLines) + QStringLiteral(",cfdy=") + Sql::quote(flag(kitchenPrinting)));
+                      QStringLiteral(",dyjmc=") + Sql::quote(printer) + QStringLiteral(",bt1=") +
+                      Sql::quote(title1) + QStringLiteral(",bt2=") + Sql::quote(title2) +
+                      QStringLiteral(",yj1=") + Sql::quote(footer1) + QStringLiteral(",yj2=") +
+                      Sql::quote(footer2) + QStringLiteral(",yjkh=") + Sql::quote(blankLines) +
+                      QStringLiteral(",cfdy=") + Sql::quote(flag(kitchenPrinting)));
     } catch (const DbError& e) {
         db.prompt().warn(QStringLiteral("ADO Error: %1").arg(e.description()));
         return false;

@@ -79,7 +79,8 @@ void Receipt::setCategoryRows(const QList<CategoryRow>& rows)
         amount += row.amount;
         // An item returned in full prints nothing.
         if (row.quantity > 0)
-            m_groupedItems << itemLine(row.item, twoDecimals(row.quantity), row.price, twoDecimals(row.amount));
+            m_groupedItems << itemLine(row.item, twoDecimals(row.quantity), row.price,
+                                       twoDecimals(row.amount));
     }
     if (!rows.isEmpty())
         subtotal();
@@ -114,9 +115,11 @@ QStringList Receipt::totalsLines() const
     // The receipt writes 挂帐 where the bill stores 挂账.
     const QString word = method == QStringLiteral("挂账") ? QStringLiteral("挂帐") : method;
     lines << separator() << QStringLiteral("优惠:          ￥") + m_totals.discount
-          << QStringLiteral("实收:          ￥") + m_totals.received << QStringLiteral("结账方式:　　") + word;
+          << QStringLiteral("实收:          ￥") + m_totals.received
+          << QStringLiteral("结账方式:　　") + word;
     if (m_kind == Kind::Checkout && method == QStringLiteral("现金"))
-        lines << QStringLiteral("预收金额:      ￥") + m_totals.paid << QStringLiteral("找零金额:      ￥") + m_totals.change;
+        lines << QStringLiteral("预收金额:      ￥") + m_totals.paid
+              << QStringLiteral("找零金额:      ￥") + m_totals.change;
     return lines;
 }
 
@@ -125,7 +128,8 @@ QList<Receipt::Line> Receipt::drawn() const
     QStringList body;
     body << QStringLiteral("  ") + m_restaurant << QStringLiteral("  ") + m_settings.title2 << separator()
          << headerLine() << QStringLiteral(" 时间: ") + Sql::timeText(m_time) << separator()
-         << columns(QStringLiteral(" 消费项目"), QStringLiteral("数量"), QStringLiteral("单价"), QStringLiteral("金额"))
+         << columns(QStringLiteral(" 消费项目"), QStringLiteral("数量"), QStringLiteral("单价"),
+                    QStringLiteral("金额"))
          << (m_kind == Kind::ModifiedBill ? m_listedItems : m_groupedItems)
          << Gbk::padRight(QStringLiteral("  合计"), 16) + Gbk::padLeft(m_totals.quantity, 8) +
                 Gbk::padLeft(QStringLiteral("￥") + m_totals.due, 16)
@@ -144,9 +148,11 @@ QString Receipt::plain() const
     QStringList lines;
     lines << m_settings.title1 << m_settings.title2 << separator() << headerLine()
           << QStringLiteral(" 时间: ") + Sql::timeText(m_time) << separator()
-          << columns(QStringLiteral(" 消费项目"), QStringLiteral("数量"), QStringLiteral("单价"), QStringLiteral("金额"))
+          << columns(QStringLiteral(" 消费项目"), QStringLiteral("数量"), QStringLiteral("单价"),
+                     QStringLiteral("金额"))
           << m_listedItems
-          << columns(QStringLiteral(" 合计"), m_totals.quantity, QString(), QStringLiteral("￥") + m_totals.due)
+          << columns(QStringLiteral(" 合计"), m_totals.quantity, QString(),
+                     QStringLiteral("￥") + m_totals.due)
           << totalsLines() << separator() << m_settings.footer1 << m_settings.footer2;
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n') + QString(10, QLatin1Char('\n'));
 }

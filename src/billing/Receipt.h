@@ -12,7 +12,14 @@
 class Receipt final
 {
 public:
-    enum class Kind { Checkout, PreReceipt, Table, Reprint, ModifiedBill };
+    enum class Kind
+    {
+        Checkout,
+        PreReceipt,
+        Table,
+        Reprint,
+        ModifiedBill
+    };
 
     // One row of the grouped items query of the drawn form.
     struct CategoryRow

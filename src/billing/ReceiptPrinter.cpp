@@ -34,8 +34,9 @@ ReceiptPrinter::ReceiptPrinter(Database& db, const QString& restaurant, RawPrint
 QList<Receipt::CategoryRow> ReceiptPrinter::categoryRows(const QString& condition)
 {
     Recordset rs = m_db.query(
-        QStringLiteral("select  xfmx.xfxm,sum(xfmx.sl) as sl,xfmx.xmdj,sum(xfmx.sl*xfmx.xmdj*xfmx.dzbl) as je,"
-                       "xm.lbm,lb.id from xfmx,xm,lb where ") +
+        QStringLiteral(
+            "select  xfmx.xfxm,sum(xfmx.sl) as sl,xfmx.xmdj,sum(xfmx.sl*xfmx.xmdj*xfmx.dzbl) as je,"
+            "xm.lbm,lb.id from xfmx,xm,lb where ") +
         condition +
         QStringLiteral(" and xfmx.xfxm=xm.xmm and xm.lbm=lb.lbm group by xfmx.xfxm,xfmx.xmdj,xm.lbm,lb.id "
                        "order by lb.id"));
@@ -132,8 +133,8 @@ bool ReceiptPrinter::printReprint(const QString& bill, const QString& documentNa
         due += lines.getDouble(QStringLiteral("ysje"));
         job.rows.append({Receipt::shownItem(lines.getString(QStringLiteral("xfxm")), sl,
                                             lines.getDouble(QStringLiteral("dzbl"))),
-                         lines.getString(QStringLiteral("sl")),
-                         lines.getString(QStringLiteral("xmdj")), Sql::money(lines.getDouble(QStringLiteral("ysje")))});
+                         lines.getString(QStringLiteral("sl")), lines.getString(QStringLiteral("xmdj")),
+                         Sql::money(lines.getDouble(QStringLiteral("ysje")))});
     }
     job.totals.quantity = Sql::money(quantity);
     job.totals.due = Sql::money(due);

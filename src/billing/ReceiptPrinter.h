@@ -13,14 +13,15 @@ class QPrinter;
 class ReceiptPrinter final
 {
 public:
-    using RawPrint = std::function<bool(const QString& documentName, const QString& printer, const QString& text)>;
+    using RawPrint =
+        std::function<bool(const QString& documentName, const QString& printer, const QString& text)>;
 
     static inline const QString kCaption = QStringLiteral("Orvo餐饮收银系统");
 
     struct Job
     {
         Receipt::Kind kind = Receipt::Kind::Checkout;
-        QString number;        // the header's bill number or table name
+        QString number; // the header's bill number or table name
         QString cashier;
         QString itemCondition; // the grouped items' condition on xfmx, xm and lb (drawn form)
         QList<Receipt::ListedRow> rows;

@@ -4,9 +4,8 @@
 #include "Restaurant.h"
 #include "Sql.h"
 
-#include <QTest>
-
 #include <memory>
+#include <QTest>
 
 using Payment = Checkout::Payment;
 using Outcome = Checkout::Outcome;
@@ -33,7 +32,8 @@ struct Fixture
                                      jobs.append({document, name, text});
                                      return true;
                                  }),
-          checkout(t.db, Cashier{QStringLiteral("张三"), QStringLiteral("0.80"), QStringLiteral("1")}, printer)
+          checkout(t.db, Cashier{QStringLiteral("张三"), QStringLiteral("0.80"), QStringLiteral("1")},
+                   printer)
     {
     }
 
@@ -116,9 +116,10 @@ void tst_Checkout::totalsAndLines()
     f.restaurant.open(QStringLiteral("A1"));
     f.restaurant.open(QStringLiteral("A2"), QStringLiteral("A1"));
     f.restaurant.order(QStringLiteral("A1"), QStringLiteral("鱼香肉丝"), 2, 0.9); // 56.00, due 50.40
-    f.restaurant.order(QStringLiteral("A1"), QStringLiteral("鱼香肉丝"), -1, 0.9); // return: -28.00, due -25.20
-    f.restaurant.order(QStringLiteral("A2"), QStringLiteral("啤酒"), 3, 0);        // gift: 24.00, due 0
-    f.restaurant.order(QStringLiteral("A2"), QStringLiteral("红烧肉"), 1);         // 38.50
+    f.restaurant.order(QStringLiteral("A1"), QStringLiteral("鱼香肉丝"), -1,
+                       0.9);                                                // return: -28.00, due -25.20
+    f.restaurant.order(QStringLiteral("A2"), QStringLiteral("啤酒"), 3, 0); // gift: 24.00, due 0
+    f.restaurant.order(QStringLiteral("A2"), QStringLiteral("红烧肉"), 1);  // 38.50
     f.checkout.open(QStringLiteral("A1"));
 
     Checkout::Amounts amounts;
@@ -183,35 +184,50 @@ void tst_Checkout::checks_data()
 
     const QString overGross = QStringLiteral("实收金额不能大于消费金额!");
     const QString overDue = QStringLiteral("实收金额不能高于应收金额，如果要优惠请通过'折扣'优惠!");
-    const QString roundOff = QStringLiteral("抹零金额超出当前操作员最高抹零金额:1元，如果要优惠请通过'折扣'优惠!");
+    const QString roundOff =
+        QStringLiteral("抹零金额超出当前操作员最高抹零金额:1元，如果要优惠请通过'折扣'优惠!");
     const QString shortPaid = QStringLiteral("支付金额不足,如果要抹零,请更改实收金额!");
 
     QTest::newRow("more than the consumption")
-        << 1.0 << "178.51" << "200" << Payment::Cash << "" << overGross << Focus::Received;
+        << 1.0 << "178.51"
+        << "200" << Payment::Cash << "" << overGross << Focus::Received;
     QTest::newRow("more than due after a discount")
-        << 0.9 << "170" << "200" << Payment::Cash << "" << overDue << Focus::Received;
-    QTest::newRow("nothing received") << 1.0 << "0" << "200" << Payment::Cash << "" << QStringLiteral("实收金额不正确!")
-                                      << Focus::Received;
-    QTest::newRow("not a number") << 1.0 << "abc" << "200" << Payment::Other << ""
-                                  << QStringLiteral("实收金额不正确!") << Focus::Received;
-    QTest::newRow("negative") << 1.0 << "-5" << "200" << Payment::Cash << "" << QStringLiteral("实收金额不正确!")
+        << 0.9 << "170"
+        << "200" << Payment::Cash << "" << overDue << Focus::Received;
+    QTest::newRow("nothing received")
+        << 1.0 << "0"
+        << "200" << Payment::Cash << "" << QStringLiteral("实收金额不正确!") << Focus::Received;
+    QTest::newRow("not a number") << 1.0 << "abc"
+                                  << "200" << Payment::Other << "" << QStringLiteral("实收金额不正确!")
+                                  << Focus::Received;
+    QTest::newRow("negative") << 1.0 << "-5"
+                              << "200" << Payment::Cash << "" << QStringLiteral("实收金额不正确!")
                               << Focus::Received;
-    QTest::newRow("rounding-off at the limit") << 1.0 << "177.50" << "177.50" << Payment::Cash << "" << ""
-                                               << Focus::None;
+    QTest::newRow("rounding-off at the limit") << 1.0 << "177.50"
+                                               << "177.50" << Payment::Cash << ""
+                                               << "" << Focus::None;
     QTest::newRow("rounding-off over the limit")
-        << 1.0 << "177.49" << "200" << Payment::Cash << "" << roundOff << Focus::Received;
+        << 1.0 << "177.49"
+        << "200" << Payment::Cash << "" << roundOff << Focus::Received;
     QTest::newRow("rounding-off over the limit on account")
-        << 1.0 << "170" << "" << Payment::OnAccount << "记账" << roundOff << Focus::Received;
-    QTest::newRow("cash short") << 1.0 << "178.50" << "178.49" << Payment::Cash << "" << shortPaid << Focus::Paid;
-    QTest::newRow("other short") << 1.0 << "178.50" << "" << Payment::Other << "" << shortPaid << Focus::Paid;
-    QTest::newRow("on account takes no payment")
-        << 1.0 << "178.50" << "" << Payment::OnAccount << "记账" << "" << Focus::None;
-    QTest::newRow("on account needs a note") << 1.0 << "178.50" << "" << Payment::OnAccount << " "
-                                             << QStringLiteral("挂账账单请输入备注信息!") << Focus::Note;
+        << 1.0 << "170"
+        << "" << Payment::OnAccount << "记账" << roundOff << Focus::Received;
+    QTest::newRow("cash short") << 1.0 << "178.50"
+                                << "178.49" << Payment::Cash << "" << shortPaid << Focus::Paid;
+    QTest::newRow("other short") << 1.0 << "178.50"
+                                 << "" << Payment::Other << "" << shortPaid << Focus::Paid;
+    QTest::newRow("on account takes no payment") << 1.0 << "178.50"
+                                                 << "" << Payment::OnAccount << "记账"
+                                                 << "" << Focus::None;
+    QTest::newRow("on account needs a note")
+        << 1.0 << "178.50"
+        << "" << Payment::OnAccount << " " << QStringLiteral("挂账账单请输入备注信息!") << Focus::Note;
     QTest::newRow("free needs a note")
-        << 1.0 << "0" << "" << Payment::Free << "" << QStringLiteral("免费账单请输入备注信息!") << Focus::Note;
-    QTest::newRow("free ignores a typed amount") << 1.0 << "50" << "" << Payment::Free << "老板请客" << ""
-                                                 << Focus::None;
+        << 1.0 << "0"
+        << "" << Payment::Free << "" << QStringLiteral("免费账单请输入备注信息!") << Focus::Note;
+    QTest::newRow("free ignores a typed amount") << 1.0 << "50"
+                                                 << "" << Payment::Free << "老板请客"
+                                                 << "" << Focus::None;
 }
 
 void tst_Checkout::checks()
@@ -255,7 +271,8 @@ void tst_Checkout::roundingOffComparedInCents()
     f.restaurant.order(QStringLiteral("A1"), QStringLiteral("米饭"), 1);
     f.checkout.open(QStringLiteral("A1"));
     f.t.prompt.answer(Prompt::Answer::Yes);
-    QCOMPARE(f.checkout.settle(entry(QStringLiteral("15.1"), QStringLiteral("15.1"))).outcome, Outcome::Settled);
+    QCOMPARE(f.checkout.settle(entry(QStringLiteral("15.1"), QStringLiteral("15.1"))).outcome,
+             Outcome::Settled);
     QCOMPARE(f.value(QStringLiteral("select dzje from jzhz")), QStringLiteral("1"));
 }
 
@@ -268,10 +285,22 @@ void tst_Checkout::settlesEachPaymentMethod_data()
     QTest::addColumn<QString>("discount");
 
     // 鱼香肉丝 ×2 + 红烧肉 = 94.50
-    QTest::newRow("cash, rounded off") << Payment::Cash << "94" << "100" << "现金" << "0.50";
-    QTest::newRow("on account") << Payment::OnAccount << "94.50" << "" << "挂账" << "0.00";
-    QTest::newRow("free") << Payment::Free << "0" << "" << "免费" << "94.50";
-    QTest::newRow("other") << Payment::Other << "94.50" << "94.50" << "其他" << "0.00";
+    QTest::newRow("cash, rounded off") << Payment::Cash << "94"
+                                       << "100"
+                                       << "现金"
+                                       << "0.50";
+    QTest::newRow("on account") << Payment::OnAccount << "94.50"
+                                << ""
+                                << "挂账"
+                                << "0.00";
+    QTest::newRow("free") << Payment::Free << "0"
+                          << ""
+                          << "免费"
+                          << "94.50";
+    QTest::newRow("other") << Payment::Other << "94.50"
+                           << "94.50"
+                           << "其他"
+                           << "0.00";
 }
 
 void tst_Checkout::settlesEachPaymentMethod()
@@ -289,11 +318,13 @@ void tst_Checkout::settlesEachPaymentMethod()
     f.checkout.open(QStringLiteral("A1"));
     f.t.prompt.answer(Prompt::Answer::Yes);
 
-    const Checkout::Result result = f.checkout.settle(entry(received, paid, payment, QStringLiteral("王总's 单")));
+    const Checkout::Result result =
+        f.checkout.settle(entry(received, paid, payment, QStringLiteral("王总's 单")));
     QCOMPARE(result.outcome, Outcome::Settled);
     QCOMPARE(result.billNumber, QStringLiteral("202612060001"));
-    QCOMPARE(f.t.prompt.texts(), (QStringList{QStringLiteral("是否真的要结账？"), QStringLiteral("没有选定小票打印机!"),
-                                              QStringLiteral("结账完毕!")}));
+    QCOMPARE(f.t.prompt.texts(),
+             (QStringList{QStringLiteral("是否真的要结账？"), QStringLiteral("没有选定小票打印机!"),
+                          QStringLiteral("结账完毕!")}));
     QCOMPARE(f.t.prompt.shown().at(1).caption, QStringLiteral("Orvo餐饮收银系统"));
 
     Recordset bill = f.t.db.query(QStringLiteral("select * from jzhz"));
@@ -302,7 +333,8 @@ void tst_Checkout::settlesEachPaymentMethod()
     QCOMPARE(bill.getString(QStringLiteral("czm")), QStringLiteral("A1"));
     QCOMPARE(Sql::money(bill.getDouble(QStringLiteral("xfje"))), QStringLiteral("94.50"));
     QCOMPARE(Sql::money(bill.getDouble(QStringLiteral("dzje"))), discount);
-    QCOMPARE(Sql::money(bill.getDouble(QStringLiteral("ssje"))), Sql::money(payment == Payment::Free ? 0 : received.toDouble()));
+    QCOMPARE(Sql::money(bill.getDouble(QStringLiteral("ssje"))),
+             Sql::money(payment == Payment::Free ? 0 : received.toDouble()));
     QCOMPARE(bill.getString(QStringLiteral("jzfs")), method);
     QCOMPARE(bill.getString(QStringLiteral("jzr")), QStringLiteral("张三"));
     QCOMPARE(bill.getString(QStringLiteral("bz")), QStringLiteral("王总's 单"));
@@ -311,11 +343,14 @@ void tst_Checkout::settlesEachPaymentMethod()
     QCOMPARE(bill.getString(QStringLiteral("jzrq")), QStringLiteral("2026-12-06"));
 
     // The table is free, the visit has left with the bill, the lines are settled.
-    QCOMPARE(f.value(QStringLiteral("select zyzt||'|'||xfhj||'|'||jdsj||'|'||yzrs||'|'||bz from cz where czm='A1'")),
+    QCOMPARE(f.value(QStringLiteral(
+                 "select zyzt||'|'||xfhj||'|'||jdsj||'|'||yzrs||'|'||bz from cz where czm='A1'")),
              QStringLiteral("空闲|0.0|||"));
     QCOMPARE(f.value(QStringLiteral("select xfzt||'|'||ldsj||'|'||jzdh from dj where czm='A1'")),
              QStringLiteral("离店|2026-12-06 12:30:05|202612060001"));
-    QCOMPARE(f.count(QStringLiteral("select count(*) from xfmx where jzbj='1' and jzzdh='202612060001' and hybh=0")), 2);
+    QCOMPARE(f.count(QStringLiteral(
+                 "select count(*) from xfmx where jzbj='1' and jzzdh='202612060001' and hybh=0")),
+             2);
     // The money handed over is not stored anywhere.
     QCOMPARE(f.count(QStringLiteral("select count(*) from jzhz where ssje=100 or xfje=100 or dzje=100")), 0);
 }
@@ -339,9 +374,12 @@ void tst_Checkout::settlesAGroupAndAnotherGroup()
     QCOMPARE(amounts.gross, QStringLiteral("66.50"));
 
     f.t.prompt.answer(Prompt::Answer::Yes);
-    QCOMPARE(f.checkout.settle(entry(QStringLiteral("66.50"), QStringLiteral("70"))).outcome, Outcome::Settled);
+    QCOMPARE(f.checkout.settle(entry(QStringLiteral("66.50"), QStringLiteral("70"))).outcome,
+             Outcome::Settled);
     QCOMPARE(f.value(QStringLiteral("select czm from jzhz")), QStringLiteral("A1"));
-    QCOMPARE(f.count(QStringLiteral("select count(*) from cz where zyzt='空闲' and czm in ('A1','A2','B1','B2')")), 4);
+    QCOMPARE(
+        f.count(QStringLiteral("select count(*) from cz where zyzt='空闲' and czm in ('A1','A2','B1','B2')")),
+        4);
     QCOMPARE(f.count(QStringLiteral("select count(*) from dj where jzdh='202612060001' and xfzt='离店'")), 4);
     QCOMPARE(f.count(QStringLiteral("select count(*) from xfmx where jzzdh='202612060001'")), 2);
     // The group left out stays open.
@@ -378,7 +416,7 @@ void tst_Checkout::memberPickAndCancel()
     f.restaurant.open(QStringLiteral("A1"));
     f.restaurant.open(QStringLiteral("A2"), QStringLiteral("A1"));
     const qint64 dish = f.restaurant.order(QStringLiteral("A1"), QStringLiteral("鱼香肉丝"), 2, 0.9);
-    const qint64 beer = f.restaurant.order(QStringLiteral("A1"), QStringLiteral("啤酒"), 2);   // no discount
+    const qint64 beer = f.restaurant.order(QStringLiteral("A1"), QStringLiteral("啤酒"), 2);    // no discount
     const qint64 gift = f.restaurant.order(QStringLiteral("A2"), QStringLiteral("可乐"), 1, 0); // gift
     const qint64 pork = f.restaurant.order(QStringLiteral("A2"), QStringLiteral("红烧肉"), 2);
     f.restaurant.open(QStringLiteral("B1"));
@@ -387,7 +425,8 @@ void tst_Checkout::memberPickAndCancel()
     f.checkout.open(QStringLiteral("A1"));
 
     const auto line = [&](qint64 number) {
-        return f.value(QStringLiteral("select dzbl||'|'||dzje||'|'||ysje from xfmx where xfbh=%1").arg(number));
+        return f.value(
+            QStringLiteral("select dzbl||'|'||dzje||'|'||ysje from xfmx where xfbh=%1").arg(number));
     };
     QVERIFY(f.checkout.pickMember(*MemberSearch(f.t.db).find(member)));
     QCOMPARE(f.checkout.memberName(), QStringLiteral("李四"));
@@ -438,7 +477,8 @@ void tst_Checkout::discountScopes()
     QCOMPARE(f.value(QStringLiteral("select xfhj from cz where czm='A1'")), QStringLiteral("34.65"));
 
     // A failure changes nothing.
-    f.t.exec(QStringLiteral("create trigger refuse before update on cz begin select raise(abort,'locked'); end"));
+    f.t.exec(
+        QStringLiteral("create trigger refuse before update on cz begin select raise(abort,'locked'); end"));
     QVERIFY(!f.checkout.ApplyDiscountRatio(QStringLiteral("1.00")));
     QCOMPARE(f.t.prompt.last(), QStringLiteral("打折发生异常,打折失败!"));
     QCOMPARE(ratio(second), QStringLiteral("0.9"));
@@ -455,9 +495,11 @@ void tst_Checkout::memberTotalRaisedAtOnce()
     QVERIFY(f.checkout.pickMember(*MemberSearch(f.t.db).find(member)));
 
     f.t.prompt.answer(Prompt::Answer::Yes);
-    QCOMPARE(f.checkout.settle(entry(QStringLiteral("76.50"), QString(), Payment::OnAccount, QStringLiteral("月结")))
-                 .outcome,
-             Outcome::Settled);
+    QCOMPARE(
+        f.checkout
+            .settle(entry(QStringLiteral("76.50"), QString(), Payment::OnAccount, QStringLiteral("月结")))
+            .outcome,
+        Outcome::Settled);
     QCOMPARE(f.value(QStringLiteral("select xfze from hy where bh=") + member), QStringLiteral("176.5"));
     QCOMPARE(f.value(QStringLiteral("select hybh from jzhz")), member);
     QCOMPARE(f.count(QStringLiteral("select count(*) from xfmx where hybh=") + member), 1);
@@ -471,8 +513,10 @@ void tst_Checkout::leavingWithoutConsumption()
         f.restaurant.open(QStringLiteral("A2"), QStringLiteral("A1"));
         f.restaurant.order(QStringLiteral("A2"), QStringLiteral("可乐"), 1);
         f.restaurant.order(QStringLiteral("A2"), QStringLiteral("可乐"), -1);
-        f.t.exec(QStringLiteral("insert into dj(djbh,czm,xfzt,jzdh) values('old','A1','离店','202612010001')"));
-        f.t.exec(QStringLiteral("insert into xfmx(czm,xfxm,sl,jzbj,jzzdh) values('A1','可乐',1,'1','202612010001')"));
+        f.t.exec(
+            QStringLiteral("insert into dj(djbh,czm,xfzt,jzdh) values('old','A1','离店','202612010001')"));
+        f.t.exec(QStringLiteral(
+            "insert into xfmx(czm,xfxm,sl,jzbj,jzzdh) values('A1','可乐',1,'1','202612010001')"));
         f.checkout.open(QStringLiteral("A1"));
         f.t.prompt.answer(answer);
 
@@ -485,7 +529,8 @@ void tst_Checkout::leavingWithoutConsumption()
             continue;
         }
         QCOMPARE(result.outcome, Outcome::Released);
-        QCOMPARE(f.count(QStringLiteral("select count(*) from cz where zyzt='空闲' and czm in ('A1','A2')")), 2);
+        QCOMPARE(f.count(QStringLiteral("select count(*) from cz where zyzt='空闲' and czm in ('A1','A2')")),
+                 2);
         QCOMPARE(f.count(QStringLiteral("select count(*) from dj where xfzt='占用'")), 0);
         QCOMPARE(f.count(QStringLiteral("select count(*) from xfmx where jzzdh is null")), 0);
         // The table's history stays.
@@ -501,7 +546,8 @@ void tst_Checkout::tableWithoutRegistrationIsFreed()
     f.checkout.open(QStringLiteral("C1"));
     QVERIFY(!f.checkout.hasRoot());
     QCOMPARE(f.checkout.settle(entry(QString(), QString())).outcome, Outcome::Released);
-    QCOMPARE(f.value(QStringLiteral("select zyzt||xfhj||yzrs from cz where czm='C1'")), QStringLiteral("空闲0.0"));
+    QCOMPARE(f.value(QStringLiteral("select zyzt||xfhj||yzrs from cz where czm='C1'")),
+             QStringLiteral("空闲0.0"));
     QVERIFY(f.t.prompt.texts().isEmpty());
 }
 
@@ -517,7 +563,8 @@ void tst_Checkout::failureLeavesNothingWritten()
     f.checkout.open(QStringLiteral("A1"));
     QVERIFY(f.checkout.pickMember(*MemberSearch(f.t.db).find(member)));
     // The last statement of the checkout, raising the member's total, is refused.
-    f.t.exec(QStringLiteral("create trigger refuse before update on hy begin select raise(abort,'locked'); end"));
+    f.t.exec(
+        QStringLiteral("create trigger refuse before update on hy begin select raise(abort,'locked'); end"));
 
     f.t.prompt.answer(Prompt::Answer::Yes);
     QCOMPARE(f.checkout.settle(entry(QStringLiteral("77"), QStringLiteral("77"))).outcome, Outcome::Stopped);
@@ -525,8 +572,11 @@ void tst_Checkout::failureLeavesNothingWritten()
              (QStringList{QStringLiteral("是否真的要结账？"), QStringLiteral("结账发生异常,结账失败!")}));
     QCOMPARE(f.count(QStringLiteral("select count(*) from jzhz")), 0);
     QCOMPARE(f.count(QStringLiteral("select count(*) from cz where zyzt='占用'")), 2);
-    QCOMPARE(f.count(QStringLiteral("select count(*) from dj where xfzt='占用' and jzdh is null and ldsj is null")), 2);
-    QCOMPARE(f.count(QStringLiteral("select count(*) from xfmx where jzbj='0' and jzzdh is null and hybh=0")), 2);
+    QCOMPARE(f.count(QStringLiteral(
+                 "select count(*) from dj where xfzt='占用' and jzdh is null and ldsj is null")),
+             2);
+    QCOMPARE(f.count(QStringLiteral("select count(*) from xfmx where jzbj='0' and jzzdh is null and hybh=0")),
+             2);
     QVERIFY(f.jobs.isEmpty()); // no receipt of a bill that does not exist
 
     // Once the cause is gone, the same dialog settles.
@@ -566,7 +616,8 @@ void tst_Checkout::secondBillOfTheDay()
     QCOMPARE(f.checkout.settle(entry(QStringLiteral("38.5"), QStringLiteral("50"))).billNumber,
              QStringLiteral("202612060001"));
 
-    Checkout next(f.t.db, Cashier{QStringLiteral("张三"), QStringLiteral("1"), QStringLiteral("0")}, f.printer);
+    Checkout next(f.t.db, Cashier{QStringLiteral("张三"), QStringLiteral("1"), QStringLiteral("0")},
+                  f.printer);
     next.open(QStringLiteral("B1"));
     QCOMPARE(next.billNumber(), QStringLiteral("202612060002"));
     QVERIFY(next.inStore().isEmpty());
@@ -579,7 +630,8 @@ void tst_Checkout::secondBillOfTheDay()
 void tst_Checkout::receiptFollowsTheCommit()
 {
     Fixture f;
-    f.t.exec(QStringLiteral("update dysz set dyjmc='小票',yjkh='1',jzdy='0',bt1='欢迎',bt2='',yj1='谢谢',yj2=''"));
+    f.t.exec(
+        QStringLiteral("update dysz set dyjmc='小票',yjkh='1',jzdy='0',bt1='欢迎',bt2='',yj1='谢谢',yj2=''"));
     f.restaurant.open(QStringLiteral("A1"));
     f.restaurant.order(QStringLiteral("A1"), QStringLiteral("红烧肉"), 1);
     f.restaurant.order(QStringLiteral("A1"), QStringLiteral("红烧肉"), -1);
@@ -593,16 +645,19 @@ void tst_Checkout::receiptFollowsTheCommit()
     ReceiptPrinter printer(f.t.db, QStringLiteral("我的餐厅"),
                            [&](const QString& document, const QString& name, const QString& text) {
                                f.jobs.append({document, name, text});
-                               committedAtPrint << other.query(QStringLiteral("select zdh from jzhz")).getString(QStringLiteral("zdh"));
+                               committedAtPrint << other.query(QStringLiteral("select zdh from jzhz"))
+                                                       .getString(QStringLiteral("zdh"));
                                return false; // the printer refuses: the bill stays
                            });
-    Checkout checkout(f.t.db, Cashier{QStringLiteral("张三"), QStringLiteral("1"), QStringLiteral("1")}, printer);
+    Checkout checkout(f.t.db, Cashier{QStringLiteral("张三"), QStringLiteral("1"), QStringLiteral("1")},
+                      printer);
     checkout.open(QStringLiteral("A1"));
     f.t.prompt.answer(Prompt::Answer::Yes); // 是否真的要结账？
     f.t.prompt.answer(Prompt::Answer::Yes); // 是否打印小票？
     QCOMPARE(checkout.settle(entry(QStringLiteral("28"), QStringLiteral("50"))).outcome, Outcome::Settled);
-    QCOMPARE(f.t.prompt.texts(), (QStringList{QStringLiteral("是否真的要结账？"), QStringLiteral("是否打印小票？"),
-                                              QStringLiteral("结账完毕!")}));
+    QCOMPARE(f.t.prompt.texts(),
+             (QStringList{QStringLiteral("是否真的要结账？"), QStringLiteral("是否打印小票？"),
+                          QStringLiteral("结账完毕!")}));
     QCOMPARE(committedAtPrint, QStringList{QStringLiteral("202612060001")});
     QCOMPARE(f.jobs.size(), 1);
     QCOMPARE(f.jobs.first().printer, QStringLiteral("小票"));
@@ -636,9 +691,10 @@ void tst_Checkout::onAccountSettlement()
     f.checkout.open(QStringLiteral("A1"));
     QVERIFY(f.checkout.pickMember(*MemberSearch(f.t.db).find(member)));
     f.t.prompt.answer(Prompt::Answer::Yes);
-    QCOMPARE(f.checkout.settle(entry(QStringLiteral("87"), QString(), Payment::OnAccount, QStringLiteral("月结")))
-                 .billNumber,
-             QStringLiteral("202612060001"));
+    QCOMPARE(
+        f.checkout.settle(entry(QStringLiteral("87"), QString(), Payment::OnAccount, QStringLiteral("月结")))
+            .billNumber,
+        QStringLiteral("202612060001"));
     QCOMPARE(f.value(QStringLiteral("select xfze from hy")), QStringLiteral("87"));
 
     // The table takes new guests; the next day the bill is paid.
@@ -646,9 +702,10 @@ void tst_Checkout::onAccountSettlement()
     f.restaurant.open(QStringLiteral("A1"));
     f.restaurant.order(QStringLiteral("A1"), QStringLiteral("可乐"), 1);
     Clock::setFixed(QDateTime(QDate(2026, 12, 7), QTime(9, 0, 0)));
-    Checkout settle(f.t.db, Cashier{QStringLiteral("李经理"), QStringLiteral("1"), QStringLiteral("0")}, f.printer);
-    settle.openOnAccount({QStringLiteral("202612060001"), QStringLiteral("A1"), member, QStringLiteral("87.00"),
-                          QStringLiteral("月结")});
+    Checkout settle(f.t.db, Cashier{QStringLiteral("李经理"), QStringLiteral("1"), QStringLiteral("0")},
+                    f.printer);
+    settle.openOnAccount({QStringLiteral("202612060001"), QStringLiteral("A1"), member,
+                          QStringLiteral("87.00"), QStringLiteral("月结")});
     QCOMPARE(settle.title(), QStringLiteral("挂账账单结账"));
     QCOMPARE(settle.billNumber(), QStringLiteral("202612070001"));
     QCOMPARE(settle.memberName(), QStringLiteral("李四"));
@@ -659,7 +716,9 @@ void tst_Checkout::onAccountSettlement()
 
     f.t.prompt.clear();
     f.t.prompt.answer(Prompt::Answer::Yes);
-    QCOMPARE(settle.settle(entry(QStringLiteral("87.00"), QStringLiteral("100"), Payment::Cash, QStringLiteral("月结")))
+    QCOMPARE(settle
+                 .settle(entry(QStringLiteral("87.00"), QStringLiteral("100"), Payment::Cash,
+                               QStringLiteral("月结")))
                  .outcome,
              Outcome::Settled);
     QCOMPARE(f.count(QStringLiteral("select count(*) from jzhz where zdh='202612060001'")), 0);

@@ -32,15 +32,29 @@ void tst_Discount::limits_data()
     const QString range = QStringLiteral("打折比例输入错误,0到1之间!");
     // The limit is shown without decimals: 0.8 reads as 1.
     const QString below08 = QStringLiteral("折扣错误，当前操最低折扣为:1，请从新输入!");
-    QTest::newRow("at the limit") << "0.80" << "0.8" << "" << "0.80";
-    QTest::newRow("below the limit") << "0.80" << "0.75" << below08 << "";
-    QTest::newRow("just below the limit") << "0.80" << "0.79" << below08 << "";
-    QTest::newRow("one") << "0.80" << "1" << "" << "1.00";
-    QTest::newRow("above one") << "0.80" << "1.01" << range << "";
-    QTest::newRow("negative") << "0" << "-0.1" << range << "";
-    QTest::newRow("zero with no limit") << "0" << "0" << "" << "0.00";
+    QTest::newRow("at the limit") << "0.80"
+                                  << "0.8"
+                                  << ""
+                                  << "0.80";
+    QTest::newRow("below the limit") << "0.80"
+                                     << "0.75" << below08 << "";
+    QTest::newRow("just below the limit") << "0.80"
+                                          << "0.79" << below08 << "";
+    QTest::newRow("one") << "0.80"
+                         << "1"
+                         << ""
+                         << "1.00";
+    QTest::newRow("above one") << "0.80"
+                               << "1.01" << range << "";
+    QTest::newRow("negative") << "0"
+                              << "-0.1" << range << "";
+    QTest::newRow("zero with no limit") << "0"
+                                        << "0"
+                                        << ""
+                                        << "0.00";
     QTest::newRow("limit 0.3 shown as 0")
-        << "0.30" << "0.2" << QStringLiteral("折扣错误，当前操最低折扣为:0，请从新输入!") << "";
+        << "0.30"
+        << "0.2" << QStringLiteral("折扣错误，当前操最低折扣为:0，请从新输入!") << "";
 }
 
 void tst_Discount::limits()

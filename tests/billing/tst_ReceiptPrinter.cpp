@@ -50,8 +50,9 @@ void tst_ReceiptPrinter::drawsOnAPdf()
     job.number = QStringLiteral("202612060001");
     job.cashier = QStringLiteral("张三");
     job.itemCondition = QStringLiteral("xfmx.jzzdh='202612060001'");
-    job.totals = {QStringLiteral("5.00"), QStringLiteral("71.00"), QStringLiteral("0.00"), QStringLiteral("71.00"),
-                  QStringLiteral("100.00"), QStringLiteral("29.00"), QStringLiteral("现金")};
+    job.totals = {QStringLiteral("5.00"),  QStringLiteral("71.00"),  QStringLiteral("0.00"),
+                  QStringLiteral("71.00"), QStringLiteral("100.00"), QStringLiteral("29.00"),
+                  QStringLiteral("现金")};
     PrintSettings settings = *PrintSettings::load(t.db);
     settings.printer = QStringLiteral("小票");
 
@@ -64,8 +65,8 @@ void tst_ReceiptPrinter::drawsOnAPdf()
     const QString text = pdfText(dir.filePath(QStringLiteral("receipt.pdf")));
     if (text.isEmpty())
         QSKIP("pdftotext (poppler-utils) is not available");
-    for (const char* expected : {"我的餐厅", "账单号:202612060001", "收银员:张三", "56.00", "小计:热菜", "可乐",
-                                 "15.00", "71.00", "找零金额", "29.00", "谢谢惠顾,欢迎再次光临!"})
+    for (const char* expected : {"我的餐厅", "账单号:202612060001", "收银员:张三", "56.00", "小计:热菜",
+                                 "可乐", "15.00", "71.00", "找零金额", "29.00", "谢谢惠顾,欢迎再次光临!"})
         QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
     // 红烧肉 (38.5) was returned in full: not on the drawn receipt.
     QVERIFY(!text.contains(QStringLiteral("38.5")));
@@ -122,11 +123,12 @@ void tst_ReceiptPrinter::plainTextGoesRaw()
     QCOMPARE(sent.size(), 3);
     QCOMPARE(sent.at(0), QStringLiteral("A1"));
     QCOMPARE(sent.at(1), QStringLiteral("小票"));
-    QCOMPARE(sent.at(2).split(QLatin1Char('\n')).mid(3, 5),
-             (QStringList{QStringLiteral(" 餐桌名:A1   收银员:张三"), QStringLiteral(" 时间: 2026-12-06 12:30:05"),
-                          QStringLiteral(" ---------------------------------------"),
-                          QStringLiteral(" 消费项目           数量    单价    金额"),
-                          QStringLiteral("可乐                   1       5    5.00")}));
+    QCOMPARE(
+        sent.at(2).split(QLatin1Char('\n')).mid(3, 5),
+        (QStringList{QStringLiteral(" 餐桌名:A1   收银员:张三"), QStringLiteral(" 时间: 2026-12-06 12:30:05"),
+                     QStringLiteral(" ---------------------------------------"),
+                     QStringLiteral(" 消费项目           数量    单价    金额"),
+                     QStringLiteral("可乐                   1       5    5.00")}));
     QVERIFY(t.prompt.texts().isEmpty());
 }
 
@@ -141,10 +143,11 @@ void tst_ReceiptPrinter::reprint()
     t.exec(QStringLiteral("insert into xfmx(czm,xfxm,sl,xmdj,dzbl,ysje,jzzdh,jzbj) "
                           "values('A1','可乐',1,5,0,0,'202612050003','1')"));
     QString text;
-    ReceiptPrinter printer(t.db, QStringLiteral("我的餐厅"), [&](const QString&, const QString&, const QString& job) {
-        text = job;
-        return true;
-    });
+    ReceiptPrinter printer(t.db, QStringLiteral("我的餐厅"),
+                           [&](const QString&, const QString&, const QString& job) {
+                               text = job;
+                               return true;
+                           });
     QVERIFY(!printer.printReprint(QStringLiteral("202612050099"), QStringLiteral("重打")));
     QVERIFY(printer.printReprint(QStringLiteral("202612050003"), QStringLiteral("重打")));
     const QStringList lines = text.split(QLatin1Char('\n'));
@@ -153,8 +156,9 @@ void tst_ReceiptPrinter::reprint()
              (QStringList{QStringLiteral("红烧肉                 1    38.5   38.50"),
                           QStringLiteral("可乐(赠)               1       5    0.00"),
                           QStringLiteral(" 合计               2.00         ￥38.50"),
-                          QStringLiteral(" ---------------------------------------"), QStringLiteral("优惠:          ￥5.00"),
-                          QStringLiteral("实收:          ￥39.00"), QStringLiteral("结账方式:　　挂帐")}));
+                          QStringLiteral(" ---------------------------------------"),
+                          QStringLiteral("优惠:          ￥5.00"), QStringLiteral("实收:          ￥39.00"),
+                          QStringLiteral("结账方式:　　挂帐")}));
     QVERIFY(t.prompt.texts().isEmpty());
 }
 
