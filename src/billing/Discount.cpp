@@ -1,0 +1,57 @@
+#include "Discount.h"
+
+#include "Database.h"
+#include "Field.h"
+#include "Money.h"
+#include "Prompt.h"
+#include "Sql.h"
+
+Discount::Discount(Database& db, const Cashier& cashier, PasswordCheck passwordCheck)
+    : m_db(db), m_passwordCheck(std::move(passwordCheck)), m_lowest(Field::toDouble(cashier.lowestRatio))
+{
+}
+
+QStringList Discount::operatorNames()
+{
+    QStringList names;
+    Recordset rs;
+    if (m_db.OpenRecordset(rs, QStringLiteral("select * from [user] ")))
+        for (; !rs.isEOF(); rs.moveNext())
+            names << rs.getString(QStringLiteral("xm"));
+    return names;
+}
+
+QString Discount::limitLabel() const
+{
+    return QString::asprintf("当前最低折扣为:%.f", m_lowest);
+}
+
+bool Discount::switchOperator(const QString& name, const QString& password)
+{
+    Recordset rs;
+    if (!m_db.OpenRecordset(rs, QStringLiteral("select * from [user] where xm=") + Sql::quote(name)))
+        return false;
+    if (rs.isEOF() || !m_passwordCheck(rs.getString(QStringLiteral("mm")), password)) {
+        m_db.prompt().warn(QStringLiteral("密码不正确!"));
+        return false;
+    }
+    m_lowest = rs.getDouble(QStringLiteral("dzbl"));
+    return true;
+}
+
+bool Discount::accept(const QString& text)
+{
+    const double value = Field::toDouble(text);
+    if (value < 0 || value > 1) {
+        m_db.prompt().warn(QStringLiteral("打折比例输入错误,0到1之间!"));
+        return false;
+    }
+    // The ratio is written with two decimals; that is the ratio the limit applies to.
+    const qint64 hundredths = Money::cents(value);
+    if (hundredths < Money::cents(m_lowest)) {
+        m_db.prompt().warn(QString::asprintf("折扣错误，当前操最低折扣为:%.f，请从新输入!", m_lowest));
+        return false;
+    }
+    m_ratio = Sql::money(hundredths / 100.0);
+    return true;
+}

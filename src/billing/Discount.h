@@ -1,0 +1,40 @@
+#pragma once
+
+#include "Cashier.h"
+
+#include <functional>
+#include <QStringList>
+
+class Database;
+
+// The discount dialog's operations: the ratio a cashier may grant, raised to another operator's
+// limit when that operator identifies himself, and the checks of the ratio.
+class Discount final
+{
+public:
+    // Whether a typed password matches an operator's stored one.
+    using PasswordCheck = std::function<bool(const QString& stored, const QString& typed)>;
+
+    Discount(Database& db, const Cashier& cashier, PasswordCheck passwordCheck);
+
+    // Every operator's name, for the operator box.
+    QStringList operatorNames();
+
+    // "当前最低折扣为:%.f" with the limit in force.
+    QString limitLabel() const;
+    double lowestRatio() const { return m_lowest; }
+
+    // Takes the named operator's limit when the password is his; "密码不正确!" otherwise.
+    bool switchOperator(const QString& name, const QString& password);
+
+    // Checks a typed ratio; the message is shown and false returned when it is refused (the
+    // cursor goes back to the ratio). On success ratio() is the ratio as written, "%.2f".
+    bool accept(const QString& text);
+    QString ratio() const { return m_ratio; }
+
+private:
+    Database& m_db;
+    PasswordCheck m_passwordCheck;
+    double m_lowest;
+    QString m_ratio;
+};
