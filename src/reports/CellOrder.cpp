@@ -51,14 +51,29 @@ int compareDates(const QString& a, const QString& b)
 
 } // namespace
 
+Key key(const QString& text)
+{
+    const Key::Kind kind = isNumber(text) ? Key::Kind::Number : (isDate(text) ? Key::Kind::Date : Key::Kind::Text);
+    return Key{text, kind, Field::toDouble(text)};
+}
+
+int compare(const Key& a, const Key& b)
+{
+    switch (a.kind) {
+    case Key::Kind::Number:
+        return sign(a.number - b.number);
+    case Key::Kind::Date:
+        return compareDates(a.text, b.text);
+    case Key::Kind::Text:
+        break;
+    }
+    static const QCollator chinese(QLocale(QLocale::Chinese, QLocale::China));
+    return sign(chinese.compare(a.text, b.text));
+}
+
 int compare(const QString& a, const QString& b)
 {
-    if (isNumber(a))
-        return sign(Field::toDouble(a) - Field::toDouble(b));
-    if (isDate(a))
-        return compareDates(a, b);
-    static const QCollator chinese(QLocale(QLocale::Chinese, QLocale::China));
-    return sign(chinese.compare(a, b));
+    return compare(key(a), key(b));
 }
 
 } // namespace CellOrder

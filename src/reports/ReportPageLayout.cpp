@@ -59,7 +59,7 @@ QStringList wrap(const QString& text, int bytes)
     QString rest = text;
     do {
         QString line = Gbk::cut(rest, bytes);
-        if (line.isEmpty()) // a single character wider than the line still has to go somewhere
+        if (line.isEmpty() && !rest.isEmpty()) // a single character wider than the line still has to go somewhere
             line = rest.left(rest.at(0).isHighSurrogate() ? 2 : 1);
         lines << line;
         rest.remove(0, line.size());

@@ -62,13 +62,17 @@ void ReportTableModel::sortByColumn(int column, bool ascending)
     if (column < 0 || column >= m_headers.size())
         return;
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    QList<CellOrder::Key> keys;
+    keys.reserve(m_rows.size());
+    for (const QStringList& row : m_rows)
+        keys << CellOrder::key(row.at(column));
     QList<int> order(m_rows.size());
     std::iota(order.begin(), order.end(), 0);
     // A stable merge sort: the first text of each comparison picks its kind, so a column of
     // mixed texts need not be strictly ordered, and a merge sort stays safe with that.
     std::stable_sort(order.begin(), order.end(), [&](int x, int y) {
-        const QString& a = m_rows.at(x).at(column);
-        const QString& b = m_rows.at(y).at(column);
+        const CellOrder::Key& a = keys.at(x);
+        const CellOrder::Key& b = keys.at(y);
         return (ascending ? CellOrder::compare(a, b) : CellOrder::compare(b, a)) < 0;
     });
     QList<QStringList> sorted;

@@ -121,6 +121,7 @@ void TestReportPrintout::wrap_data()
     QTest::newRow("odd width never splits") << "ab宫保" << 3 << QStringList{"ab", "宫", "保"};
     QTest::newRow("at least two bytes") << "abcde" << 0 << QStringList{"ab", "cd", "e"};
     QTest::newRow("empty cell is one line") << "" << 10 << QStringList{""};
+    QTest::newRow("null cell is one line") << QString() << 10 << QStringList{""};
     // 丂 is GBK 81 40: its second byte lacks the high bit, and must still stay whole.
     QTest::newRow("low trail byte") << "a丂丂" << 4 << QStringList{"a丂", "丂"};
 }
