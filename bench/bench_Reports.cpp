@@ -8,8 +8,8 @@
 #include "ReportPrintout.h"
 
 #include <QApplication>
-#include <QHeaderView>
 #include <QElapsedTimer>
+#include <QHeaderView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -33,7 +33,9 @@ QStringList bill(int i)
             QString(),
             i % 5 ? QStringLiteral("现金") : QStringLiteral("挂账"),
             QStringLiteral("张三"),
-            QStringLiteral("2026-12-06 12:%1:%2").arg(i % 60, 2, 10, QLatin1Char('0')).arg(i % 59, 2, 10, QLatin1Char('0')),
+            QStringLiteral("2026-12-06 12:%1:%2")
+                .arg(i % 60, 2, 10, QLatin1Char('0'))
+                .arg(i % 59, 2, 10, QLatin1Char('0')),
             QString()};
 }
 
@@ -51,8 +53,9 @@ void BenchReports::tenThousandRows()
     SilentPrompt prompt;
     DefaultPrinter printer;
     CPrintListReportCtrl list(prompt, printer);
-    list.SetColumnSpec("账单号,100;餐桌名,70;消费金额,80;优惠金额,80;实收金额,80;会员编号,80;结账方式,80;结账人,90;"
-                       "结账时间,150;备注,50");
+    list.SetColumnSpec(
+        "账单号,100;餐桌名,70;消费金额,80;优惠金额,80;实收金额,80;会员编号,80;结账方式,80;结账人,90;"
+        "结账时间,150;备注,50");
     list.resize(1200, 700);
     list.show();
     QVERIFY(QTest::qWaitForWindowExposed(&list));
@@ -95,7 +98,8 @@ void BenchReports::tenThousandRows()
     const qint64 exportMs = timer.restart();
 
     QCOMPARE(list.rowCount(), kRows);
-    qInfo("%d rows: fill %lld ms (again without colours %lld ms), sort numeric %lld ms, sort Chinese text %lld ms,"
+    qInfo("%d rows: fill %lld ms (again without colours %lld ms), sort numeric %lld ms, sort Chinese text "
+          "%lld ms,"
           " page layout %lld ms (%lld pages), .xlsx export %lld ms",
           kRows, fillMs, refillMs, numericSortMs, textSortMs, layoutMs, qint64(pages.size()), exportMs);
 }

@@ -3,7 +3,6 @@
 #include "Gbk.h"
 
 #include <QFile>
-
 #include <xlsxwriter.h>
 
 namespace {
@@ -26,10 +25,7 @@ lxw_format* cellFormat(lxw_workbook* book, double points, bool bold, bool border
 
 } // namespace
 
-CExcelWriter::CExcelWriter(const ReportContent& content)
-    : m_content(content)
-{
-}
+CExcelWriter::CExcelWriter(const ReportContent& content) : m_content(content) {}
 
 double CExcelWriter::fittedWidth(const QString& header, const QList<QStringList>& rows, int column)
 {
@@ -65,7 +61,8 @@ bool CExcelWriter::save(const QString& path) const
     writeAcross(0, m_content.title, titleFormat);
     writeAcross(1, m_content.subtitle, plainFormat);
     for (qsizetype c = 0; c < m_content.headers.size(); ++c) {
-        worksheet_write_string(sheet, 2, lxw_col_t(c), m_content.headers.at(c).toUtf8().constData(), headerFormat);
+        worksheet_write_string(sheet, 2, lxw_col_t(c), m_content.headers.at(c).toUtf8().constData(),
+                               headerFormat);
         worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c),
                              fittedWidth(m_content.headers.at(c), m_content.rows, int(c)), nullptr);
     }

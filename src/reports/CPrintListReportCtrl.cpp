@@ -16,13 +16,12 @@
 #include <QHeaderView>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QScreen>
 #include <QUrl>
 
 CPrintListReportCtrl::CPrintListReportCtrl(Prompt& prompt, DefaultPrinter& defaultPrinter, QWidget* parent)
-    : QTableView(parent)
-    , m_prompt(prompt)
-    , m_defaultPrinter(defaultPrinter)
-    , m_model(new ReportTableModel(this))
+    : QTableView(parent), m_prompt(prompt), m_defaultPrinter(defaultPrinter),
+      m_model(new ReportTableModel(this))
 {
     setModel(m_model);
     setSelectionBehavior(SelectRows);
@@ -193,6 +192,9 @@ void CPrintListReportCtrl::PrintPreview()
     }
 
     m_previewing = true;
+    // The whole screen, also where no window manager maximizes windows.
+    if (const QScreen* screen = window()->screen())
+        preview.resize(screen->availableGeometry().size());
     preview.setWindowState(Qt::WindowMaximized);
     preview.exec();
     m_previewing = false;
@@ -211,7 +213,8 @@ void CPrintListReportCtrl::ExportToExcelFile(QString path)
 {
     if (!path.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive))
         path += QStringLiteral(".xlsx");
-    if (QFileInfo::exists(path) && !m_prompt.askOkCancel(path + QStringLiteral("文件已经存在，是否替换原文件？")))
+    if (QFileInfo::exists(path) &&
+        !m_prompt.askOkCancel(path + QStringLiteral("文件已经存在，是否替换原文件？")))
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool saved = CExcelWriter(content()).save(path);

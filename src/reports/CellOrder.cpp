@@ -32,7 +32,8 @@ bool isDate(const QString& text)
         return false;
     for (int i = 0; i < 10; ++i) {
         const bool slash = i == 2 || i == 5;
-        if (slash ? text.at(i) != QLatin1Char('/') : !(text.at(i) >= QLatin1Char('0') && text.at(i) <= QLatin1Char('9')))
+        if (slash ? text.at(i) != QLatin1Char('/')
+                  : !(text.at(i) >= QLatin1Char('0') && text.at(i) <= QLatin1Char('9')))
             return false;
     }
     return true;
@@ -53,7 +54,8 @@ int compareDates(const QString& a, const QString& b)
 
 Key key(const QString& text)
 {
-    const Key::Kind kind = isNumber(text) ? Key::Kind::Number : (isDate(text) ? Key::Kind::Date : Key::Kind::Text);
+    const Key::Kind kind =
+        isNumber(text) ? Key::Kind::Number : (isDate(text) ? Key::Kind::Date : Key::Kind::Text);
     return Key{text, kind, Field::toDouble(text)};
 }
 

@@ -11,7 +11,12 @@ namespace CellOrder {
 // A text read once for sorting.
 struct Key
 {
-    enum class Kind { Number, Date, Text };
+    enum class Kind
+    {
+        Number,
+        Date,
+        Text
+    };
     QString text;
     Kind kind;
     double number; // the leading numeral, 0 when there is none

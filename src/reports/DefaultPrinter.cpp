@@ -1,7 +1,6 @@
 #include "DefaultPrinter.h"
 
-DefaultPrinter::DefaultPrinter()
-    : m_printer(QPrinter::HighResolution)
+DefaultPrinter::DefaultPrinter() : m_printer(QPrinter::HighResolution)
 {
     // Report pages are laid out in 600 dpi device units (the program's name sits at fixed places).
     m_printer.setResolution(600);

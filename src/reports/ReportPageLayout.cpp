@@ -16,7 +16,10 @@ struct Table
     QList<qreal> lefts;
     qreal right = 0;
 
-    qreal cellWidth(qsizetype i) const { return (i + 1 < lefts.size() ? lefts.at(i + 1) : right) - lefts.at(i); }
+    qreal cellWidth(qsizetype i) const
+    {
+        return (i + 1 < lefts.size() ? lefts.at(i + 1) : right) - lefts.at(i);
+    }
 };
 
 QList<QStringList> wrapRow(const QStringList& cells, const Table& table, const ReportMetrics& m)
@@ -36,12 +39,13 @@ qreal rowHeight(const QList<QStringList>& lines, const ReportMetrics& m)
 }
 
 // Puts a row's wrapped cells, each line centred, and the rule under it; returns the row's bottom.
-qreal placeRow(const QList<QStringList>& lines, qreal top, const Table& table, const ReportMetrics& m, ReportPage& page)
+qreal placeRow(const QList<QStringList>& lines, qreal top, const Table& table, const ReportMetrics& m,
+               ReportPage& page)
 {
     for (qsizetype i = 0; i < lines.size(); ++i) {
         for (qsizetype k = 0; k < lines.at(i).size(); ++k) {
-            const QRectF box(table.lefts.at(i), top + 0.8 * m.byteWidth + k * m.lineHeight, table.cellWidth(i),
-                             m.lineHeight);
+            const QRectF box(table.lefts.at(i), top + 0.8 * m.byteWidth + k * m.lineHeight,
+                             table.cellWidth(i), m.lineHeight);
             page.texts << PageText{box, lines.at(i).at(k), Qt::AlignHCenter | Qt::AlignTop, ReportFont::Body};
         }
     }
@@ -59,7 +63,8 @@ QStringList wrap(const QString& text, int bytes)
     QString rest = text;
     do {
         QString line = Gbk::cut(rest, bytes);
-        if (line.isEmpty() && !rest.isEmpty()) // a single character wider than the line still has to go somewhere
+        if (line.isEmpty() &&
+            !rest.isEmpty()) // a single character wider than the line still has to go somewhere
             line = rest.left(rest.at(0).isHighSurrogate() ? 2 : 1);
         lines << line;
         rest.remove(0, line.size());
@@ -103,11 +108,12 @@ QList<ReportPage> layOut(const ReportContent& content, const ReportMetrics& m)
         page.texts << PageText{QRectF(QPointF(10 * m.brandByteWidth, kBrandTop),
                                       QPointF(kBrandRight, kBrandTop + m.brandAscent)),
                                kProgramTitle, Qt::AlignLeft | Qt::AlignBottom, ReportFont::Brand}
-                   << PageText{QRectF(0, 0, m.pageWidth, 8 * h), content.title, Qt::AlignHCenter | Qt::AlignBottom,
-                               ReportFont::Title};
+                   << PageText{QRectF(0, 0, m.pageWidth, 8 * h), content.title,
+                               Qt::AlignHCenter | Qt::AlignBottom, ReportFont::Title};
         const qreal subtitleTop = 8 * h + h / 2;
-        page.texts << PageText{QRectF(QPointF(10 * c, subtitleTop), QPointF(m.pageWidth - 8 * c, subtitleTop + h)),
-                               content.subtitle, Qt::AlignLeft | Qt::AlignTop, ReportFont::Body};
+        page.texts << PageText{
+            QRectF(QPointF(10 * c, subtitleTop), QPointF(m.pageWidth - 8 * c, subtitleTop + h)),
+            content.subtitle, Qt::AlignLeft | Qt::AlignTop, ReportFont::Body};
 
         const qreal headerTop = subtitleTop + h + h / 2;
         qreal y = placeRow(headerLines, headerTop, table, m, page);
@@ -130,8 +136,8 @@ QList<ReportPage> layOut(const ReportContent& content, const ReportMetrics& m)
         page.footerY = (!content.footerAfterTable && y < footerLine) ? footerLine : y;
         const QRectF footer(10 * c, page.footerY + h, table.right - 10 * c, h);
         page.texts << PageText{footer, content.printLine, Qt::AlignLeft | Qt::AlignTop, ReportFont::Body}
-                   << PageText{footer, QStringLiteral("第 %1 页").arg(page.number), Qt::AlignRight | Qt::AlignTop,
-                               ReportFont::Body};
+                   << PageText{footer, QStringLiteral("第 %1 页").arg(page.number),
+                               Qt::AlignRight | Qt::AlignTop, ReportFont::Body};
         pages << page;
     } while (next < content.rows.size());
     return pages;

@@ -9,15 +9,20 @@
 // The sizes a page layout depends on, in the printer's device units.
 struct ReportMetrics
 {
-    qreal pageWidth = 0;  // printable area
+    qreal pageWidth = 0; // printable area
     qreal pageHeight = 0;
-    qreal lineHeight = 0; // h: height of the body font
-    qreal byteWidth = 0;  // c: width of one GBK byte (half a Chinese character) in the body font
+    qreal lineHeight = 0;     // h: height of the body font
+    qreal byteWidth = 0;      // c: width of one GBK byte (half a Chinese character) in the body font
     qreal brandByteWidth = 0; // the same for the small font of the program's name
     qreal brandAscent = 0;
 };
 
-enum class ReportFont { Brand, Title, Body };
+enum class ReportFont
+{
+    Brand,
+    Title,
+    Body
+};
 
 struct PageText
 {

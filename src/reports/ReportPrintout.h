@@ -10,7 +10,12 @@ class QPrinter;
 // on the device, and the painting of what ReportPageLayout placed.
 namespace ReportPrintout {
 
-enum class Result { Printed, NotStarted, PageFailed };
+enum class Result
+{
+    Printed,
+    NotStarted,
+    PageFailed
+};
 
 // "宋体"/"黑体" where installed, the Noto CJK faces otherwise.
 QFont font(ReportFont kind);

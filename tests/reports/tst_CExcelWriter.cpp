@@ -70,7 +70,8 @@ Workbook readWorkbook(const QString& path)
             fonts.last().font = a.value("val").toString();
         else if (x.name() == u"border")
             borders << true;
-        else if ((x.name() == u"left" || x.name() == u"right" || x.name() == u"top" || x.name() == u"bottom") &&
+        else if ((x.name() == u"left" || x.name() == u"right" || x.name() == u"top" ||
+                  x.name() == u"bottom") &&
                  a.value("style") != u"thin")
             borders.last() = false;
         else if (x.name() == u"cellXfs")
@@ -112,7 +113,8 @@ ReportContent sample(int columns)
     content.printLine = QStringLiteral("打印时间:2026年12月6日 9时0分0秒              操作员:张三");
     for (int c = 0; c < columns; ++c)
         content.headers << QStringLiteral("列%1").arg(c + 1);
-    content.rows << QStringList{QStringLiteral("现金"), "1,280.50", ""} << QStringList{QStringLiteral("挂账"), "-32.00", "x"};
+    content.rows << QStringList{QStringLiteral("现金"), "1,280.50", ""}
+                 << QStringList{QStringLiteral("挂账"), "-32.00", "x"};
     for (QStringList& row : content.rows)
         row.resize(columns);
     return content;
@@ -184,7 +186,8 @@ void TestCExcelWriter::cellLayout()
     QCOMPARE(book.text.value("B4"), QStringLiteral("1,280.50")); // the list's text, as shown
     QCOMPARE(book.text.value("B5"), QStringLiteral("-32.00"));
     QCOMPARE(book.text.value("C5"), QStringLiteral("x"));
-    QCOMPARE(book.text.value("A6"), QStringLiteral("打印时间:2026年12月6日 9时0分0秒              操作员:张三"));
+    QCOMPARE(book.text.value("A6"),
+             QStringLiteral("打印时间:2026年12月6日 9时0分0秒              操作员:张三"));
     QVERIFY(!book.text.contains("A7"));
 
     QVERIFY(book.style["A1"].bold);
@@ -225,7 +228,7 @@ void TestCExcelWriter::fittedWidths()
     const QList<double> widths = readWorkbook(path).columnWidths;
     QCOMPARE(widths.size(), 2);
     QVERIFY2(widths.at(0) >= 24 && widths.at(0) <= 30, qPrintable(QString::number(widths.at(0)))); // 24 bytes
-    QVERIFY2(widths.at(1) >= 8 && widths.at(1) < 12, qPrintable(QString::number(widths.at(1))));   // "1,280.50"
+    QVERIFY2(widths.at(1) >= 8 && widths.at(1) < 12, qPrintable(QString::number(widths.at(1)))); // "1,280.50"
 }
 
 void TestCExcelWriter::exportAppendsSuffixAndOpens()
@@ -308,7 +311,8 @@ void TestCExcelWriter::openingWithoutASavedFile()
     list.ExportToExcelFile(path);
     QVERIFY(QFile::remove(path));
     list.OpenExportedFile();
-    QCOMPARE(prompt.texts(), QStringList{QStringLiteral("路径") + path + QStringLiteral("错误,不能打开显示!")});
+    QCOMPARE(prompt.texts(),
+             QStringList{QStringLiteral("路径") + path + QStringLiteral("错误,不能打开显示!")});
     QCOMPARE(prompt.shown().first().icon, Prompt::Icon::Information);
 }
 

@@ -1,5 +1,5 @@
-#include "CPrintListReportCtrl.h"
 #include "CellOrder.h"
+#include "CPrintListReportCtrl.h"
 #include "DefaultPrinter.h"
 #include "ScriptedPrompt.h"
 
@@ -48,11 +48,15 @@ void TestCPrintListReportCtrl::columnSpec_data()
     QTest::addColumn<QStringList>("names");
     QTest::addColumn<QList<int>>("widths");
     QTest::newRow("trailing ;") << "编号,80;班次名称,100;起始时间,120;结束时间,120;"
-                                << QStringList{"编号", "班次名称", "起始时间", "结束时间"} << QList<int>{80, 100, 120, 120};
-    QTest::newRow("no trailing ;") << "编号,50;项目名称,100" << QStringList{"编号", "项目名称"} << QList<int>{50, 100};
+                                << QStringList{"编号", "班次名称", "起始时间", "结束时间"}
+                                << QList<int>{80, 100, 120, 120};
+    QTest::newRow("no trailing ;") << "编号,50;项目名称,100" << QStringList{"编号", "项目名称"}
+                                   << QList<int>{50, 100};
     QTest::newRow("name without width") << "名称," << QStringList{"名称"} << QList<int>{0};
-    QTest::newRow("width not a number") << "名称,宽;金额,60;" << QStringList{"名称", "金额"} << QList<int>{0, 60};
-    QTest::newRow("leading digits") << "ID,60px;事件,300;" << QStringList{"ID", "事件"} << QList<int>{60, 300};
+    QTest::newRow("width not a number")
+        << "名称,宽;金额,60;" << QStringList{"名称", "金额"} << QList<int>{0, 60};
+    QTest::newRow("leading digits") << "ID,60px;事件,300;" << QStringList{"ID", "事件"}
+                                    << QList<int>{60, 300};
     QTest::newRow("no comma") << "编号;名称" << QStringList{} << QList<int>{};
     QTest::newRow("empty") << "" << QStringList{} << QList<int>{};
 }
@@ -87,23 +91,40 @@ void TestCPrintListReportCtrl::compare_data()
     QTest::addColumn<QString>("a");
     QTest::addColumn<QString>("b");
     QTest::addColumn<int>("order");
-    QTest::newRow("numbers, not text") << "10" << "9" << 1;
-    QTest::newRow("negative") << "-2.5" << "9" << -1;
-    QTest::newRow("equal values") << "3.5" << "3.50" << 0;
-    QTest::newRow("thousands comma reads up to the comma") << "1,500" << "2" << -1;
-    QTest::newRow("thousands comma equal") << "1,500" << "1" << 0;
-    QTest::newRow("two dots is text") << "2.1.1" << "10" << 1;
-    QTest::newRow("a lone dot is text") << "." << "-1" << 1;
-    QTest::newRow("empty is text") << "" << "-5" << -1;
-    QTest::newRow("date by year first") << "05/03/2026" << "04/12/2025" << 1;
-    QTest::newRow("date month before day") << "01/02/2026" << "28/01/2026" << 1;
-    QTest::newRow("date by day") << "02/01/2026" << "01/01/2026" << 1;
-    QTest::newRow("same date") << "02/01/2026" << "02/01/2026" << 0;
-    QTest::newRow("first text decides the date kind") << "01/01/2026" << "31-12-2025" << 1;
-    QTest::newRow("not a date shape is text") << "2026-01-05" << "2026-01-10" << -1;
-    QTest::newRow("Chinese by pinyin") << "李四" << "张三" << -1;
-    QTest::newRow("Chinese by pinyin, reversed") << "张三" << "王五" << 1;
-    QTest::newRow("latin text") << "abc" << "abd" << -1;
+    QTest::newRow("numbers, not text") << "10"
+                                       << "9" << 1;
+    QTest::newRow("negative") << "-2.5"
+                              << "9" << -1;
+    QTest::newRow("equal values") << "3.5"
+                                  << "3.50" << 0;
+    QTest::newRow("thousands comma reads up to the comma") << "1,500"
+                                                           << "2" << -1;
+    QTest::newRow("thousands comma equal") << "1,500"
+                                           << "1" << 0;
+    QTest::newRow("two dots is text") << "2.1.1"
+                                      << "10" << 1;
+    QTest::newRow("a lone dot is text") << "."
+                                        << "-1" << 1;
+    QTest::newRow("empty is text") << ""
+                                   << "-5" << -1;
+    QTest::newRow("date by year first") << "05/03/2026"
+                                        << "04/12/2025" << 1;
+    QTest::newRow("date month before day") << "01/02/2026"
+                                           << "28/01/2026" << 1;
+    QTest::newRow("date by day") << "02/01/2026"
+                                 << "01/01/2026" << 1;
+    QTest::newRow("same date") << "02/01/2026"
+                               << "02/01/2026" << 0;
+    QTest::newRow("first text decides the date kind") << "01/01/2026"
+                                                      << "31-12-2025" << 1;
+    QTest::newRow("not a date shape is text") << "2026-01-05"
+                                              << "2026-01-10" << -1;
+    QTest::newRow("Chinese by pinyin") << "李四"
+                                       << "张三" << -1;
+    QTest::newRow("Chinese by pinyin, reversed") << "张三"
+                                                 << "王五" << 1;
+    QTest::newRow("latin text") << "abc"
+                                << "abd" << -1;
 }
 
 void TestCPrintListReportCtrl::compare()
@@ -211,7 +232,8 @@ void TestCPrintListReportCtrl::multipleSelection()
     list.show();
     QVERIFY(QTest::qWaitForWindowExposed(&list));
     auto clickRow = [&](int row, Qt::KeyboardModifiers modifiers) {
-        QTest::mouseClick(list.viewport(), Qt::LeftButton, modifiers, list.visualRect(list.model()->index(row, 0)).center());
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, modifiers,
+                          list.visualRect(list.model()->index(row, 0)).center());
     };
     clickRow(0, {});
     clickRow(2, Qt::ControlModifier);

@@ -70,7 +70,8 @@ QList<PdfWord> pdfWords(const QString& pdf)
     const QString html = QString::fromUtf8(p.readAllStandardOutput());
     QList<PdfWord> words;
     int page = 0;
-    static const QRegularExpression tag(R"re(<page |<word xMin="[\d.]+" yMin="([\d.]+)"[^>]*>([^<]*)</word>)re");
+    static const QRegularExpression tag(
+        R"re(<page |<word xMin="[\d.]+" yMin="([\d.]+)"[^>]*>([^<]*)</word>)re");
     for (auto m = tag.globalMatch(html); m.hasNext();) {
         const auto match = m.next();
         if (match.captured(0) == "<page ")
@@ -149,11 +150,13 @@ void TestReportPrintout::paging_data()
     QTest::addColumn<QList<qreal>>("footerYs");
     // The header row starts at 10h = 1000 and ends at 1132; a row may start above 6000 - 6h.
     QTest::newRow("one page, footer at the bottom") << 5 << false << QList<int>{0} << QList<qreal>{5600};
-    QTest::newRow("one page, footer after the table") << 5 << true << QList<int>{0} << QList<qreal>{1132 + 5 * 132};
-    QTest::newRow("three pages, footer at the bottom") << 70 << false << QList<int>{0, 33, 66}
-                                                       << QList<qreal>{5600, 5600, 5600};
+    QTest::newRow("one page, footer after the table")
+        << 5 << true << QList<int>{0} << QList<qreal>{1132 + 5 * 132};
+    QTest::newRow("three pages, footer at the bottom")
+        << 70 << false << QList<int>{0, 33, 66} << QList<qreal>{5600, 5600, 5600};
     QTest::newRow("three pages, footer after the table")
-        << 70 << true << QList<int>{0, 33, 66} << QList<qreal>{1132 + 33 * 132, 1132 + 33 * 132, 1132 + 4 * 132};
+        << 70 << true << QList<int>{0, 33, 66}
+        << QList<qreal>{1132 + 33 * 132, 1132 + 33 * 132, 1132 + 4 * 132};
     QTest::newRow("exactly full") << 33 << false << QList<int>{0} << QList<qreal>{5600};
     QTest::newRow("empty list still prints a page") << 0 << false << QList<int>{0} << QList<qreal>{5600};
 }
