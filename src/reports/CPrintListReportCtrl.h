@@ -11,7 +11,7 @@ class QPrinter;
 class ReportTableModel;
 
 // The list every screen of the program uses: columns from a "name,width;" specification, kept
-// cell texts, alternating row shades with optional text colours by row position, sorting by a
+// cell texts, alternating row shades with optional text colours per row, sorting by a
 // header click, and the list turned into a report: printed, previewed, or exported to .xlsx.
 class CPrintListReportCtrl : public QTableView
 {
@@ -24,7 +24,7 @@ public:
     // Appends a row (missing texts are empty, extra ones dropped); returns its index.
     int AddRow(const QStringList& texts);
     void SetCellText(int row, int column, const QString& text);
-    // Text colour of the row at this position, whatever row comes to stand there.
+    // Text colour of the row now at this position; it keeps the colour when sorted.
     void SetRowColor(int row, const QColor& colour);
     void DeleteRow(int row);
     void DeleteAllRows();

@@ -21,6 +21,7 @@ int ReportTableModel::addRow(QStringList texts)
     const int row = int(m_rows.size());
     beginInsertRows({}, row, row);
     m_rows << texts;
+    m_rowColors << QColor();
     endInsertRows();
     return row;
 }
@@ -35,9 +36,10 @@ void ReportTableModel::setCellText(int row, int column, const QString& text)
 
 void ReportTableModel::setRowColor(int row, const QColor& colour)
 {
-    m_rowColors.insert(row, colour);
-    if (row >= 0 && row < m_rows.size())
-        emit dataChanged(index(row, 0), index(row, int(m_headers.size()) - 1), {Qt::ForegroundRole});
+    if (row < 0 || row >= m_rows.size())
+        return;
+    m_rowColors[row] = colour;
+    emit dataChanged(index(row, 0), index(row, int(m_headers.size()) - 1), {Qt::ForegroundRole});
 }
 
 void ReportTableModel::deleteRow(int row)
@@ -46,6 +48,7 @@ void ReportTableModel::deleteRow(int row)
         return;
     beginRemoveRows({}, row, row);
     m_rows.removeAt(row);
+    m_rowColors.removeAt(row);
     endRemoveRows();
 }
 
@@ -76,13 +79,17 @@ void ReportTableModel::sortByColumn(int column, bool ascending)
         return (ascending ? CellOrder::compare(a, b) : CellOrder::compare(b, a)) < 0;
     });
     QList<QStringList> sorted;
+    QList<QColor> sortedColors;
     sorted.reserve(m_rows.size());
+    sortedColors.reserve(m_rows.size());
     QList<int> newPosition(m_rows.size());
     for (int i = 0; i < order.size(); ++i) {
         sorted << m_rows.at(order.at(i));
+        sortedColors << m_rowColors.at(order.at(i));
         newPosition[order.at(i)] = i;
     }
     m_rows = std::move(sorted);
+    m_rowColors = std::move(sortedColors);
     // Selections follow their rows to the new places.
     const QModelIndexList before = persistentIndexList();
     QModelIndexList after;
@@ -117,8 +124,8 @@ QVariant ReportTableModel::data(const QModelIndex& index, int role) const
     case Qt::BackgroundRole:
         return index.row() % 2 == 0 ? kEvenRow : kOddRow;
     case Qt::ForegroundRole: {
-        const auto colour = m_rowColors.constFind(index.row());
-        return colour == m_rowColors.cend() ? QVariant() : QVariant(*colour);
+        const QColor& colour = m_rowColors.at(index.row());
+        return colour.isValid() ? QVariant(colour) : QVariant();
     }
     default:
         return {};

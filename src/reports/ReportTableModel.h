@@ -2,11 +2,11 @@
 
 #include <QAbstractTableModel>
 #include <QColor>
-#include <QHash>
 #include <QStringList>
 
-// The rows of a list report: the kept text of every cell, the text colours by row position and
-// the alternating row shades. Sorting reorders the rows; colours stay with the positions.
+// The rows of a list report: the kept text of every cell, each row's text colour, and the
+// alternating row shades. Sorting reorders the rows, each taking its colour along (a returned
+// dish stays red wherever it lands); the shades stay with the positions.
 class ReportTableModel final : public QAbstractTableModel
 {
     Q_OBJECT
@@ -36,5 +36,5 @@ public:
 private:
     QStringList m_headers;
     QList<QStringList> m_rows;
-    QHash<int, QColor> m_rowColors;
+    QList<QColor> m_rowColors; // beside m_rows; invalid: the default colour
 };

@@ -16,7 +16,7 @@ private slots:
     void compare_data();
     void compare();
     void headerClickSorts();
-    void coloursStayWithPositions();
+    void coloursTravelWithTheirRows();
     void selectionFollowsItsRowThroughASort();
     void rowsAreKeptAndDeleted();
     void multipleSelection();
@@ -160,7 +160,7 @@ void TestCPrintListReportCtrl::headerClickSorts()
     QCOMPARE(column(list, 0), (QStringList{"9", "-2.5", "10"}));
 }
 
-void TestCPrintListReportCtrl::coloursStayWithPositions()
+void TestCPrintListReportCtrl::coloursTravelWithTheirRows()
 {
     ScriptedPrompt prompt;
     DefaultPrinter printer;
@@ -169,21 +169,28 @@ void TestCPrintListReportCtrl::coloursStayWithPositions()
     for (const char* q : {"3", "-1", "2"})
         list.AddRow({q});
     list.SetRowColor(1, Qt::red);
+    list.SetRowColor(7, Qt::blue); // no such row
     list.show();
     clickHeader(list, 0);
     QCOMPARE(column(list, 0), (QStringList{"-1", "2", "3"}));
-    QAbstractItemModel* model = list.model();
-    QCOMPARE(model->index(0, 0).data(Qt::ForegroundRole), QVariant());
-    QCOMPARE(model->index(1, 0).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::red));
-    QCOMPARE(model->index(2, 0).data(Qt::ForegroundRole), QVariant());
+    auto colours = [&] {
+        QList<QVariant> c;
+        for (int r = 0; r < list.rowCount(); ++r)
+            c << list.model()->index(r, 0).data(Qt::ForegroundRole);
+        return c;
+    };
+    QCOMPARE(colours(), (QList<QVariant>{QColor(Qt::red), {}, {}}));
+    // Shades stay with the positions.
+    QCOMPARE(list.model()->index(0, 0).data(Qt::BackgroundRole).value<QColor>(), QColor(0xF0, 0xF0, 0xF0));
+    QCOMPARE(list.model()->index(1, 0).data(Qt::BackgroundRole).value<QColor>(), QColor(0xFF, 0xFF, 0xFF));
 
-    // Deleting a row leaves the colours at their positions; deleting all forgets them.
+    list.SetRowColor(2, Qt::blue);
     list.DeleteRow(0);
-    QCOMPARE(model->index(1, 0).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::red));
+    QCOMPARE(colours(), (QList<QVariant>{{}, QColor(Qt::blue)}));
     list.DeleteAllRows();
     list.AddRow({"1"});
     list.AddRow({"2"});
-    QCOMPARE(model->index(1, 0).data(Qt::ForegroundRole), QVariant());
+    QCOMPARE(colours(), (QList<QVariant>{{}, {}}));
 }
 
 void TestCPrintListReportCtrl::selectionFollowsItsRowThroughASort()
