@@ -101,6 +101,8 @@ private slots:
     void printsPdfPages();
     void reportsAPrinterThatCannotStart();
     void previewShowsPagesAndPrintsThem();
+    void printDialogUsesTheLandscapeFlag_data();
+    void printDialogUsesTheLandscapeFlag();
 
 private:
     QTemporaryDir m_dir;
@@ -377,6 +379,44 @@ void TestReportPrintout::previewShowsPagesAndPrintsThem()
     const QString out = QString::fromUtf8(info.readAllStandardOutput());
     QVERIFY2(out.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(pages))), qPrintable(out));
     QVERIFY2(out.contains("842 x 595 pts"), qPrintable(out)); // A4 landscape
+}
+
+void TestReportPrintout::printDialogUsesTheLandscapeFlag_data()
+{
+    QTest::addColumn<bool>("landscape");
+    QTest::addColumn<bool>("defaultPortrait");
+    QTest::addColumn<QString>("pageSize");
+    QTest::newRow("flag set, default portrait") << true << true << "842 x 595 pts";
+    QTest::newRow("flag clear, default landscape") << false << false << "595 x 842 pts";
+}
+
+void TestReportPrintout::printDialogUsesTheLandscapeFlag()
+{
+    QFETCH(bool, landscape);
+    QFETCH(bool, defaultPortrait);
+    QFETCH(QString, pageSize);
+    ScriptedPrompt prompt;
+    DefaultPrinter printer;
+    CPrintListReportCtrl list(prompt, printer);
+    list.SetColumnSpec("序号,50;项目名,120;");
+    list.AddRow({"1", "宫保鸡丁"});
+    list.landscape = landscape;
+    printer.SetPrintOrientation(defaultPortrait);
+    const QString pdf = m_dir.filePath(QStringLiteral("dialog%1.pdf").arg(landscape));
+    QTimer::singleShot(0, this, [&] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        dialog->accept();
+        printer.printer().setOutputFormat(QPrinter::PdfFormat); // as if a printer had been chosen
+        printer.printer().setOutputFileName(pdf);
+    });
+    list.PrintWithDialog();
+    QCOMPARE(prompt.texts(), QStringList());
+    QProcess info;
+    info.start("pdfinfo", {pdf});
+    info.waitForFinished();
+    const QString out = QString::fromUtf8(info.readAllStandardOutput());
+    QVERIFY2(out.contains(pageSize), qPrintable(out));
 }
 
 QTEST_MAIN(TestReportPrintout)
