@@ -10,7 +10,7 @@ class Prompt;
 class QPrinter;
 class ReportTableModel;
 
-// The list every screen of the program uses: columns from a "name,width;" specification, kept
+// The list every screen of the program uses: columns from "name,width;" pairs, kept
 // cell texts, alternating row shades with optional text colours per row, sorting by a
 // header click, and the list turned into a report: printed, previewed, or exported to .xlsx.
 class CPrintListReportCtrl : public QTableView
@@ -19,7 +19,7 @@ class CPrintListReportCtrl : public QTableView
 public:
     CPrintListReportCtrl(Prompt& prompt, DefaultPrinter& defaultPrinter, QWidget* parent = nullptr);
 
-    // Appends the columns of a specification such as "编号,80;班次名称,100;".
+    // Appends the columns of "name,width;" pairs such as "编号,80;班次名称,100;".
     void SetColumnSpec(const QString& spec);
     // Appends a row (missing texts are empty, extra ones dropped); returns its index.
     int AddRow(const QStringList& texts);

@@ -44,7 +44,7 @@ QStringList TestCPrintListReportCtrl::column(const CPrintListReportCtrl& list, i
 
 void TestCPrintListReportCtrl::columnSpec_data()
 {
-    QTest::addColumn<QString>("spec");
+    QTest::addColumn<QString>("pairs");
     QTest::addColumn<QStringList>("names");
     QTest::addColumn<QList<int>>("widths");
     QTest::newRow("trailing ;") << "编号,80;班次名称,100;起始时间,120;结束时间,120;"
@@ -63,13 +63,13 @@ void TestCPrintListReportCtrl::columnSpec_data()
 
 void TestCPrintListReportCtrl::columnSpec()
 {
-    QFETCH(QString, spec);
+    QFETCH(QString, pairs);
     QFETCH(QStringList, names);
     QFETCH(QList<int>, widths);
     ScriptedPrompt prompt;
     DefaultPrinter printer;
     CPrintListReportCtrl list(prompt, printer);
-    list.SetColumnSpec(spec);
+    list.SetColumnSpec(pairs);
     QCOMPARE(list.content().headers, names);
     QCOMPARE(list.content().widths, widths);
 }
