@@ -1,0 +1,86 @@
+#include "CExcelWriter.h"
+
+#include "Gbk.h"
+
+#include <QFile>
+#include <xlsxwriter.h>
+
+namespace {
+
+constexpr double kRowHeight = 20;
+
+lxw_format* cellFormat(lxw_workbook* book, double points, bool bold, bool borders)
+{
+    lxw_format* f = workbook_add_format(book);
+    format_set_font_name(f, "Microsoft Sans Serif");
+    format_set_font_size(f, points);
+    if (bold)
+        format_set_bold(f);
+    format_set_align(f, LXW_ALIGN_CENTER);
+    format_set_align(f, LXW_ALIGN_VERTICAL_CENTER);
+    if (borders)
+        format_set_border(f, LXW_BORDER_THIN);
+    return f;
+}
+
+} // namespace
+
+CExcelWriter::CExcelWriter(const ReportContent& content) : m_content(content) {}
+
+double CExcelWriter::fittedWidth(const QString& header, const QList<QStringList>& rows, int column)
+{
+    // A GBK byte is about one character unit; the bold header is a size larger.
+    double widest = Gbk::width(header) * 1.1;
+    for (const QStringList& row : rows)
+        widest = qMax(widest, double(Gbk::width(row.value(column))));
+    return widest + 2;
+}
+
+bool CExcelWriter::save(const QString& path) const
+{
+    // Write beside the target first, so a failed export leaves any old file as it was.
+    const QString part = path + QStringLiteral(".part");
+    lxw_workbook* book = workbook_new(QFile::encodeName(part).constData());
+    if (!book)
+        return false;
+    lxw_worksheet* sheet = workbook_add_worksheet(book, nullptr);
+    lxw_format* titleFormat = cellFormat(book, 12, true, false);
+    lxw_format* plainFormat = cellFormat(book, 9, false, false);
+    lxw_format* headerFormat = cellFormat(book, 10, true, true);
+    lxw_format* dataFormat = cellFormat(book, 9, false, true);
+
+    const lxw_col_t lastColumn = m_content.headers.isEmpty() ? 0 : lxw_col_t(m_content.headers.size() - 1);
+    auto writeAcross = [&](lxw_row_t row, const QString& text, lxw_format* format) {
+        const QByteArray utf8 = text.toUtf8();
+        if (lastColumn > 0)
+            worksheet_merge_range(sheet, row, 0, row, lastColumn, utf8.constData(), format);
+        else
+            worksheet_write_string(sheet, row, 0, utf8.constData(), format);
+    };
+
+    writeAcross(0, m_content.title, titleFormat);
+    writeAcross(1, m_content.subtitle, plainFormat);
+    for (qsizetype c = 0; c < m_content.headers.size(); ++c) {
+        worksheet_write_string(sheet, 2, lxw_col_t(c), m_content.headers.at(c).toUtf8().constData(),
+                               headerFormat);
+        worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c),
+                             fittedWidth(m_content.headers.at(c), m_content.rows, int(c)), nullptr);
+    }
+    for (qsizetype r = 0; r < m_content.rows.size(); ++r) {
+        const QStringList& cells = m_content.rows.at(r);
+        for (qsizetype c = 0; c < m_content.headers.size(); ++c)
+            worksheet_write_string(sheet, lxw_row_t(r + 3), lxw_col_t(c), cells.value(c).toUtf8().constData(),
+                                   dataFormat);
+    }
+    const lxw_row_t printLineRow = lxw_row_t(m_content.rows.size() + 3);
+    writeAcross(printLineRow, m_content.printLine, plainFormat);
+    for (lxw_row_t r = 0; r <= printLineRow; ++r)
+        worksheet_set_row(sheet, r, kRowHeight, nullptr);
+
+    if (workbook_close(book) != LXW_NO_ERROR) {
+        QFile::remove(part);
+        return false;
+    }
+    QFile::remove(path);
+    return QFile::rename(part, path);
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "ReportContent.h"
+
+// Writes a list report as an .xlsx workbook: the title and subtitle merged across the table,
+// the bold bordered header row, the rows, the print line, fitted column widths.
+class CExcelWriter final
+{
+public:
+    explicit CExcelWriter(const ReportContent& content);
+
+    // False when the workbook could not be written; an existing file is replaced only by a
+    // complete new one.
+    bool save(const QString& path) const;
+
+    // Column width in characters fitted to the longest text of the column.
+    static double fittedWidth(const QString& header, const QList<QStringList>& rows, int column);
+
+private:
+    const ReportContent& m_content;
+};

@@ -1,0 +1,250 @@
+#include "CPrintListReportCtrl.h"
+
+#include "CExcelWriter.h"
+#include "ColumnSpec.h"
+#include "DefaultPrinter.h"
+#include "Prompt.h"
+#include "ReportPrintout.h"
+#include "ReportTableModel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QScreen>
+#include <QUrl>
+
+CPrintListReportCtrl::CPrintListReportCtrl(Prompt& prompt, DefaultPrinter& defaultPrinter, QWidget* parent)
+    : QTableView(parent), m_prompt(prompt), m_defaultPrinter(defaultPrinter),
+      m_model(new ReportTableModel(this))
+{
+    setModel(m_model);
+    setSelectionBehavior(SelectRows);
+    setSelectionMode(SingleSelection);
+    setEditTriggers(NoEditTriggers);
+    setShowGrid(false);
+    setWordWrap(false);
+    setTabKeyNavigation(false);
+
+    // Every row is one line high: the view never measures rows, so long lists stay quick.
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setMinimumSectionSize(1);
+    fitRowHeight();
+
+    QHeaderView* header = horizontalHeader();
+    header->setMinimumSectionSize(0);
+    header->setStretchLastSection(false);
+    header->setHighlightSections(false);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header->setSectionsClickable(true);
+    connect(header, &QHeaderView::sectionClicked, this, &CPrintListReportCtrl::sortBy);
+
+    // A selected row shows yellow text on red, whatever its own colours.
+    QPalette colours = palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        colours.setColor(group, QPalette::Highlight, QColor(0xFF, 0x00, 0x00));
+        colours.setColor(group, QPalette::HighlightedText, QColor(0xFF, 0xFF, 0x00));
+    }
+    setPalette(colours);
+}
+
+void CPrintListReportCtrl::SetColumnSpec(const QString& spec)
+{
+    for (const ReportColumn& column : ColumnSpec::parse(spec)) {
+        m_model->appendColumn(column.name);
+        horizontalHeader()->resizeSection(m_model->columnCount() - 1, qMax(0, column.width));
+    }
+}
+
+int CPrintListReportCtrl::AddRow(const QStringList& texts)
+{
+    return m_model->addRow(texts);
+}
+
+void CPrintListReportCtrl::SetCellText(int row, int column, const QString& text)
+{
+    m_model->setCellText(row, column, text);
+}
+
+void CPrintListReportCtrl::SetRowColor(int row, const QColor& colour)
+{
+    m_model->setRowColor(row, colour);
+}
+
+void CPrintListReportCtrl::DeleteRow(int row)
+{
+    m_model->deleteRow(row);
+}
+
+void CPrintListReportCtrl::DeleteAllRows()
+{
+    m_model->deleteAllRows();
+}
+
+int CPrintListReportCtrl::rowCount() const
+{
+    return m_model->rowCount();
+}
+
+int CPrintListReportCtrl::columnCount() const
+{
+    return m_model->columnCount();
+}
+
+QString CPrintListReportCtrl::cellText(int row, int column) const
+{
+    return m_model->cellText(row, column);
+}
+
+QList<int> CPrintListReportCtrl::selectedRows() const
+{
+    QList<int> rows;
+    for (const QModelIndex& index : selectionModel()->selectedRows())
+        rows << index.row();
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void CPrintListReportCtrl::setMultipleSelection(bool multiple)
+{
+    setSelectionMode(multiple ? ExtendedSelection : SingleSelection);
+}
+
+ReportContent CPrintListReportCtrl::content() const
+{
+    ReportContent content;
+    content.title = m_title;
+    content.subtitle = m_subtitle;
+    content.printLine = m_printLine;
+    content.headers = m_model->headers();
+    for (int c = 0; c < m_model->columnCount(); ++c)
+        content.widths << horizontalHeader()->sectionSize(c);
+    content.rows = m_model->rows();
+    content.footerAfterTable = footerAfterTable;
+    return content;
+}
+
+void CPrintListReportCtrl::sortBy(int column)
+{
+    m_sortAscending = column == m_sortColumn ? !m_sortAscending : true;
+    m_sortColumn = column;
+    m_model->sortByColumn(column, m_sortAscending);
+    horizontalHeader()->setSortIndicatorShown(true);
+    horizontalHeader()->setSortIndicator(column, m_sortAscending ? Qt::AscendingOrder : Qt::DescendingOrder);
+}
+
+void CPrintListReportCtrl::Print(QPrinter& printer)
+{
+    switch (ReportPrintout::print(content(), printer)) {
+    case ReportPrintout::Result::Printed:
+        break;
+    case ReportPrintout::Result::NotStarted:
+        m_prompt.error(QStringLiteral("打印报表时发生异常，请重新操作打印！"), QStringLiteral("打印报表"));
+        break;
+    case ReportPrintout::Result::PageFailed:
+        m_prompt.error(QStringLiteral("打印数据时发生异常！"), QStringLiteral("错误"));
+        break;
+    }
+}
+
+bool CPrintListReportCtrl::printThroughDialog(QPageLayout::Orientation orientation)
+{
+    QPrinter& printer = m_defaultPrinter.printer();
+    QPrintDialog dialog(&printer, this);
+    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize); // all pages: no range, selection or file
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    printer.setPageOrientation(orientation);
+    printer.setDocName(ReportPageLayout::kProgramTitle);
+    Print(printer);
+    return true;
+}
+
+void CPrintListReportCtrl::PrintWithDialog()
+{
+    printThroughDialog(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+}
+
+void CPrintListReportCtrl::PrintPreview()
+{
+    QPrinter& printer = m_defaultPrinter.printer();
+    QPrintPreviewDialog preview(&printer, window());
+    preview.setWindowTitle(m_title + QStringLiteral("  ----  打印预览"));
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { Print(*p); });
+
+    // The toolbar's print button prints the pages as previewed (the orientation shown, not the
+    // landscape flag, so paper and preview agree) and closes the preview.
+    const QString printText = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+    for (QAction* action : preview.findChildren<QAction*>()) {
+        if (action->text() != printText)
+            continue;
+        disconnect(action, nullptr, &preview, nullptr);
+        connect(action, &QAction::triggered, &preview, [this, &preview, &printer] {
+            printThroughDialog(printer.pageLayout().orientation());
+            preview.accept();
+        });
+    }
+
+    m_previewing = true;
+    // The whole screen, also where no window manager maximizes windows.
+    if (const QScreen* screen = window()->screen())
+        preview.resize(screen->availableGeometry().size());
+    preview.setWindowState(Qt::WindowMaximized);
+    preview.exec();
+    m_previewing = false;
+}
+
+void CPrintListReportCtrl::ExportToExcel()
+{
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("保存为Excel "), m_title,
+                                                      QStringLiteral("*.xlsx;;所有文件 (*.*)"), nullptr,
+                                                      QFileDialog::DontConfirmOverwrite);
+    if (!path.isEmpty())
+        ExportToExcelFile(path);
+}
+
+void CPrintListReportCtrl::ExportToExcelFile(QString path)
+{
+    if (!path.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive))
+        path += QStringLiteral(".xlsx");
+    if (QFileInfo::exists(path) &&
+        !m_prompt.askOkCancel(path + QStringLiteral("文件已经存在，是否替换原文件？")))
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool saved = CExcelWriter(content()).save(path);
+    QApplication::restoreOverrideCursor();
+    if (!saved) {
+        m_prompt.error(QStringLiteral("EXCEL初始化时出错!"));
+        return;
+    }
+    m_exportedPath = path;
+    OpenExportedFile();
+}
+
+void CPrintListReportCtrl::OpenExportedFile()
+{
+    if (m_exportedPath.isEmpty()) {
+        m_prompt.warn(QStringLiteral("请先存文件后,方可打开!"));
+        return;
+    }
+    if (!QFileInfo::exists(m_exportedPath) || !QDesktopServices::openUrl(QUrl::fromLocalFile(m_exportedPath)))
+        m_prompt.info(QStringLiteral("路径") + m_exportedPath + QStringLiteral("错误,不能打开显示!"));
+}
+
+void CPrintListReportCtrl::fitRowHeight()
+{
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+}
+
+void CPrintListReportCtrl::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange)
+        fitRowHeight();
+    QTableView::changeEvent(event);
+}
