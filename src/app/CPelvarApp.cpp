@@ -77,7 +77,7 @@ QString CPelvarApp::mainTitle() const
 void CPelvarApp::logExit()
 {
     Recordset none;
-    m_db.OpenRecordset(none, QStringLiteral("insert into log(log) values('") +
+    m_db.OpenRecordset(none, QStringLiteral("insert into log(log) values(") +
                                  Sql::quote(QStringLiteral("用户“") + m_operator.name() + QStringLiteral("”退出系统")) +
-                                 QStringLiteral("')"));
+                                 QStringLiteral(")"));
 }

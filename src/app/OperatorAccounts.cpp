@@ -17,7 +17,7 @@ QString rightValue(bool granted)
 
 QString userWhereName(const QString& name)
 {
-    return QStringLiteral("select * from [user] where xm='") + Sql::quote(name) + QStringLiteral("' ");
+    return QStringLiteral("select * from [user] where xm=") + Sql::quote(name) + QStringLiteral(" ");
 }
 
 } // namespace
@@ -47,9 +47,9 @@ bool OperatorAccounts::login(const QString& name, const QString& password, Opera
     }
     loggedIn = Operator::fromRecord(user);
     Recordset none;
-    m_db.OpenRecordset(none, QStringLiteral("insert into log(log) values('") +
+    m_db.OpenRecordset(none, QStringLiteral("insert into log(log) values(") +
                                  Sql::quote(QStringLiteral("用户“") + name + QStringLiteral("”登陆系统")) +
-                                 QStringLiteral("')"));
+                                 QStringLiteral(")"));
     return true;
 }
 
@@ -68,8 +68,8 @@ bool OperatorAccounts::changePassword(const QString& name, const QString& oldPas
         return false;
     }
     Recordset none;
-    if (!m_db.OpenRecordset(none, QStringLiteral("update   [user] set mm='") + Sql::quote(PasswordHash::make(newPassword)) +
-                                      QStringLiteral("' where xm='") + Sql::quote(name) + QStringLiteral("'")))
+    if (!m_db.OpenRecordset(none, QStringLiteral("update   [user] set mm=") + Sql::quote(PasswordHash::make(newPassword)) +
+                                      QStringLiteral(" where xm=") + Sql::quote(name)))
         return false;
     m_prompt.info(QStringLiteral("更改成功!"));
     return true;
@@ -128,8 +128,7 @@ bool OperatorAccounts::remove(const Operator& current, const QString& selected)
     if (!m_prompt.ask(QStringLiteral("是否真的要删除此操作员!")))
         return false;
     Recordset none;
-    return m_db.OpenRecordset(none, QStringLiteral("delete * from [user] where xm='") + Sql::quote(selected) +
-                                        QStringLiteral("'"));
+    return m_db.OpenRecordset(none, QStringLiteral("delete * from [user] where xm=") + Sql::quote(selected));
 }
 
 OperatorRecord OperatorAccounts::read(const QString& name, bool* hasPassword)
@@ -204,7 +203,7 @@ bool OperatorAccounts::save(OperatorRecord& record, const QString& password, con
             values << rightValue(record.rights[int(r)]);
         values << record.largestRoundOff << record.note;
         for (QString& v : values)
-            v = QLatin1Char('\'') + Sql::quote(v) + QLatin1Char('\'');
+            v = Sql::quote(v);
         statement = QStringLiteral("insert into [user](xm,mm,dh,dzbl,kdqx,ddqx,jzqx,gzjzqx,ydqx,xgzdqx,fjqx,czqx,"
                                    "xmlbqx,xmqx,czyqx,fwsqx,hyqx,symxqx,syhzqx,xstjqx,tdcxqx,zdcxqx,ldxfcxqx,"
                                    "sjqlqx,sjhyqx,zdmlje,bz) values(") +
@@ -212,7 +211,7 @@ bool OperatorAccounts::save(OperatorRecord& record, const QString& password, con
     } else {
         QStringList sets;
         auto set = [&sets](const QString& column, const QString& value) {
-            sets << column + QStringLiteral("='") + Sql::quote(value) + QLatin1Char('\'');
+            sets << column + QLatin1Char('=') + Sql::quote(value);
         };
         if (!keepPassword)
             set(QStringLiteral("mm"), storedPassword);
@@ -222,8 +221,8 @@ bool OperatorAccounts::save(OperatorRecord& record, const QString& password, con
             set(Rights::column(Rights::at(i)), rightValue(record.rights[i]));
         set(QStringLiteral("zdmlje"), record.largestRoundOff);
         set(QStringLiteral("bz"), record.note);
-        statement = QStringLiteral("update [user] set ") + sets.join(QLatin1Char(',')) + QStringLiteral(" where xm='") +
-                    Sql::quote(record.name) + QLatin1Char('\'');
+        statement = QStringLiteral("update [user] set ") + sets.join(QLatin1Char(',')) + QStringLiteral(" where xm=") +
+                    Sql::quote(record.name);
     }
     Recordset none;
     return m_db.OpenRecordset(none, statement);

@@ -19,7 +19,7 @@ bool RestaurantInfo::read(Database& db)
 bool RestaurantInfo::write(Database& db) const
 {
     Recordset none;
-    return db.OpenRecordset(none, QStringLiteral("Update gs set gsmc='") + Sql::quote(name) +
-                                      QStringLiteral("',lxdh='") + Sql::quote(phone) + QStringLiteral("',dz='") +
-                                      Sql::quote(address) + QStringLiteral("'"));
+    return db.OpenRecordset(none, QStringLiteral("Update gs set gsmc=") + Sql::quote(name) +
+                                      QStringLiteral(",lxdh=") + Sql::quote(phone) + QStringLiteral(",dz=") +
+                                      Sql::quote(address));
 }

@@ -147,6 +147,8 @@ CMainFrame::CMainFrame(CPelvarApp& app, QWidget* parent) : QMainWindow(parent), 
 {
     setWindowTitle(m_app.mainTitle());
     setWindowIcon(Icons::program());
+    // At 0,0 with the size of the screen, also where no window manager maximises it.
+    setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
     createCommands();
     createMenus();
     createToolBar();

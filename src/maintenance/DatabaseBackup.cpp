@@ -49,8 +49,7 @@ bool DatabaseBackup::backup(const QString& chosen)
     QFile::remove(partial);
     bool done = false;
     try {
-        m_db.ExecuteSql(QStringLiteral("vacuum into '") + Sql::quote(QDir::toNativeSeparators(partial)) +
-                        QStringLiteral("'"));
+        m_db.ExecuteSql(QStringLiteral("vacuum into ") + Sql::quote(QDir::toNativeSeparators(partial)));
         done = (!QFile::exists(target) || QFile::remove(target)) && QFile::rename(partial, target);
     } catch (const DbError&) {
     }
