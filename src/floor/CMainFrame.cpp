@@ -123,7 +123,10 @@ const std::pair<Qt::Key, int> kKeys[] = {
 bool capsLockOn()
 {
 #ifdef PELVAR_HAVE_X11
-    if (auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>()) {
+    auto* x11 = QGuiApplication::platformName() == QLatin1String("xcb")
+                    ? qApp->nativeInterface<QNativeInterface::QX11Application>()
+                    : nullptr;
+    if (x11 && x11->display()) {
         unsigned int state = 0;
         if (XkbGetIndicatorState(x11->display(), XkbUseCoreKbd, &state) == Success)
             return state & 1u;
