@@ -19,5 +19,6 @@ int main(int argc, char* argv[])
 
     CMainFrame frame(app);
     frame.showMaximized();
+    frame.activateWindow();
     return qapp.exec();
 }

@@ -6,12 +6,8 @@
 #include <QPushButton>
 
 CPasswordDlg::CPasswordDlg(Database& db, Prompt& prompt, const QString& operatorName, QWidget* parent)
-    : QDialog(parent),
-      m_accounts(db, prompt),
-      m_operatorName(operatorName),
-      m_old(new QLineEdit(this)),
-      m_new(new QLineEdit(this)),
-      m_confirmation(new QLineEdit(this))
+    : QDialog(parent), m_accounts(db, prompt), m_operatorName(operatorName), m_old(new QLineEdit(this)),
+      m_new(new QLineEdit(this)), m_confirmation(new QLineEdit(this))
 {
     setWindowTitle(QStringLiteral("更改密码"));
     for (QLineEdit* field : {m_old, m_new, m_confirmation})

@@ -20,10 +20,8 @@ void CPelvarApp::prepareProcess()
 }
 
 CPelvarApp::CPelvarApp(Prompt& prompt, const QString& dataFolder)
-    : m_prompt(prompt),
-      m_dataFolder(dataFolder),
-      m_lock(QDir(dataFolder).filePath(QStringLiteral("Pelvar.lock"))),
-      m_db(prompt),
+    : m_prompt(prompt), m_dataFolder(dataFolder),
+      m_lock(QDir(dataFolder).filePath(QStringLiteral("Pelvar.lock"))), m_db(prompt),
       m_settings(QSettings::UserScope, kOrganisation)
 {
     // Only a running copy holds the lock: one left by a copy that crashed is taken over.
@@ -77,7 +75,8 @@ QString CPelvarApp::mainTitle() const
 void CPelvarApp::logExit()
 {
     Recordset none;
-    m_db.OpenRecordset(none, QStringLiteral("insert into log(log) values(") +
-                                 Sql::quote(QStringLiteral("用户“") + m_operator.name() + QStringLiteral("”退出系统")) +
-                                 QStringLiteral(")"));
+    m_db.OpenRecordset(
+        none, QStringLiteral("insert into log(log) values(") +
+                  Sql::quote(QStringLiteral("用户“") + m_operator.name() + QStringLiteral("”退出系统")) +
+                  QStringLiteral(")"));
 }

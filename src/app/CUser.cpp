@@ -26,9 +26,9 @@ CUser::CUser(Database& db, Prompt& prompt, const Operator& current, QWidget* par
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    const std::pair<QString, void (CUser::*)()> commands[] = {
-        {QStringLiteral("增加"), &CUser::add}, {QStringLiteral("修改"), &CUser::change},
-        {QStringLiteral("删除"), &CUser::remove}};
+    const std::pair<QString, void (CUser::*)()> commands[] = {{QStringLiteral("增加"), &CUser::add},
+                                                              {QStringLiteral("修改"), &CUser::change},
+                                                              {QStringLiteral("删除"), &CUser::remove}};
     for (const auto& [text, slot] : commands) {
         auto* button = new QPushButton(text, this);
         button->setAutoDefault(false);

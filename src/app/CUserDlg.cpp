@@ -12,17 +12,10 @@
 #include <QVBoxLayout>
 
 CUserDlg::CUserDlg(Database& db, Prompt& prompt, const QString& name, QWidget* parent)
-    : QDialog(parent),
-      m_accounts(db, prompt),
-      m_adding(name.isEmpty()),
-      m_name(new QLineEdit(this)),
-      m_password(new QLineEdit(this)),
-      m_confirmation(new QLineEdit(this)),
-      m_phone(new QLineEdit(this)),
-      m_lowestDiscount(new QLineEdit(this)),
-      m_largestRoundOff(new QLineEdit(this)),
-      m_note(new QLineEdit(this)),
-      m_all(new QCheckBox(QStringLiteral("全选"), this))
+    : QDialog(parent), m_accounts(db, prompt), m_adding(name.isEmpty()), m_name(new QLineEdit(this)),
+      m_password(new QLineEdit(this)), m_confirmation(new QLineEdit(this)), m_phone(new QLineEdit(this)),
+      m_lowestDiscount(new QLineEdit(this)), m_largestRoundOff(new QLineEdit(this)),
+      m_note(new QLineEdit(this)), m_all(new QCheckBox(QStringLiteral("全选"), this))
 {
     setWindowTitle(m_adding ? QStringLiteral("操作员信息") : QStringLiteral("修改用户信息"));
     m_password->setEchoMode(QLineEdit::Password);

@@ -2,9 +2,8 @@
 
 #include "OperatorAccounts.h"
 
-#include <QDialog>
-
 #include <array>
+#include <QDialog>
 
 class QCheckBox;
 class QLineEdit;

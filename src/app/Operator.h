@@ -2,9 +2,8 @@
 
 #include "Rights.h"
 
-#include <QString>
-
 #include <array>
+#include <QString>
 
 class Recordset;
 

@@ -53,8 +53,8 @@ bool OperatorAccounts::login(const QString& name, const QString& password, Opera
     return true;
 }
 
-bool OperatorAccounts::changePassword(const QString& name, const QString& oldPassword, const QString& newPassword,
-                                      const QString& confirmation)
+bool OperatorAccounts::changePassword(const QString& name, const QString& oldPassword,
+                                      const QString& newPassword, const QString& confirmation)
 {
     Recordset user;
     if (!m_db.OpenRecordset(user, userWhereName(name)))
@@ -68,7 +68,8 @@ bool OperatorAccounts::changePassword(const QString& name, const QString& oldPas
         return false;
     }
     Recordset none;
-    if (!m_db.OpenRecordset(none, QStringLiteral("update   [user] set mm=") + Sql::quote(PasswordHash::make(newPassword)) +
+    if (!m_db.OpenRecordset(none, QStringLiteral("update   [user] set mm=") +
+                                      Sql::quote(PasswordHash::make(newPassword)) +
                                       QStringLiteral(" where xm=") + Sql::quote(name)))
         return false;
     m_prompt.info(QStringLiteral("更改成功!"));
@@ -196,18 +197,20 @@ bool OperatorAccounts::save(OperatorRecord& record, const QString& password, con
     if (adding) {
         QStringList values{record.name, storedPassword, record.phone, record.lowestDiscount};
         // The insert lists the rights in their stored order, which differs from the dialog's.
-        for (Right r : {Right::Kdqx, Right::Ddqx, Right::Jzqx, Right::Gzjzqx, Right::Ydqx, Right::Xgzdqx,
-                        Right::Fjqx, Right::Czqx, Right::Xmlbqx, Right::Xmqx, Right::Czyqx, Right::Fwsqx,
-                        Right::Hyqx, Right::Symxqx, Right::Syhzqx, Right::Xstjqx, Right::Tdcxqx, Right::Zdcxqx,
-                        Right::Ldxfcxqx, Right::Sjqlqx, Right::Sjhyqx})
+        for (Right r :
+             {Right::Kdqx,     Right::Ddqx,   Right::Jzqx,   Right::Gzjzqx, Right::Ydqx,   Right::Xgzdqx,
+              Right::Fjqx,     Right::Czqx,   Right::Xmlbqx, Right::Xmqx,   Right::Czyqx,  Right::Fwsqx,
+              Right::Hyqx,     Right::Symxqx, Right::Syhzqx, Right::Xstjqx, Right::Tdcxqx, Right::Zdcxqx,
+              Right::Ldxfcxqx, Right::Sjqlqx, Right::Sjhyqx})
             values << rightValue(record.rights[int(r)]);
         values << record.largestRoundOff << record.note;
         for (QString& v : values)
             v = Sql::quote(v);
-        statement = QStringLiteral("insert into [user](xm,mm,dh,dzbl,kdqx,ddqx,jzqx,gzjzqx,ydqx,xgzdqx,fjqx,czqx,"
-                                   "xmlbqx,xmqx,czyqx,fwsqx,hyqx,symxqx,syhzqx,xstjqx,tdcxqx,zdcxqx,ldxfcxqx,"
-                                   "sjqlqx,sjhyqx,zdmlje,bz) values(") +
-                    values.join(QLatin1Char(',')) + QLatin1Char(')');
+        statement =
+            QStringLiteral("insert into [user](xm,mm,dh,dzbl,kdqx,ddqx,jzqx,gzjzqx,ydqx,xgzdqx,fjqx,czqx,"
+                           "xmlbqx,xmqx,czyqx,fwsqx,hyqx,symxqx,syhzqx,xstjqx,tdcxqx,zdcxqx,ldxfcxqx,"
+                           "sjqlqx,sjhyqx,zdmlje,bz) values(") +
+            values.join(QLatin1Char(',')) + QLatin1Char(')');
     } else {
         QStringList sets;
         auto set = [&sets](const QString& column, const QString& value) {
@@ -221,8 +224,8 @@ bool OperatorAccounts::save(OperatorRecord& record, const QString& password, con
             set(Rights::column(Rights::at(i)), rightValue(record.rights[i]));
         set(QStringLiteral("zdmlje"), record.largestRoundOff);
         set(QStringLiteral("bz"), record.note);
-        statement = QStringLiteral("update [user] set ") + sets.join(QLatin1Char(',')) + QStringLiteral(" where xm=") +
-                    Sql::quote(record.name);
+        statement = QStringLiteral("update [user] set ") + sets.join(QLatin1Char(',')) +
+                    QStringLiteral(" where xm=") + Sql::quote(record.name);
     }
     Recordset none;
     return m_db.OpenRecordset(none, statement);

@@ -1,9 +1,8 @@
 #include "PasswordHash.h"
 
+#include <openssl/evp.h>
 #include <QRandomGenerator>
 #include <QStringList>
-
-#include <openssl/evp.h>
 
 namespace {
 
@@ -17,8 +16,9 @@ QByteArray derive(const QString& password, const QByteArray& salt, int iteration
 {
     const QByteArray utf8 = password.toUtf8();
     QByteArray key(kKeyBytes, Qt::Uninitialized);
-    if (PKCS5_PBKDF2_HMAC(utf8.constData(), int(utf8.size()), reinterpret_cast<const unsigned char*>(salt.constData()),
-                          int(salt.size()), iterations, EVP_sha256(), kKeyBytes,
+    if (PKCS5_PBKDF2_HMAC(utf8.constData(), int(utf8.size()),
+                          reinterpret_cast<const unsigned char*>(salt.constData()), int(salt.size()),
+                          iterations, EVP_sha256(), kKeyBytes,
                           reinterpret_cast<unsigned char*>(key.data())) != 1)
         return QByteArray();
     return key;

@@ -3,9 +3,29 @@
 #include <QString>
 
 // The 21 rights of an operator, in the order the operator dialog lists them.
-enum class Right {
-    Kdqx, Ddqx, Jzqx, Ydqx, Xgzdqx, Gzjzqx, Fjqx, Czqx, Xmlbqx, Xmqx, Czyqx,
-    Fwsqx, Hyqx, Symxqx, Syhzqx, Xstjqx, Tdcxqx, Zdcxqx, Ldxfcxqx, Sjqlqx, Sjhyqx
+enum class Right
+{
+    Kdqx,
+    Ddqx,
+    Jzqx,
+    Ydqx,
+    Xgzdqx,
+    Gzjzqx,
+    Fjqx,
+    Czqx,
+    Xmlbqx,
+    Xmqx,
+    Czyqx,
+    Fwsqx,
+    Hyqx,
+    Symxqx,
+    Syhzqx,
+    Xstjqx,
+    Tdcxqx,
+    Zdcxqx,
+    Ldxfcxqx,
+    Sjqlqx,
+    Sjhyqx
 };
 
 namespace Rights {

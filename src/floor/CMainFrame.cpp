@@ -2,13 +2,13 @@
 
 #include "Access.h"
 #include "CBackupDlg.h"
+#include "Clock.h"
 #include "CPasswordDlg.h"
 #include "CPelvarApp.h"
 #include "CPSheet.h"
 #include "CRestaurantDlg.h"
 #include "CSplitterEx.h"
 #include "CUser.h"
-#include "Clock.h"
 #include "Icons.h"
 
 #include <QAction>
@@ -306,8 +306,13 @@ void CMainFrame::execute(int command)
         return;
     if (c->right != kNone && !Access::granted(op, Rights::at(c->right), m_app.prompt(), caption))
         return;
-    if (const auto handler = m_handlers.value(command))
+    if (const auto handler = m_handlers.value(command)) {
         handler();
+        // The keys work again at once when a dialog closes, even where no window manager hands
+        // the keyboard back.
+        if (isVisible())
+            activateWindow();
+    }
 }
 
 // The sheet of the settings pages; "系统设置" holds every page, the others the one they name.

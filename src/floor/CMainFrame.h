@@ -1,9 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <QHash>
 #include <QMainWindow>
-
-#include <functional>
 
 class CPelvarApp;
 class CSplitterEx;
@@ -21,7 +20,8 @@ class CMainFrame final : public QMainWindow
 {
     Q_OBJECT
 public:
-    enum Command : int {
+    enum Command : int
+    {
         RestaurantSettings = 32813,
         RoomsAndTables = 32800,
         ItemsSettings = 32801,
@@ -58,7 +58,12 @@ public:
         Finance = 32833,
         ToolbarExit = 61446,
     };
-    enum class Pane { Rooms, Board, Lines };
+    enum class Pane
+    {
+        Rooms,
+        Board,
+        Lines
+    };
 
     explicit CMainFrame(CPelvarApp& app, QWidget* parent = nullptr);
 

@@ -41,7 +41,8 @@ CBackupDlg::CBackupDlg(Database& db, Prompt& prompt, QSettings& settings, const 
 
 void CBackupDlg::browse()
 {
-    const QString chosen = QFileDialog::getExistingDirectory(this, QStringLiteral("选择备份路径"), m_programFolder);
+    const QString chosen =
+        QFileDialog::getExistingDirectory(this, QStringLiteral("选择备份路径"), m_programFolder);
     if (!chosen.isEmpty())
         m_path->setText(chosen);
 }

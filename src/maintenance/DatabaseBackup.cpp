@@ -21,7 +21,8 @@ QString withSeparator(QString folder)
 
 } // namespace
 
-DatabaseBackup::DatabaseBackup(Database& db, Prompt& prompt, QSettings& settings, const QString& programFolder)
+DatabaseBackup::DatabaseBackup(Database& db, Prompt& prompt, QSettings& settings,
+                               const QString& programFolder)
     : m_db(db), m_prompt(prompt), m_settings(settings), m_programFolder(programFolder)
 {
 }
@@ -34,7 +35,8 @@ QString DatabaseBackup::folder() const
 
 QString DatabaseBackup::fileIn(const QString& folder)
 {
-    return withSeparator(folder) + Clock::now().toString(QStringLiteral("yyyyMMddHHmmss")) + QStringLiteral(".bak");
+    return withSeparator(folder) + Clock::now().toString(QStringLiteral("yyyyMMddHHmmss")) +
+           QStringLiteral(".bak");
 }
 
 bool DatabaseBackup::backup(const QString& chosen)

@@ -1,10 +1,9 @@
 #include "Icons.h"
 
+#include <cmath>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
-
-#include <cmath>
 
 namespace {
 
@@ -176,15 +175,24 @@ QIcon drawn(void (*draw)(QPainter&))
 QIcon Icons::tool(Tool tool)
 {
     switch (tool) {
-    case Tool::OpenTable: return drawn(openTable);
-    case Tool::AddConsumption: return drawn(addConsumption);
-    case Tool::Checkout: return drawn(checkout);
-    case Tool::Reservations: return drawn(reservations);
-    case Tool::Settings: return drawn(settings);
-    case Tool::HandOver: return drawn(handOver);
-    case Tool::Finance: return drawn(finance);
-    case Tool::Password: return drawn(password);
-    case Tool::Exit: return drawn(exitIcon);
+    case Tool::OpenTable:
+        return drawn(openTable);
+    case Tool::AddConsumption:
+        return drawn(addConsumption);
+    case Tool::Checkout:
+        return drawn(checkout);
+    case Tool::Reservations:
+        return drawn(reservations);
+    case Tool::Settings:
+        return drawn(settings);
+    case Tool::HandOver:
+        return drawn(handOver);
+    case Tool::Finance:
+        return drawn(finance);
+    case Tool::Password:
+        return drawn(password);
+    case Tool::Exit:
+        return drawn(exitIcon);
     }
     return QIcon();
 }

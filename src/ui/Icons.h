@@ -7,7 +7,18 @@
 class Icons final
 {
 public:
-    enum class Tool { OpenTable, AddConsumption, Checkout, Reservations, Settings, HandOver, Finance, Password, Exit };
+    enum class Tool
+    {
+        OpenTable,
+        AddConsumption,
+        Checkout,
+        Reservations,
+        Settings,
+        HandOver,
+        Finance,
+        Password,
+        Exit
+    };
 
     static QIcon tool(Tool tool);
     static QIcon program();

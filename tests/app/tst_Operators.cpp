@@ -25,7 +25,8 @@ void addOperator(TestDatabase& t, const QString& name, const QStringList& withou
     QStringList sets;
     for (int i = 0; i < Rights::kCount; ++i) {
         const QString column = Rights::column(Rights::at(i));
-        sets << column + QStringLiteral("='") + (without.contains(column) ? QStringLiteral("0") : QStringLiteral("1")) +
+        sets << column + QStringLiteral("='") +
+                    (without.contains(column) ? QStringLiteral("0") : QStringLiteral("1")) +
                     QLatin1Char('\'');
     }
     t.exec(QStringLiteral("insert into [user](xm, mm, dzbl, zdmlje) values('%1', '%2', 0.8, 5)")
@@ -45,7 +46,8 @@ Operator loggedIn(TestDatabase& t, const QString& name, const QString& password 
 
 QString logText(TestDatabase& t)
 {
-    return t.scalar(QStringLiteral("select group_concat(log, '|') from (select log from log order by logid)"));
+    return t.scalar(
+        QStringLiteral("select group_concat(log, '|') from (select log from log order by logid)"));
 }
 
 OperatorRecord validRecord(const QString& name)
@@ -110,12 +112,18 @@ void TestOperators::passwordHash_data()
     QTest::addColumn<QString>("password");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("matches");
-    QTest::newRow("same") << "s3cret" << "s3cret" << true;
-    QTest::newRow("other") << "s3cret" << "s3cres" << false;
-    QTest::newRow("empty typed") << "s3cret" << "" << false;
-    QTest::newRow("chinese") << "密码一二三" << "密码一二三" << true;
-    QTest::newRow("empty stored, empty typed") << "" << "" << true;
-    QTest::newRow("empty stored, typed") << "" << "x" << false;
+    QTest::newRow("same") << "s3cret"
+                          << "s3cret" << true;
+    QTest::newRow("other") << "s3cret"
+                           << "s3cres" << false;
+    QTest::newRow("empty typed") << "s3cret"
+                                 << "" << false;
+    QTest::newRow("chinese") << "密码一二三"
+                             << "密码一二三" << true;
+    QTest::newRow("empty stored, empty typed") << ""
+                                               << "" << true;
+    QTest::newRow("empty stored, typed") << ""
+                                         << "x" << false;
 }
 
 void TestOperators::passwordHash()
@@ -153,10 +161,14 @@ void TestOperators::wrongPasswordIsRefused_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("password");
     QTest::newRow("administrator, any password") << kAdmin << "x";
-    QTest::newRow("operator, empty password") << "张三" << "";
-    QTest::newRow("operator, wrong case") << "张三" << "ABC";
-    QTest::newRow("unknown operator") << "李四" << "abc";
-    QTest::newRow("quote in password") << "张三" << "' or '1'='1";
+    QTest::newRow("operator, empty password") << "张三"
+                                              << "";
+    QTest::newRow("operator, wrong case") << "张三"
+                                          << "ABC";
+    QTest::newRow("unknown operator") << "李四"
+                                      << "abc";
+    QTest::newRow("quote in password") << "张三"
+                                       << "' or '1'='1";
 }
 
 void TestOperators::wrongPasswordIsRefused()
@@ -202,11 +214,31 @@ void TestOperators::changePassword_data()
     QTest::addColumn<QString>("confirmation");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("validAfter");
-    QTest::newRow("wrong old") << "x" << "n" << "n" << "原密码不正确!" << "";
-    QTest::newRow("wrong old and mismatch") << "x" << "n" << "m" << "原密码不正确!" << "";
-    QTest::newRow("mismatch") << "" << "n" << "m" << "两次密码输入不一致!" << "";
-    QTest::newRow("changed") << "" << "n" << "n" << "更改成功!" << "n";
-    QTest::newRow("back to empty") << "" << "" << "" << "更改成功!" << "";
+    QTest::newRow("wrong old") << "x"
+                               << "n"
+                               << "n"
+                               << "原密码不正确!"
+                               << "";
+    QTest::newRow("wrong old and mismatch") << "x"
+                                            << "n"
+                                            << "m"
+                                            << "原密码不正确!"
+                                            << "";
+    QTest::newRow("mismatch") << ""
+                              << "n"
+                              << "m"
+                              << "两次密码输入不一致!"
+                              << "";
+    QTest::newRow("changed") << ""
+                             << "n"
+                             << "n"
+                             << "更改成功!"
+                             << "n";
+    QTest::newRow("back to empty") << ""
+                                   << ""
+                                   << ""
+                                   << "更改成功!"
+                                   << "";
 }
 
 void TestOperators::changePassword()
@@ -218,7 +250,8 @@ void TestOperators::changePassword()
     QFETCH(QString, validAfter);
     TestDatabase t;
     OperatorAccounts accounts(t.db, t.prompt);
-    QCOMPARE(accounts.changePassword(kAdmin, old, fresh, confirmation), message == QStringLiteral("更改成功!"));
+    QCOMPARE(accounts.changePassword(kAdmin, old, fresh, confirmation),
+             message == QStringLiteral("更改成功!"));
     QCOMPARE(t.prompt.texts(), QStringList{message});
     Operator op;
     QVERIFY(accounts.login(kAdmin, validAfter, op));
@@ -242,13 +275,20 @@ void TestOperators::deleteChecksInOrder_data()
     QTest::addColumn<QString>("current");
     QTest::addColumn<QString>("selected");
     QTest::addColumn<QString>("message");
-    QTest::newRow("no right comes first") << "无权" << "" << "你没有此操作权限!";
+    QTest::newRow("no right comes first") << "无权"
+                                          << ""
+                                          << "你没有此操作权限!";
     QTest::newRow("no right, administrator row") << "无权" << kAdmin << "你没有此操作权限!";
-    QTest::newRow("nothing selected") << "张三" << "" << "请选定要删除的操作员!";
+    QTest::newRow("nothing selected") << "张三"
+                                      << ""
+                                      << "请选定要删除的操作员!";
     QTest::newRow("administrator row") << "张三" << kAdmin << "不能删除'系统管理员'!";
     QTest::newRow("administrator deletes itself") << kAdmin << kAdmin << "不能删除'系统管理员'!";
-    QTest::newRow("current operator") << "张三" << "张三" << "不能删除当前操作员!";
-    QTest::newRow("another operator") << kAdmin << "张三" << "是否真的要删除此操作员!";
+    QTest::newRow("current operator") << "张三"
+                                      << "张三"
+                                      << "不能删除当前操作员!";
+    QTest::newRow("another operator") << kAdmin << "张三"
+                                      << "是否真的要删除此操作员!";
 }
 
 void TestOperators::deleteChecksInOrder()
@@ -264,9 +304,11 @@ void TestOperators::deleteChecksInOrder()
     const bool removed = OperatorAccounts(t.db, t.prompt).remove(op, selected);
     QCOMPARE(t.prompt.texts(), QStringList{message});
     QCOMPARE(removed, message == QStringLiteral("是否真的要删除此操作员!"));
-    QCOMPARE(t.scalar(QStringLiteral("select count(*) from [user]")), removed ? QStringLiteral("2") : QStringLiteral("3"));
+    QCOMPARE(t.scalar(QStringLiteral("select count(*) from [user]")),
+             removed ? QStringLiteral("2") : QStringLiteral("3"));
     if (removed)
-        QCOMPARE(t.scalar(QStringLiteral("select count(*) from [user] where xm='张三'")), QStringLiteral("0"));
+        QCOMPARE(t.scalar(QStringLiteral("select count(*) from [user] where xm='张三'")),
+                 QStringLiteral("0"));
 }
 
 void TestOperators::deleteAskedNoKeepsTheRow()
@@ -287,10 +329,15 @@ void TestOperators::changeNeedsRightExceptForAdministrator_data()
     QTest::addColumn<QStringList>("messages");
     QTest::addColumn<bool>("mayAdd");
     QTest::addColumn<bool>("mayChange");
-    QTest::newRow("operator without right") << "无权" << "张三" << QStringList{"你没有此操作权限!", "你没有此操作权限!"} << false << false;
-    QTest::newRow("administrator without right") << kAdmin << "张三" << QStringList{"你没有此操作权限!"} << false << true;
-    QTest::newRow("administrator, nothing selected") << kAdmin << "" << QStringList{"你没有此操作权限!", "请选定要修改的操作员!"} << false << false;
-    QTest::newRow("operator with right") << "张三" << "张三" << QStringList{} << true << true;
+    QTest::newRow("operator without right")
+        << "无权"
+        << "张三" << QStringList{"你没有此操作权限!", "你没有此操作权限!"} << false << false;
+    QTest::newRow("administrator without right")
+        << kAdmin << "张三" << QStringList{"你没有此操作权限!"} << false << true;
+    QTest::newRow("administrator, nothing selected")
+        << kAdmin << "" << QStringList{"你没有此操作权限!", "请选定要修改的操作员!"} << false << false;
+    QTest::newRow("operator with right") << "张三"
+                                         << "张三" << QStringList{} << true << true;
 }
 
 void TestOperators::changeNeedsRightExceptForAdministrator()
@@ -319,17 +366,71 @@ void TestOperators::saveChecksInOrder_data()
     QTest::addColumn<QString>("roundOff");
     QTest::addColumn<QString>("ratio");
     QTest::addColumn<QString>("message");
-    QTest::newRow("empty name first") << "" << "a" << "b" << "0" << "2" << "操作员姓名不能为空!";
-    QTest::newRow("blank name") << "  " << "a" << "a" << "5" << "1" << "操作员姓名不能为空!";
-    QTest::newRow("existing name") << "张三" << "a" << "b" << "0" << "2" << "已经存在此操作员！";
-    QTest::newRow("existing administrator") << kAdmin << "" << "" << "5" << "1" << "已经存在此操作员！";
-    QTest::newRow("confirmation") << "李四" << "a" << "b" << "0" << "2" << "两次输入密码不同!";
-    QTest::newRow("zero limit") << "李四" << "a" << "a" << "0" << "2" << "最大抹零金额必须大于零!";
-    QTest::newRow("limit not a number") << "李四" << "a" << "a" << "abc" << "1" << "最大抹零金额必须大于零!";
-    QTest::newRow("negative limit") << "李四" << "a" << "a" << "-5" << "1" << "最大抹零金额必须大于零!";
-    QTest::newRow("ratio above one") << "李四" << "a" << "a" << "5" << "1.01" << "最低打折比例错误，应为0.00-1.00之间!";
-    QTest::newRow("ratio below zero") << "李四" << "a" << "a" << "5" << "-0.1" << "最低打折比例错误，应为0.00-1.00之间!";
-    QTest::newRow("valid") << "李四" << "a" << "a" << "0.5" << "0" << "";
+    QTest::newRow("empty name first") << ""
+                                      << "a"
+                                      << "b"
+                                      << "0"
+                                      << "2"
+                                      << "操作员姓名不能为空!";
+    QTest::newRow("blank name") << "  "
+                                << "a"
+                                << "a"
+                                << "5"
+                                << "1"
+                                << "操作员姓名不能为空!";
+    QTest::newRow("existing name") << "张三"
+                                   << "a"
+                                   << "b"
+                                   << "0"
+                                   << "2"
+                                   << "已经存在此操作员！";
+    QTest::newRow("existing administrator") << kAdmin << ""
+                                            << ""
+                                            << "5"
+                                            << "1"
+                                            << "已经存在此操作员！";
+    QTest::newRow("confirmation") << "李四"
+                                  << "a"
+                                  << "b"
+                                  << "0"
+                                  << "2"
+                                  << "两次输入密码不同!";
+    QTest::newRow("zero limit") << "李四"
+                                << "a"
+                                << "a"
+                                << "0"
+                                << "2"
+                                << "最大抹零金额必须大于零!";
+    QTest::newRow("limit not a number") << "李四"
+                                        << "a"
+                                        << "a"
+                                        << "abc"
+                                        << "1"
+                                        << "最大抹零金额必须大于零!";
+    QTest::newRow("negative limit") << "李四"
+                                    << "a"
+                                    << "a"
+                                    << "-5"
+                                    << "1"
+                                    << "最大抹零金额必须大于零!";
+    QTest::newRow("ratio above one") << "李四"
+                                     << "a"
+                                     << "a"
+                                     << "5"
+                                     << "1.01"
+                                     << "最低打折比例错误，应为0.00-1.00之间!";
+    QTest::newRow("ratio below zero") << "李四"
+                                      << "a"
+                                      << "a"
+                                      << "5"
+                                      << "-0.1"
+                                      << "最低打折比例错误，应为0.00-1.00之间!";
+    QTest::newRow("valid") << "李四"
+                           << "a"
+                           << "a"
+                           << "0.5"
+                           << "0"
+                           << "";
 }
 
 void TestOperators::saveChecksInOrder()
@@ -348,7 +449,8 @@ void TestOperators::saveChecksInOrder()
     const bool saved = OperatorAccounts(t.db, t.prompt).save(record, password, confirmation, true);
     QCOMPARE(t.prompt.texts(), message.isEmpty() ? QStringList() : QStringList{message});
     QCOMPARE(saved, message.isEmpty());
-    QCOMPARE(t.scalar(QStringLiteral("select count(*) from [user]")), saved ? QStringLiteral("3") : QStringLiteral("2"));
+    QCOMPARE(t.scalar(QStringLiteral("select count(*) from [user]")),
+             saved ? QStringLiteral("3") : QStringLiteral("2"));
 }
 
 void TestOperators::addWritesEveryRightToItsColumn()
@@ -384,7 +486,8 @@ void TestOperators::changeKeepsOrReplacesThePassword()
     QVERIFY(hasPassword);
     record.phone = QStringLiteral("555");
     record.rights.fill(false);
-    QVERIFY(accounts.save(record, OperatorAccounts::kUnchangedPassword, OperatorAccounts::kUnchangedPassword, false));
+    QVERIFY(accounts.save(record, OperatorAccounts::kUnchangedPassword, OperatorAccounts::kUnchangedPassword,
+                          false));
     Operator op;
     QVERIFY(accounts.login(QStringLiteral("张三"), QStringLiteral("old"), op));
     QVERIFY(!op.may(Right::Kdqx));
@@ -467,7 +570,8 @@ void TestOperators::operatorDialogRatioCheckOnLeaving()
 void TestOperators::operatorDialogSelectAll()
 {
     TestDatabase t;
-    addOperator(t, QStringLiteral("张三"), {QStringLiteral("kdqx"), QStringLiteral("sjhyqx")}, QStringLiteral("pw"));
+    addOperator(t, QStringLiteral("张三"), {QStringLiteral("kdqx"), QStringLiteral("sjhyqx")},
+                QStringLiteral("pw"));
     CUserDlg dialog(t.db, t.prompt, QStringLiteral("张三"));
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));

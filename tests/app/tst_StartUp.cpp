@@ -149,9 +149,12 @@ void TestStartUp::restaurantNameMakesTheTitle_data()
 {
     QTest::addColumn<QString>("statement");
     QTest::addColumn<QString>("title");
-    QTest::newRow("null name") << "update gs set gsmc=null" << "Orvo餐饮收银系统 V2.5—";
-    QTest::newRow("name") << "update gs set gsmc='湘味楼'" << "Orvo餐饮收银系统 V2.5—湘味楼";
-    QTest::newRow("two rows: the first") << "insert into gs(gsmc) values('第二家')" << "Orvo餐饮收银系统 V2.5—我的餐厅";
+    QTest::newRow("null name") << "update gs set gsmc=null"
+                               << "Orvo餐饮收银系统 V2.5—";
+    QTest::newRow("name") << "update gs set gsmc='湘味楼'"
+                          << "Orvo餐饮收银系统 V2.5—湘味楼";
+    QTest::newRow("two rows: the first") << "insert into gs(gsmc) values('第二家')"
+                                         << "Orvo餐饮收银系统 V2.5—我的餐厅";
 }
 
 void TestStartUp::restaurantNameMakesTheTitle()

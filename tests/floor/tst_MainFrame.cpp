@@ -1,14 +1,15 @@
 #include "CBackupDlg.h"
+#include "Clock.h"
 #include "CLoginDlg.h"
 #include "CMainFrame.h"
-#include "CPSheet.h"
 #include "CPasswordDlg.h"
 #include "CPelvarApp.h"
-#include "Clock.h"
+#include "CPSheet.h"
 #include "OperatorAccounts.h"
 #include "PasswordHash.h"
 #include "ScriptedPrompt.h"
 
+#include <memory>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -21,8 +22,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
-
-#include <memory>
 
 namespace {
 
@@ -40,14 +39,17 @@ struct Running
             QStringList rights;
             for (int i = 0; i < Rights::kCount; ++i) {
                 const QString column = Rights::column(Rights::at(i));
-                rights << column + (without.contains(column) ? QStringLiteral("='0'") : QStringLiteral("='1'"));
+                rights << column +
+                              (without.contains(column) ? QStringLiteral("='0'") : QStringLiteral("='1'"));
             }
             app.db().ExecuteSql(QStringLiteral("insert into [user](xm, mm, zdmlje) values('%1', '%2', 5)")
                                     .arg(name, PasswordHash::make(QStringLiteral("pw"))));
-            app.db().ExecuteSql(QStringLiteral("update [user] set %1 where xm='%2'").arg(rights.join(','), name));
+            app.db().ExecuteSql(
+                QStringLiteral("update [user] set %1 where xm='%2'").arg(rights.join(','), name));
         }
         Operator op;
-        QVERIFY(OperatorAccounts(app.db(), prompt).login(name, name == kAdmin ? QString() : QStringLiteral("pw"), op));
+        QVERIFY(OperatorAccounts(app.db(), prompt)
+                    .login(name, name == kAdmin ? QString() : QStringLiteral("pw"), op));
         app.setCurrentOperator(op);
         frame = std::make_unique<CMainFrame>(app);
     }
@@ -92,11 +94,16 @@ QAction* toolButton(CMainFrame& frame, int index)
     return frame.findChild<QToolBar*>()->actions().at(index);
 }
 
-const QList<int> kConnected = {CMainFrame::RestaurantSettings, CMainFrame::OperatorsSettings,
-                               CMainFrame::SystemSettings,     CMainFrame::ChangePassword,
-                               CMainFrame::HandOver,           CMainFrame::Backup,
-                               CMainFrame::ExitSystem,         CMainFrame::ToolbarExit,
-                               CMainFrame::Help,               CMainFrame::About};
+const QList<int> kConnected = {CMainFrame::RestaurantSettings,
+                               CMainFrame::OperatorsSettings,
+                               CMainFrame::SystemSettings,
+                               CMainFrame::ChangePassword,
+                               CMainFrame::HandOver,
+                               CMainFrame::Backup,
+                               CMainFrame::ExitSystem,
+                               CMainFrame::ToolbarExit,
+                               CMainFrame::Help,
+                               CMainFrame::About};
 
 } // namespace
 
@@ -140,9 +147,12 @@ void TestMainFrame::clockText_data()
 {
     QTest::addColumn<QDateTime>("time");
     QTest::addColumn<QString>("text");
-    QTest::newRow("sunday") << QDateTime(QDate(2026, 12, 6), QTime(9, 5, 3)) << "2026年12月06日 09时05分03秒 星期天";
-    QTest::newRow("monday") << QDateTime(QDate(2026, 12, 7), QTime(23, 59, 59)) << "2026年12月07日 23时59分59秒 星期一";
-    QTest::newRow("saturday") << QDateTime(QDate(2027, 1, 2), QTime(0, 0, 0)) << "2027年01月02日 00时00分00秒 星期六";
+    QTest::newRow("sunday") << QDateTime(QDate(2026, 12, 6), QTime(9, 5, 3))
+                            << "2026年12月06日 09时05分03秒 星期天";
+    QTest::newRow("monday") << QDateTime(QDate(2026, 12, 7), QTime(23, 59, 59))
+                            << "2026年12月07日 23时59分59秒 星期一";
+    QTest::newRow("saturday") << QDateTime(QDate(2027, 1, 2), QTime(0, 0, 0))
+                              << "2027年01月02日 00时00分00秒 星期六";
 }
 
 void TestMainFrame::clockText()
@@ -160,7 +170,8 @@ void TestMainFrame::statusBarShowsOperatorAndRunningClock()
     QCOMPARE(r.frame->statusText(0), QStringLiteral("当前操作员:系统管理员"));
     QCOMPARE(r.frame->statusText(2), QStringLiteral("2026年12月06日 09时05分03秒 星期天"));
     Clock::setFixed(QDateTime(QDate(2026, 12, 6), QTime(9, 5, 4)));
-    QTRY_COMPARE_WITH_TIMEOUT(r.frame->statusText(2), QStringLiteral("2026年12月06日 09时05分04秒 星期天"), 1000);
+    QTRY_COMPARE_WITH_TIMEOUT(r.frame->statusText(2), QStringLiteral("2026年12月06日 09时05分04秒 星期天"),
+                              1000);
 }
 
 void TestMainFrame::menusHoldEveryCommand()
@@ -181,12 +192,14 @@ void TestMainFrame::menusHoldEveryCommand()
         walk(a->menu());
     }
     QCOMPARE(titles, (QStringList{"系统设置(&F)", "营业管理(&Y)", "报表统计(&C)", "数据管理", "帮助(&H)"}));
-    QCOMPARE(items, (QStringList{"餐厅名称设置", "房间餐桌设置", "消费项目设置", "操作员管理", "会员管理", "更改密码",
-                                 "系统运行日志", "退出系统(&X)", "顾客开单\tF2", "增加消费\tF3", "顾客结账\tF4",
-                                 "挂账账单结账", "餐桌预定管理\tF5", "在店消费明细", "离店消费明细", "消费退单明细",
-                                 "消费赠单明细", "收银明细", "收银汇总", "按项目类别统计", "按项目名统计",
-                                 "按服务生统计", "餐桌登记查询", "消费项目查询", "会员查询", "数据库备份",
-                                 "数据库还原", "数据表清空", "数据库压缩/修复", "帮助(F1)", "关于 Pelvar(&A)..."}));
+    QCOMPARE(items, (QStringList{"餐厅名称设置",     "房间餐桌设置", "消费项目设置",      "操作员管理",
+                                 "会员管理",         "更改密码",     "系统运行日志",      "退出系统(&X)",
+                                 "顾客开单\tF2",     "增加消费\tF3", "顾客结账\tF4",      "挂账账单结账",
+                                 "餐桌预定管理\tF5", "在店消费明细", "离店消费明细",      "消费退单明细",
+                                 "消费赠单明细",     "收银明细",     "收银汇总",          "按项目类别统计",
+                                 "按项目名统计",     "按服务生统计", "餐桌登记查询",      "消费项目查询",
+                                 "会员查询",         "数据库备份",   "数据库还原",        "数据表清空",
+                                 "数据库压缩/修复",  "帮助(F1)",     "关于 Pelvar(&A)..."}));
     QCOMPARE(r.frame->action(32813)->text(), QStringLiteral("餐厅名称设置"));
     QCOMPARE(r.frame->action(32829)->text(), QStringLiteral("数据库压缩/修复"));
     QCOMPARE(r.frame->action(57664)->text(), QStringLiteral("关于 Pelvar(&A)..."));
@@ -195,9 +208,10 @@ void TestMainFrame::menusHoldEveryCommand()
 void TestMainFrame::commandsWithoutScreensAreDisabledNotHidden()
 {
     Running r;
-    const QList<int> all = {32813, 32800, 32801, 32802, 32803, 32808, 32827, 57665, 32773, 32774, 32775, 32798,
-                            32816, 32785, 32786, 32787, 32831, 32783, 32807, 32806, 32799, 32832, 32809, 32815,
-                            32819, 32793, 32794, 32796, 32829, 32824, 57664, 12803, 32776, 32833, 61446};
+    const QList<int> all = {32813, 32800, 32801, 32802, 32803, 32808, 32827, 57665, 32773,
+                            32774, 32775, 32798, 32816, 32785, 32786, 32787, 32831, 32783,
+                            32807, 32806, 32799, 32832, 32809, 32815, 32819, 32793, 32794,
+                            32796, 32829, 32824, 57664, 12803, 32776, 32833, 61446};
     for (int id : all) {
         QVERIFY2(r.frame->action(id), qPrintable(QString::number(id)));
         for (QAction* a : r.frame->actions(id)) {
@@ -225,8 +239,9 @@ void TestMainFrame::toolBarButtons()
         pictures << a->icon().pixmap(48, 48).toImage().cacheKey();
         QCOMPARE(a->icon().availableSizes().value(0), QSize(48, 48));
     }
-    QCOMPARE(texts, (QStringList{"顾客开单(F2)", "增加消费(F3)", "顾客结账(F4)", "预定管理(F5)", "系统设置(F6)",
-                                 "员工交班(F7)", "财务管理(F8)", "更改密码(F9)", "退出(Esc)"}));
+    QCOMPARE(texts,
+             (QStringList{"顾客开单(F2)", "增加消费(F3)", "顾客结账(F4)", "预定管理(F5)", "系统设置(F6)",
+                          "员工交班(F7)", "财务管理(F8)", "更改密码(F9)", "退出(Esc)"}));
     QCOMPARE(r.frame->actions(CMainFrame::Finance).contains(bar->actions().at(6)), true);
 }
 
@@ -273,9 +288,13 @@ void TestMainFrame::gatedCommandsCheckFirst_data()
     QTest::newRow("按服务生统计") << 32832 << "xstjqx" << noRight << kTitle;
     QTest::newRow("数据库还原") << 32794 << "sjhyqx" << noRight << kHint;
     QTest::newRow("数据表清空") << 32796 << "sjqlqx" << noRight << kHint;
-    QTest::newRow("餐厅名称设置") << 32813 << "" << "只有系统管理员有权设置!" << kTitle;
-    QTest::newRow("系统运行日志") << 32827 << "" << "只有系统管理员有权限查看运行日志!" << kTitle;
-    QTest::newRow("在店消费明细 needs nothing") << 32785 << "" << "" << "";
+    QTest::newRow("餐厅名称设置") << 32813 << ""
+                                  << "只有系统管理员有权设置!" << kTitle;
+    QTest::newRow("系统运行日志") << 32827 << ""
+                                  << "只有系统管理员有权限查看运行日志!" << kTitle;
+    QTest::newRow("在店消费明细 needs nothing") << 32785 << ""
+                                                << ""
+                                                << "";
 }
 
 void TestMainFrame::gatedCommandsCheckFirst()

@@ -21,7 +21,8 @@ QString operatorsIn(const QString& file)
     ScriptedPrompt prompt;
     Database copy(prompt);
     copy.open(file);
-    Recordset rs = copy.query(QStringLiteral("select group_concat(xm, ',') as names from (select xm from [user] order by xm)"));
+    Recordset rs = copy.query(
+        QStringLiteral("select group_concat(xm, ',') as names from (select xm from [user] order by xm)"));
     return rs.getString(QStringLiteral("names"));
 }
 
@@ -114,7 +115,8 @@ void TestBackup::sameSecondOverwrites()
     QCOMPARE(QDir(target.path()).entryList(QDir::Files), QStringList{QStringLiteral("20261206213005.bak")});
     QCOMPARE(operatorsIn(QDir(target.path()).filePath(QStringLiteral("20261206213005.bak"))),
              QStringLiteral("王五,系统管理员"));
-    QCOMPARE(t.prompt.texts(), (QStringList{QStringLiteral("备份数据库完成!"), QStringLiteral("备份数据库完成!")}));
+    QCOMPARE(t.prompt.texts(),
+             (QStringList{QStringLiteral("备份数据库完成!"), QStringLiteral("备份数据库完成!")}));
 }
 
 void TestBackup::failureIsReportedAndNotRemembered()
