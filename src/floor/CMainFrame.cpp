@@ -269,10 +269,14 @@ void CMainFrame::connectCommands()
 {
     setHandler(RestaurantSettings, [this] {
         CRestaurantDlg dialog(m_app.db(), this);
-        dialog.exec();
+        if (dialog.exec() == QDialog::Accepted)
+            emit settingsChanged();
     });
     setHandler(OperatorsSettings, [this] { openSheet(QStringLiteral("操作员设置")); });
-    setHandler(SystemSettings, [this] { openSheet(QStringLiteral("系统设置")); });
+    setHandler(SystemSettings, [this] {
+        openSheet(QStringLiteral("系统设置"));
+        emit settingsChanged();
+    });
     setHandler(ChangePassword, [this] {
         CPasswordDlg dialog(m_app.db(), m_app.prompt(), m_app.currentOperator().name(), this);
         dialog.exec();
@@ -343,7 +347,7 @@ void CMainFrame::showHelp()
 {
     const QString file = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("help.htm"));
     if (!QFileInfo::exists(file) || !QDesktopServices::openUrl(QUrl::fromLocalFile(file)))
-        m_app.prompt().warn(QStringLiteral("无法打开帮助文件") + QDir::toNativeSeparators(file));
+        m_app.prompt().warn(QStringLiteral("无法打开帮助文件：") + QDir::toNativeSeparators(file));
 }
 
 void CMainFrame::showAbout()
@@ -353,6 +357,8 @@ void CMainFrame::showAbout()
     box.setIconPixmap(Icons::program().pixmap(48, 48));
     box.setText(QStringLiteral("餐饮收银系统 2.4版"));
     box.setInformativeText(QStringLiteral("Orvo餐饮收银系统 V2.5"));
+    box.setStyleSheet(
+        QStringLiteral("QLabel#qt_msgbox_label, QLabel#qt_msgbox_informativelabel { min-width: 220px; }"));
     box.exec();
 }
 

@@ -88,6 +88,10 @@ public:
     static QString clockText(const QDateTime& time);
     QString statusText(int pane) const;
 
+signals:
+    // The restaurant's data or the settings may have changed: the panes reload what they show.
+    void settingsChanged();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 

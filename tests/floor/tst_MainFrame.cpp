@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -469,8 +470,10 @@ void TestMainFrame::functionKeysOpenTheirScreens()
         }
         QTest::keyClick(modal, Qt::Key_Escape);
     });
+    QSignalSpy reloads(r.frame.get(), &CMainFrame::settingsChanged);
     QTest::keyClick(r.frame.get(), Qt::Key_F6);
     QCOMPARE(title, QStringLiteral("系统设置"));
+    QCOMPARE(reloads.count(), 1);
     QCOMPARE(tabs, QStringList{QStringLiteral("操作员设置")});
     QCOMPARE(buttons, QStringLiteral("关闭"));
 
@@ -493,6 +496,17 @@ void TestMainFrame::functionKeysOpenTheirScreens()
     r.frame->action(CMainFrame::OperatorsSettings)->trigger();
     QCOMPARE(title, QStringLiteral("操作员设置"));
     QVERIFY(r.prompt.texts().isEmpty());
+
+    // The restaurant's data: the panes reload after 确定, not after 取消.
+    for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
+        whenModal([&title, key](QWidget* modal) {
+            title = modal->windowTitle();
+            QTest::keyClick(modal, key);
+        });
+        r.frame->action(CMainFrame::RestaurantSettings)->trigger();
+        QCOMPARE(title, QStringLiteral("餐厅名称设置"));
+    }
+    QCOMPARE(reloads.count(), 2);
 }
 
 void TestMainFrame::helpFileBesideTheProgramNamesEveryKey()
