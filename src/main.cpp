@@ -1,31 +1,24 @@
+#include "CMainFrame.h"
+#include "CPelvarApp.h"
 #include "DataFolder.h"
-#include "Database.h"
-#include "DbError.h"
 #include "MessageBoxPrompt.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QLabel>
-#include <QMainWindow>
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("Orvo餐饮"));
-    QCoreApplication::setApplicationName(QStringLiteral("Pelvar"));
+    QApplication qapp(argc, argv);
+    CPelvarApp::prepareProcess();
 
     MessageBoxPrompt prompt;
-    Database db(prompt);
-    try {
-        db.open(QDir(DataFolder::resolve(app.arguments())).filePath(Database::kFileName));
-    } catch (const DbError& e) {
-        prompt.error(e.description());
+    CPelvarApp app(prompt, DataFolder::resolve(qapp.arguments()));
+    if (!app.openData())
         return 1;
-    }
+    if (!app.login())
+        return 0;
 
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Orvo餐饮收银系统 V2.5"));
-    window.setCentralWidget(new QLabel(QStringLiteral("Orvo餐饮收银系统"), &window));
-    window.showMaximized();
-    return app.exec();
+    CMainFrame frame(app);
+    frame.showMaximized();
+    frame.activateWindow();
+    return qapp.exec();
 }

@@ -1,0 +1,82 @@
+#include "CPelvarApp.h"
+
+#include "CLoginDlg.h"
+#include "DbError.h"
+#include "Prompt.h"
+#include "Sql.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+void CPelvarApp::prepareProcess()
+{
+    QCoreApplication::setOrganizationName(kOrganisation);
+    QCoreApplication::setApplicationName(QStringLiteral("Pelvar"));
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+}
+
+CPelvarApp::CPelvarApp(Prompt& prompt, const QString& dataFolder)
+    : m_prompt(prompt), m_dataFolder(dataFolder),
+      m_lock(QDir(dataFolder).filePath(QStringLiteral("Pelvar.lock"))), m_db(prompt),
+      m_settings(QSettings::UserScope, kOrganisation)
+{
+    // Only a running copy holds the lock: one left by a copy that crashed is taken over.
+    m_lock.setStaleLockTime(0);
+}
+
+CPelvarApp::~CPelvarApp()
+{
+    m_db.close();
+    if (m_lock.isLocked())
+        m_lock.unlock();
+}
+
+bool CPelvarApp::openData()
+{
+    if (!m_lock.tryLock(0) && m_lock.error() == QLockFile::LockFailedError) {
+        m_prompt.warn(kAlreadyRunning);
+        return false;
+    }
+    try {
+        m_db.open(QDir(m_dataFolder).filePath(Database::kFileName));
+    } catch (const DbError& e) {
+        m_prompt.error(e.description());
+        return false;
+    }
+    Recordset gs;
+    if (!m_db.OpenRecordset(gs, QStringLiteral("select * from gs")))
+        return false;
+    if (gs.isEOF()) {
+        m_prompt.warn(kNoRestaurantRow);
+        return false;
+    }
+    m_restaurantName = gs.getString(QStringLiteral("gsmc"));
+    return true;
+}
+
+bool CPelvarApp::login(QWidget* parent)
+{
+    CLoginDlg dialog(m_db, m_prompt, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    m_operator = dialog.loggedIn();
+    return true;
+}
+
+QString CPelvarApp::mainTitle() const
+{
+    return QStringLiteral("Orvo餐饮收银系统 V2.5—") + m_restaurantName;
+}
+
+void CPelvarApp::logExit()
+{
+    Recordset none;
+    m_db.OpenRecordset(
+        none, QStringLiteral("insert into log(log) values(") +
+                  Sql::quote(QStringLiteral("用户“") + m_operator.name() + QStringLiteral("”退出系统")) +
+                  QStringLiteral(")"));
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "Database.h"
+#include "Operator.h"
+
+#include <QLockFile>
+#include <QSettings>
+#include <QString>
+
+class Prompt;
+class QWidget;
+
+// The application object: from start-up to exit it holds the lock that keeps one running copy
+// per data folder, the connection, the restaurant name read at start-up, the program's settings
+// and the operator who is logged in. Windows are handed what they need from it.
+class CPelvarApp final
+{
+public:
+    static inline const QString kOrganisation = QStringLiteral("Orvo餐饮");
+    static inline const QString kProgramTitle = QStringLiteral("Orvo餐饮收银系统");
+    static inline const QString kAlreadyRunning = QStringLiteral("该程序已经启动");
+    static inline const QString kNoRestaurantRow = QStringLiteral("读取数据库文件错误!");
+
+    // The process-wide preparations: names for settings and data locations, and Qt's own
+    // Chinese texts for standard buttons and dialogs.
+    static void prepareProcess();
+
+    CPelvarApp(Prompt& prompt, const QString& dataFolder);
+    ~CPelvarApp();
+    CPelvarApp(const CPelvarApp&) = delete;
+    CPelvarApp& operator=(const CPelvarApp&) = delete;
+
+    // Start-up up to the restaurant name: single copy, database, the gs row. False (after its
+    // message) when the program must end.
+    bool openData();
+    // The login dialog; false when the operator chose 退出. On success the operator is current.
+    bool login(QWidget* parent = nullptr);
+
+    // "Orvo餐饮收银系统 V2.5—" + the restaurant name read at start-up.
+    QString mainTitle() const;
+    // Writes "用户“name”退出系统" to the log.
+    void logExit();
+
+    Database& db() { return m_db; }
+    Prompt& prompt() { return m_prompt; }
+    QSettings& settings() { return m_settings; }
+    const QString& dataFolder() const { return m_dataFolder; }
+    const QString& restaurantName() const { return m_restaurantName; }
+    const Operator& currentOperator() const { return m_operator; }
+    void setCurrentOperator(const Operator& op) { m_operator = op; }
+
+private:
+    Prompt& m_prompt;
+    QString m_dataFolder;
+    QLockFile m_lock;
+    Database m_db;
+    QSettings m_settings;
+    QString m_restaurantName;
+    Operator m_operator;
+};

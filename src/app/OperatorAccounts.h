@@ -1,0 +1,54 @@
+#pragma once
+
+#include "OperatorRecord.h"
+
+#include <QList>
+#include <QStringList>
+
+class Database;
+class Operator;
+class Prompt;
+
+// The operations on operators: login, password change, and the operators page with its dialog.
+// Every refusal is shown through the prompt with the caption "提示信息", in the order the
+// checks are listed.
+class OperatorAccounts final
+{
+public:
+    // Stands in the password fields of an operator shown for change: left as it is, the stored
+    // password stays.
+    static inline const QString kUnchangedPassword = QStringLiteral("\uE000\uE000\uE000\uE000\uE000\uE000");
+
+    OperatorAccounts(Database& db, Prompt& prompt);
+
+    // Every operator's name, sorted.
+    QStringList names();
+    // The chosen operator with the typed password: on success fills `loggedIn` and writes
+    // "用户“name”登陆系统" to the log; otherwise "密码不正确!".
+    bool login(const QString& name, const QString& password, Operator& loggedIn);
+    // "原密码不正确!", "两次密码输入不一致!", or the new password stored and "更改成功!".
+    bool changePassword(const QString& name, const QString& oldPassword, const QString& newPassword,
+                        const QString& confirmation);
+
+    // The operators page.
+    QList<OperatorRecord> list();
+    bool mayAdd(const Operator& current);
+    // `selected` is "" when no row is selected.
+    bool mayChange(const Operator& current, const QString& selected);
+    // Checks, asks "是否真的要删除此操作员!" and deletes; true when the row is gone.
+    bool remove(const Operator& current, const QString& selected);
+
+    // The operator dialog.
+    OperatorRecord read(const QString& name, bool* hasPassword = nullptr);
+    // False with "最低打折比例错误，应为0.00-1.00之间!" when the ratio lies outside 0 to 1.
+    bool checkLowestDiscount(const QString& text);
+    // Validates in order (name, existing name when adding, confirmation, rounding-off limit,
+    // discount ratio) and writes the row; the stored values are written back into `record`.
+    bool save(OperatorRecord& record, const QString& password, const QString& confirmation, bool adding);
+
+private:
+    bool exists(const QString& name);
+
+    Database& m_db;
+    Prompt& m_prompt;
+};

@@ -1,0 +1,436 @@
+#include "CMainFrame.h"
+
+#include "Access.h"
+#include "CBackupDlg.h"
+#include "Clock.h"
+#include "CPasswordDlg.h"
+#include "CPelvarApp.h"
+#include "CPSheet.h"
+#include "CRestaurantDlg.h"
+#include "CSplitterEx.h"
+#include "CUser.h"
+#include "Icons.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrl>
+
+#ifdef PELVAR_HAVE_X11
+#include <X11/XKBlib.h>
+#endif
+
+namespace {
+
+// What a command checks before it runs: an operator right, or "系统管理员" with its own
+// refusal; refusals of the report and administrator commands carry the program's title.
+struct CommandInfo
+{
+    int id;
+    const char* text;
+    int right;           // int(Right), -1 for none
+    const char* refusal; // a "系统管理员"-only command's refusal
+    bool titleCaption;
+};
+
+constexpr int kNone = -1;
+
+const CommandInfo kCommands[] = {
+    {CMainFrame::RestaurantSettings, "餐厅名称设置", kNone, "只有系统管理员有权设置!", true},
+    {CMainFrame::RoomsAndTables, "房间餐桌设置", kNone, nullptr, false},
+    {CMainFrame::ItemsSettings, "消费项目设置", kNone, nullptr, false},
+    {CMainFrame::OperatorsSettings, "操作员管理", kNone, nullptr, false},
+    {CMainFrame::MembersSettings, "会员管理", kNone, nullptr, false},
+    {CMainFrame::ChangePassword, "更改密码", kNone, nullptr, false},
+    {CMainFrame::RunLog, "系统运行日志", kNone, "只有系统管理员有权限查看运行日志!", true},
+    {CMainFrame::ExitSystem, "退出系统(&X)", kNone, nullptr, false},
+    {CMainFrame::OpenTable, "顾客开单\tF2", kNone, nullptr, false},
+    {CMainFrame::AddConsumption, "增加消费\tF3", kNone, nullptr, false},
+    {CMainFrame::Checkout, "顾客结账\tF4", kNone, nullptr, false},
+    {CMainFrame::OnAccountBills, "挂账账单结账", kNone, nullptr, false},
+    {CMainFrame::Reservations, "餐桌预定管理\tF5", kNone, nullptr, false},
+    {CMainFrame::InStoreConsumption, "在店消费明细", kNone, nullptr, true},
+    {CMainFrame::LeftConsumption, "离店消费明细", int(Right::Ldxfcxqx), nullptr, true},
+    {CMainFrame::ReturnedLines, "消费退单明细", int(Right::Tdcxqx), nullptr, true},
+    {CMainFrame::GiftLines, "消费赠单明细", int(Right::Zdcxqx), nullptr, true},
+    {CMainFrame::CashierDetail, "收银明细", int(Right::Symxqx), nullptr, true},
+    {CMainFrame::CashierSummary, "收银汇总", int(Right::Syhzqx), nullptr, true},
+    {CMainFrame::SalesByCategory, "按项目类别统计", int(Right::Xstjqx), nullptr, true},
+    {CMainFrame::SalesByItem, "按项目名统计", int(Right::Xstjqx), nullptr, true},
+    {CMainFrame::SalesByWaiter, "按服务生统计", int(Right::Xstjqx), nullptr, true},
+    {CMainFrame::RegistrationQuery, "餐桌登记查询", kNone, nullptr, true},
+    {CMainFrame::ItemQuery, "消费项目查询", kNone, nullptr, true},
+    {CMainFrame::MemberQuery, "会员查询", kNone, nullptr, true},
+    {CMainFrame::Backup, "数据库备份", kNone, nullptr, false},
+    {CMainFrame::Restore, "数据库还原", int(Right::Sjhyqx), nullptr, false},
+    {CMainFrame::ClearTables, "数据表清空", int(Right::Sjqlqx), nullptr, false},
+    {CMainFrame::Compact, "数据库压缩/修复", kNone, nullptr, false},
+    {CMainFrame::Help, "帮助(F1)", kNone, nullptr, false},
+    {CMainFrame::About, "关于 Pelvar(&A)...", kNone, nullptr, false},
+    {CMainFrame::SystemSettings, "系统设置", kNone, nullptr, false},
+    {CMainFrame::HandOver, "换班管理", kNone, nullptr, false},
+    {CMainFrame::Finance, "财务管理", kNone, "只有系统管理员有此权限!", true},
+    {CMainFrame::ToolbarExit, "退出", kNone, nullptr, false},
+};
+
+const CommandInfo* info(int id)
+{
+    for (const CommandInfo& c : kCommands)
+        if (c.id == id)
+            return &c;
+    return nullptr;
+}
+
+struct ToolButton
+{
+    Icons::Tool icon;
+    const char* text;
+    int command;
+};
+
+const ToolButton kToolBar[] = {
+    {Icons::Tool::OpenTable, "顾客开单(F2)", CMainFrame::OpenTable},
+    {Icons::Tool::AddConsumption, "增加消费(F3)", CMainFrame::AddConsumption},
+    {Icons::Tool::Checkout, "顾客结账(F4)", CMainFrame::Checkout},
+    {Icons::Tool::Reservations, "预定管理(F5)", CMainFrame::Reservations},
+    {Icons::Tool::Settings, "系统设置(F6)", CMainFrame::SystemSettings},
+    {Icons::Tool::HandOver, "员工交班(F7)", CMainFrame::HandOver},
+    {Icons::Tool::Finance, "财务管理(F8)", CMainFrame::Finance},
+    {Icons::Tool::Password, "更改密码(F9)", CMainFrame::ChangePassword},
+    {Icons::Tool::Exit, "退出(Esc)", CMainFrame::ToolbarExit},
+};
+
+// The function keys, and Esc as the 退出 button promises.
+const std::pair<Qt::Key, int> kKeys[] = {
+    {Qt::Key_F1, CMainFrame::Help},           {Qt::Key_F2, CMainFrame::OpenTable},
+    {Qt::Key_F3, CMainFrame::AddConsumption}, {Qt::Key_F4, CMainFrame::Checkout},
+    {Qt::Key_F5, CMainFrame::Reservations},   {Qt::Key_F6, CMainFrame::SystemSettings},
+    {Qt::Key_F7, CMainFrame::HandOver},       {Qt::Key_F8, CMainFrame::Finance},
+    {Qt::Key_F9, CMainFrame::ChangePassword}, {Qt::Key_Escape, CMainFrame::ToolbarExit},
+};
+
+bool capsLockOn()
+{
+#ifdef PELVAR_HAVE_X11
+    auto* x11 = QGuiApplication::platformName() == QLatin1String("xcb")
+                    ? qApp->nativeInterface<QNativeInterface::QX11Application>()
+                    : nullptr;
+    if (x11 && x11->display()) {
+        unsigned int state = 0;
+        if (XkbGetIndicatorState(x11->display(), XkbUseCoreKbd, &state) == Success)
+            return state & 1u;
+    }
+#endif
+    return false;
+}
+
+QLabel* placeholder(const QString& name, QWidget* parent)
+{
+    auto* label = new QLabel(name, parent);
+    label->setAlignment(Qt::AlignCenter);
+    label->setFrameShape(QFrame::StyledPanel);
+    label->setStyleSheet(QStringLiteral("color: gray; background: white;"));
+    return label;
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(CPelvarApp& app, QWidget* parent) : QMainWindow(parent), m_app(app)
+{
+    setWindowTitle(m_app.mainTitle());
+    setWindowIcon(Icons::program());
+    // At 0,0 with the size of the screen, also where no window manager maximises it.
+    setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+    createCommands();
+    createMenus();
+    createToolBar();
+    createStatusBar();
+    createPanes();
+    connectCommands();
+
+    auto* clock = new QTimer(this);
+    connect(clock, &QTimer::timeout, this, &CMainFrame::updateStatus);
+    clock->start(100);
+    updateStatus();
+}
+
+void CMainFrame::createCommands()
+{
+    for (const CommandInfo& c : kCommands) {
+        auto* action = new QAction(QString::fromUtf8(c.text), this);
+        action->setEnabled(false);
+        connect(action, &QAction::triggered, this, [this, id = c.id] { execute(id); });
+        m_actions.insert(c.id, action);
+        m_allActions.insert(c.id, action);
+    }
+    for (const auto& [key, id] : kKeys) {
+        auto* action = new QAction(this);
+        action->setShortcut(QKeySequence(key));
+        action->setEnabled(false);
+        connect(action, &QAction::triggered, this, [this, id = id] { execute(id); });
+        addAction(action);
+        m_allActions.insert(id, action);
+    }
+}
+
+void CMainFrame::createMenus()
+{
+    auto add = [this](QMenu* menu, std::initializer_list<int> ids) {
+        for (int id : ids)
+            menu->addAction(m_actions.value(id));
+    };
+    QMenu* system = menuBar()->addMenu(QStringLiteral("系统设置(&F)"));
+    add(system, {RestaurantSettings, RoomsAndTables, ItemsSettings, OperatorsSettings, MembersSettings});
+    system->addSeparator();
+    add(system, {ChangePassword, RunLog});
+    system->addSeparator();
+    add(system, {ExitSystem});
+
+    QMenu* business = menuBar()->addMenu(QStringLiteral("营业管理(&Y)"));
+    add(business, {OpenTable, AddConsumption, Checkout});
+    business->addSeparator();
+    add(business, {OnAccountBills, Reservations});
+
+    QMenu* reports = menuBar()->addMenu(QStringLiteral("报表统计(&C)"));
+    add(reports->addMenu(QStringLiteral("宾客消费明细")),
+        {InStoreConsumption, LeftConsumption, ReturnedLines, GiftLines});
+    add(reports->addMenu(QStringLiteral("收银报表")), {CashierDetail, CashierSummary});
+    add(reports->addMenu(QStringLiteral("销售统计")), {SalesByCategory, SalesByItem, SalesByWaiter});
+    reports->addSeparator();
+    add(reports, {RegistrationQuery, ItemQuery, MemberQuery});
+
+    QMenu* data = menuBar()->addMenu(QStringLiteral("数据管理"));
+    add(data, {Backup, Restore, ClearTables, Compact});
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
+    add(help, {Help});
+    help->addSeparator();
+    add(help, {About});
+}
+
+void CMainFrame::createToolBar()
+{
+    QToolBar* bar = addToolBar(QStringLiteral("工具栏"));
+    bar->setObjectName(QStringLiteral("toolbar"));
+    bar->setMovable(false);
+    bar->setIconSize(QSize(48, 48));
+    bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    bar->toggleViewAction()->setVisible(false);
+    setContextMenuPolicy(Qt::NoContextMenu);
+    for (const ToolButton& b : kToolBar) {
+        QAction* action = bar->addAction(Icons::tool(b.icon), QString::fromUtf8(b.text));
+        action->setEnabled(false);
+        connect(action, &QAction::triggered, this, [this, id = b.command] { execute(id); });
+        m_allActions.insert(b.command, action);
+    }
+}
+
+void CMainFrame::createStatusBar()
+{
+    for (QLabel*& pane : m_status)
+        pane = new QLabel(this);
+    m_status[0]->setMinimumWidth(240);
+    m_status[1]->setMinimumWidth(50);
+    m_status[1]->setAlignment(Qt::AlignCenter);
+    statusBar()->addWidget(m_status[0], 1);
+    statusBar()->addPermanentWidget(m_status[1]);
+    statusBar()->addPermanentWidget(m_status[2]);
+}
+
+void CMainFrame::createPanes()
+{
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    m_outer = new CSplitterEx(Qt::Horizontal, this);
+    m_inner = new CSplitterEx(Qt::Vertical, m_outer);
+    m_outer->insertWidget(0, placeholder(QStringLiteral("房间"), m_outer));
+    m_inner->addWidget(placeholder(QStringLiteral("餐桌"), m_inner));
+    m_inner->addWidget(placeholder(QStringLiteral("消费明细"), m_inner));
+    m_outer->setStretchFactor(1, 1);
+    m_inner->setStretchFactor(0, 1);
+    m_outer->setSizes({screen.width() / 4, screen.width() - screen.width() / 4});
+    m_inner->setSizes({screen.height() * 3 / 5, screen.height() / 5});
+    setCentralWidget(m_outer);
+}
+
+// Where every command meets its screen. Commands not listed here stay disabled until the
+// screen that they open exists.
+void CMainFrame::connectCommands()
+{
+    setHandler(RestaurantSettings, [this] {
+        CRestaurantDlg dialog(m_app.db(), this);
+        if (dialog.exec() == QDialog::Accepted)
+            emit settingsChanged();
+    });
+    setHandler(OperatorsSettings, [this] { openSheet(QStringLiteral("操作员设置")); });
+    setHandler(SystemSettings, [this] {
+        openSheet(QStringLiteral("系统设置"));
+        emit settingsChanged();
+    });
+    setHandler(ChangePassword, [this] {
+        CPasswordDlg dialog(m_app.db(), m_app.prompt(), m_app.currentOperator().name(), this);
+        dialog.exec();
+    });
+    setHandler(HandOver, [this] { handOver(); });
+    setHandler(Backup, [this] {
+        CBackupDlg dialog(m_app.db(), m_app.prompt(), m_app.settings(), m_app.dataFolder(), this);
+        dialog.exec();
+    });
+    setHandler(ExitSystem, [this] { close(); });
+    setHandler(ToolbarExit, [this] { close(); });
+    setHandler(Help, [this] { showHelp(); });
+    setHandler(About, [this] { showAbout(); });
+}
+
+void CMainFrame::setHandler(int command, std::function<void()> handler)
+{
+    m_handlers.insert(command, std::move(handler));
+    for (QAction* action : m_allActions.values(command))
+        action->setEnabled(true);
+}
+
+void CMainFrame::execute(int command)
+{
+    const CommandInfo* c = info(command);
+    if (!c)
+        return;
+    const Operator& op = m_app.currentOperator();
+    const QString caption = c->titleCaption ? Access::kProgramTitle : Prompt::kCaption;
+    if (c->refusal && !Access::administrator(op, m_app.prompt(), QString::fromUtf8(c->refusal), caption))
+        return;
+    if (c->right != kNone && !Access::granted(op, Rights::at(c->right), m_app.prompt(), caption))
+        return;
+    if (const auto handler = m_handlers.value(command)) {
+        handler();
+        // The keys work again at once when a dialog closes, even where no window manager hands
+        // the keyboard back.
+        if (isVisible())
+            activateWindow();
+    }
+}
+
+// The sheet of the settings pages; "系统设置" holds every page, the others the one they name.
+void CMainFrame::openSheet(const QString& title)
+{
+    const bool all = title == QStringLiteral("系统设置");
+    CPSheet sheet(title, this);
+    // Pages in their order: 房间餐桌设置, 消费项目设置, 操作员设置, 服务生设置, 会员管理,
+    // 营业班次, 数据清空, 打印设置.
+    if (all || title == QStringLiteral("操作员设置"))
+        sheet.addPage(new CUser(m_app.db(), m_app.prompt(), m_app.currentOperator(), &sheet),
+                      QStringLiteral("操作员设置"));
+    sheet.exec();
+}
+
+void CMainFrame::handOver()
+{
+    if (m_app.login(this)) {
+        updateStatus();
+        return;
+    }
+    // Without an operator the program ends at once: no question, no backup, no exit entry.
+    m_endWithoutExit = true;
+    close();
+}
+
+void CMainFrame::showHelp()
+{
+    const QString file = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("help.htm"));
+    if (!QFileInfo::exists(file) || !QDesktopServices::openUrl(QUrl::fromLocalFile(file)))
+        m_app.prompt().warn(QStringLiteral("无法打开帮助文件：") + QDir::toNativeSeparators(file));
+}
+
+void CMainFrame::showAbout()
+{
+    QMessageBox box(this);
+    box.setWindowTitle(QStringLiteral("关于 Pelvar"));
+    box.setIconPixmap(Icons::program().pixmap(48, 48));
+    box.setText(QStringLiteral("餐饮收银系统 2.4版"));
+    box.setInformativeText(QStringLiteral("Orvo餐饮收银系统 V2.5"));
+    box.setStyleSheet(
+        QStringLiteral("QLabel#qt_msgbox_label, QLabel#qt_msgbox_informativelabel { min-width: 220px; }"));
+    box.exec();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (!m_endWithoutExit) {
+        if (!m_app.prompt().ask(QStringLiteral("是否要退出本系统？"))) {
+            event->ignore();
+            return;
+        }
+        CBackupDlg backup(m_app.db(), m_app.prompt(), m_app.settings(), m_app.dataFolder(), this);
+        backup.exec();
+        m_app.logExit();
+    }
+    event->accept();
+}
+
+QString CMainFrame::clockText(const QDateTime& time)
+{
+    static const char* const kWeekdays[] = {" 星期天", " 星期一", " 星期二", " 星期三",
+                                            " 星期四", " 星期五", " 星期六"};
+    return time.toString(QStringLiteral("yyyy年MM月dd日 HH时mm分ss秒")) +
+           QString::fromUtf8(kWeekdays[time.date().dayOfWeek() % 7]);
+}
+
+void CMainFrame::updateStatus()
+{
+    m_status[0]->setText(QStringLiteral("当前操作员:") + m_app.currentOperator().name());
+    m_status[1]->setText(capsLockOn() ? QStringLiteral("CAP") : QString());
+    m_status[2]->setText(clockText(Clock::now()));
+}
+
+QString CMainFrame::statusText(int pane) const
+{
+    return m_status[pane]->text();
+}
+
+void CMainFrame::setPane(Pane pane, QWidget* widget)
+{
+    if (pane == Pane::Rooms)
+        m_outer->setPane(0, widget);
+    else
+        m_inner->setPane(pane == Pane::Board ? 0 : 1, widget);
+}
+
+QWidget* CMainFrame::pane(Pane pane) const
+{
+    return pane == Pane::Rooms ? m_outer->widget(0) : m_inner->widget(pane == Pane::Board ? 0 : 1);
+}
+
+void CMainFrame::toggleRoomsPane()
+{
+    if (isRoomsPaneHidden())
+        m_outer->showPane(0);
+    else
+        m_outer->hidePane(0);
+}
+
+void CMainFrame::toggleLinesPane()
+{
+    if (isLinesPaneHidden())
+        m_inner->showPane(1);
+    else
+        m_inner->hidePane(1);
+}
+
+bool CMainFrame::isRoomsPaneHidden() const
+{
+    return m_outer->hiddenPane() == 0;
+}
+
+bool CMainFrame::isLinesPaneHidden() const
+{
+    return m_inner->hiddenPane() == 1;
+}
