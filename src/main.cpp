@@ -12,7 +12,7 @@ int main(int argc, char* argv[])
 
     MessageBoxPrompt prompt;
     CPelvarApp app(prompt, DataFolder::resolve(qapp.arguments()));
-    if (!app.openData())
+    if (!app.openData(qapp.arguments().contains(QStringLiteral("--demo"))))
         return 1;
     if (!app.login())
         return 0;

@@ -2,11 +2,14 @@
 
 #include "CLoginDlg.h"
 #include "DbError.h"
+#include "DemoRestaurant.h"
+#include "PinyinInitials.h"
 #include "Prompt.h"
 #include "Sql.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -35,14 +38,18 @@ CPelvarApp::~CPelvarApp()
         m_lock.unlock();
 }
 
-bool CPelvarApp::openData()
+bool CPelvarApp::openData(bool demo)
 {
     if (!m_lock.tryLock(0) && m_lock.error() == QLockFile::LockFailedError) {
         m_prompt.warn(kAlreadyRunning);
         return false;
     }
     try {
-        m_db.open(QDir(m_dataFolder).filePath(Database::kFileName));
+        const QString path = QDir(m_dataFolder).filePath(Database::kFileName);
+        const bool fresh = !QFileInfo::exists(path);
+        m_db.open(path);
+        if (demo && fresh)
+            DemoRestaurant::fill(m_db, GetPinyinInitials);
     } catch (const DbError& e) {
         m_prompt.error(e.description());
         return false;

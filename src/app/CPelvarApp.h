@@ -31,8 +31,9 @@ public:
     CPelvarApp& operator=(const CPelvarApp&) = delete;
 
     // Start-up up to the restaurant name: single copy, database, the gs row. False (after its
-    // message) when the program must end.
-    bool openData();
+    // message) when the program must end. With `demo`, a database created now gets the sample
+    // restaurant; an existing one is left as it is.
+    bool openData(bool demo = false);
     // The login dialog; false when the operator chose 退出. On success the operator is current.
     bool login(QWidget* parent = nullptr);
 

@@ -1,5 +1,6 @@
 #include "CPelvarApp.h"
 #include "CRestaurantDlg.h"
+#include "Clock.h"
 #include "OperatorAccounts.h"
 #include "RestaurantInfo.h"
 #include "ScriptedPrompt.h"
@@ -42,6 +43,7 @@ private slots:
     void initTestCase();
 
     void newFolderStartsWithANewDatabase();
+    void demoFillsOnlyANewDatabase();
     void secondCopyEndsAndFirstRuns();
     void lockOfACrashedCopyDoesNotBlock();
     void emptyRestaurantTableEndsStartUp();
@@ -71,6 +73,40 @@ void TestStartUp::newFolderStartsWithANewDatabase()
     QVERIFY(QFile::exists(QDir(dir.path()).filePath(QStringLiteral("Pelvar.db"))));
     QCOMPARE(app.restaurantName(), QStringLiteral("我的餐厅"));
     QCOMPARE(app.mainTitle(), QStringLiteral("Orvo餐饮收银系统 V2.5—我的餐厅"));
+}
+
+void TestStartUp::demoFillsOnlyANewDatabase()
+{
+    Clock::setFixed(QDateTime(QDate(2026, 12, 6), QTime(12, 0)));
+    QTemporaryDir dir;
+    {
+        ScriptedPrompt prompt;
+        CPelvarApp app(prompt, dir.path());
+        QVERIFY(app.openData(true));
+        QCOMPARE(app.restaurantName(), QStringLiteral("Orvo示例餐厅"));
+        Database& db = app.db();
+        QCOMPARE(db.query(QStringLiteral("select count(*) as n from cz")).getInt(QStringLiteral("n")), 21);
+        QCOMPARE(db.query(QStringLiteral("select xmpy from xm where xmm='宫保鸡丁'")).getString(QStringLiteral("xmpy")),
+                 QStringLiteral("GBJD"));
+        QCOMPARE(db.query(QStringLiteral("select count(*) as n from xm where xmm='餐桌费'")).getInt(QStringLiteral("n")), 1);
+        // Today's booking lies in the shift running now, so the board shows the table reserved.
+        Recordset booked = db.query(QStringLiteral("select * from yd where zt='已订' and yybcbh=") +
+                                    db.GetCurrentShiftId() + QStringLiteral(" and format(ydsj,'yyyy-mm-dd')='2026-12-06'"));
+        QCOMPARE(booked.recordCount(), 1);
+        QVERIFY(booked.getDateTime(QStringLiteral("ydsj")) > Clock::now());
+    }
+    // A database that exists keeps its own data.
+    QTemporaryDir plain;
+    {
+        ScriptedPrompt prompt;
+        CPelvarApp app(prompt, plain.path());
+        QVERIFY(app.openData());
+    }
+    ScriptedPrompt prompt;
+    CPelvarApp app(prompt, plain.path());
+    QVERIFY(app.openData(true));
+    QCOMPARE(app.restaurantName(), QStringLiteral("我的餐厅"));
+    Clock::clearFixed();
 }
 
 void TestStartUp::secondCopyEndsAndFirstRuns()

@@ -1,0 +1,152 @@
+#include "DemoRestaurant.h"
+
+#include "Clock.h"
+#include "Database.h"
+#include "Sql.h"
+
+#include <QStringList>
+
+namespace {
+
+struct Dish
+{
+    const char* name;
+    double price;
+    const char* unit;
+    const char* category;
+};
+
+// Name, price, unit, category; cost is taken as about 40 % of the price.
+const Dish kDishes[] = {
+    {"宫保鸡丁", 28, "份", "热菜"},     {"鱼香肉丝", 26, "份", "热菜"},     {"麻婆豆腐", 18, "份", "热菜"},
+    {"红烧鲤鱼", 58, "条", "热菜"},     {"回锅肉", 32, "份", "热菜"},       {"水煮鱼", 68, "份", "热菜"},
+    {"糖醋里脊", 36, "份", "热菜"},     {"京酱肉丝", 32, "份", "热菜"},     {"干煸豆角", 22, "份", "热菜"},
+    {"地三鲜", 20, "份", "热菜"},       {"红烧肉", 42, "份", "热菜"},       {"清蒸鳜鱼", 98, "条", "热菜"},
+    {"辣子鸡", 46, "份", "热菜"},       {"酸菜鱼", 62, "份", "热菜"},       {"西红柿炒鸡蛋", 16, "份", "热菜"},
+    {"青椒土豆丝", 12, "份", "热菜"},   {"孜然羊肉", 52, "份", "热菜"},     {"蒜蓉西兰花", 18, "份", "热菜"},
+    {"拍黄瓜", 10, "份", "凉菜"},       {"凉拌木耳", 14, "份", "凉菜"},     {"夫妻肺片", 32, "份", "凉菜"},
+    {"口水鸡", 36, "份", "凉菜"},       {"皮蛋豆腐", 12, "份", "凉菜"},     {"老醋花生", 12, "份", "凉菜"},
+    {"凉拌三丝", 12, "份", "凉菜"},     {"酱牛肉", 48, "份", "凉菜"},       {"白切鸡", 38, "份", "凉菜"},
+    {"北京烤鸭", 128, "只", "烧腊"},    {"叉烧", 42, "份", "烧腊"},         {"烧鹅", 68, "份", "烧腊"},
+    {"脆皮烧肉", 46, "份", "烧腊"},     {"卤水拼盘", 58, "份", "烧腊"},     {"酸辣汤", 18, "份", "汤羹"},
+    {"西湖牛肉羹", 28, "份", "汤羹"},   {"紫菜蛋花汤", 12, "份", "汤羹"},   {"冬瓜排骨汤", 32, "份", "汤羹"},
+    {"老鸭汤", 58, "份", "汤羹"},       {"米饭", 2, "碗", "主食"},           {"饺子", 24, "斤", "主食"},
+    {"馄饨", 16, "碗", "主食"},         {"扬州炒饭", 18, "份", "主食"},     {"牛肉面", 22, "碗", "主食"},
+    {"葱油饼", 8, "张", "主食"},         {"小笼包", 18, "笼", "主食"},       {"馒头", 1, "个", "主食"},
+    {"炸酱面", 18, "碗", "主食"},       {"可乐330ml", 5, "听", "酒水"},     {"雪碧330ml", 5, "听", "酒水"},
+    {"青岛啤酒", 8, "瓶", "酒水"},       {"雪花啤酒", 6, "瓶", "酒水"},       {"橙汁", 28, "扎", "酒水"},
+    {"王老吉", 6, "罐", "酒水"},         {"矿泉水", 3, "瓶", "酒水"},         {"二锅头", 18, "瓶", "酒水"},
+    {"五粮液", 1280, "瓶", "酒水"},     {"茉莉花茶", 20, "壶", "酒水"},     {"杨枝甘露", 22, "份", "甜品"},
+    {"双皮奶", 16, "份", "甜品"},       {"红豆沙", 12, "份", "甜品"},       {"果盘", 38, "份", "甜品"},
+    {"餐桌费", 10, "位", "其他"},
+};
+
+struct Category
+{
+    const char* name;
+    const char* printer;
+    const char* title;
+};
+
+const Category kCategories[] = {
+    {"热菜", "kitchen-hot", "热菜厨房"}, {"凉菜", "kitchen-cold", "凉菜间"}, {"烧腊", "kitchen-cold", "烧腊间"},
+    {"汤羹", "kitchen-hot", "热菜厨房"}, {"主食", "kitchen-pastry", "面点间"}, {"酒水", "", "吧台"},
+    {"甜品", "kitchen-pastry", "面点间"}, {"其他", "", ""},
+};
+
+} // namespace
+
+void DemoRestaurant::fill(Database& db, const std::function<QString(const QString&)>& pinyin)
+{
+    Transaction transaction(db);
+    auto run = [&](const QString& statement) { db.ExecuteSql(statement); };
+
+    run(QStringLiteral("update gs set gsmc='Orvo示例餐厅', lxdh='010-88886666', dz='北京市朝阳区建国路88号'"));
+    run(QStringLiteral("update dysz set bt1='Orvo示例餐厅', bt2='欢迎光临'"));
+
+    const QStringList rooms = {QStringLiteral("大厅"), QStringLiteral("包间"), QStringLiteral("露台")};
+    for (const QString& room : rooms)
+        run(QStringLiteral("insert into fj (fjm, csfy) values (%1, '')").arg(Sql::quote(room)));
+    auto table = [&](const QString& name, int seats, const QString& room) {
+        run(QStringLiteral("insert into cz (czm, zzws, fjm) values (%1, %2, %3)")
+                .arg(Sql::quote(name))
+                .arg(seats)
+                .arg(Sql::quote(room)));
+    };
+    for (int i = 1; i <= 12; ++i)
+        table(QStringLiteral("A%1").arg(i, 2, 10, QLatin1Char('0')), i <= 8 ? 4 : 6, rooms[0]);
+    for (const char* name : {"牡丹厅", "芙蓉厅", "兰花厅", "翠竹厅", "梅花厅"})
+        table(QString::fromUtf8(name), 10, rooms[1]);
+    for (int i = 1; i <= 4; ++i)
+        table(QStringLiteral("T%1").arg(i), 2, rooms[2]);
+
+    for (const Category& c : kCategories)
+        run(QStringLiteral("insert into lb (lbm, sfdz, dyjmc, dybt, dyfs, dyqz, qskh, jskh) "
+                           "values (%1, '%2', %3, %4, '1', '1', '1', '3')")
+                .arg(Sql::quote(QString::fromUtf8(c.name)))
+                .arg(qstrcmp(c.name, "酒水") == 0 ? QLatin1Char('0') : QLatin1Char('1'))
+                .arg(Sql::quote(QString::fromUtf8(c.printer)), Sql::quote(QString::fromUtf8(c.title))));
+
+    int number = 1;
+    for (const Dish& d : kDishes) {
+        const QString name = QString::fromUtf8(d.name);
+        run(QStringLiteral("insert into xm (xmbh, xmm, xmpy, dj, dw, lbm, sfdz, jhdj, ckcb, kcsp, dqkc, nfxs) "
+                           "values (%1, %2, %3, '%4', %5, %6, '1', '%7', '%7', '0', 0, '1')")
+                .arg(number++)
+                .arg(Sql::quote(name), Sql::quote(pinyin(name)), Sql::money(d.price),
+                     Sql::quote(QString::fromUtf8(d.unit)), Sql::quote(QString::fromUtf8(d.category)),
+                     Sql::money(d.price * 0.4)));
+    }
+
+    for (const char* waiter : {"张丽", "王芳", "李强", "赵敏"}) {
+        const QString name = QString::fromUtf8(waiter);
+        run(QStringLiteral("insert into fws (xm, jp, xb, lxfs) values (%1, %2, '女', '')")
+                .arg(Sql::quote(name), Sql::quote(pinyin(name))));
+    }
+
+    run(QStringLiteral("insert into hydj (djmc, zq) values ('普通会员', 0.95)"));
+    run(QStringLiteral("insert into hydj (djmc, zq) values ('银卡会员', 0.9)"));
+    run(QStringLiteral("insert into hydj (djmc, zq) values ('金卡会员', 0.8)"));
+    const char* const members[][3] = {{"刘洋", "13800138000", "1"}, {"陈静", "13912345678", "2"},
+                                      {"周杰", "13698765432", "3"}};
+    int card = 1001;
+    for (const auto& m : members) {
+        const QString name = QString::fromUtf8(m[0]);
+        run(QStringLiteral("insert into hy (xm, xmpy, xb, phone, hydj, kh, xfze) values (%1, %2, '', %3, %4, '%5', 0)")
+                .arg(Sql::quote(name), Sql::quote(pinyin(name)), Sql::quote(QString::fromUtf8(m[1])),
+                     QString::fromUtf8(m[2]))
+                .arg(card++));
+    }
+
+    // Shift times live on 2010-01-01; only the time of day counts.
+    run(QStringLiteral("insert into yybc (bcmc, qssj, jssj) values ('早市', #2010-01-01 0:0:0#, #2010-01-01 10:30:0#)"));
+    run(QStringLiteral("insert into yybc (bcmc, qssj, jssj) values ('午市', #2010-01-01 10:30:0#, #2010-01-01 16:30:0#)"));
+    run(QStringLiteral("insert into yybc (bcmc, qssj, jssj) values ('晚市', #2010-01-01 16:30:0#, #2010-01-01 23:59:59#)"));
+
+    // Today's reservation lies in the shift that is running now, so the board shows it at once.
+    const QDateTime now = Clock::now();
+    const QTime time = now.time();
+    int shift = 3;
+    QTime shiftEnd(23, 59, 59);
+    if (time < QTime(10, 30)) {
+        shift = 1;
+        shiftEnd = QTime(10, 30);
+    } else if (time < QTime(16, 30)) {
+        shift = 2;
+        shiftEnd = QTime(16, 30);
+    }
+    auto later = [&](QTime t, int seconds) {
+        const QTime r = t.addSecs(seconds);
+        return (r < t || r > shiftEnd) ? shiftEnd : r;
+    };
+    const QDateTime arrival(now.date(), later(time, 30 * 60));
+    const QDateTime holdUntil(now.date(), later(arrival.time(), 30 * 60));
+    run(QStringLiteral("insert into yd (ydbh, khxm, sjhm, lxdh, fjmc, czmc, zt, ydsj, qxsj, yj, bz, czy, yybcbh) "
+                       "values ('%1', '孙先生', '13700001111', '13700001111', '包间', '牡丹厅', '已订', %2, %3, "
+                       "'200', '生日宴', '系统管理员', %4)")
+            .arg(now.toString(QStringLiteral("yyyyMMddHHmmss")), Sql::timeLiteral(arrival),
+                 Sql::timeLiteral(holdUntil))
+            .arg(shift));
+
+    transaction.commit();
+}
