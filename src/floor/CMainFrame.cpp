@@ -82,6 +82,12 @@ const CommandInfo kCommands[] = {
     {CMainFrame::HandOver, "换班管理", kNone, nullptr, false},
     {CMainFrame::Finance, "财务管理", kNone, "只有系统管理员有此权限!", true},
     {CMainFrame::ToolbarExit, "退出", kNone, nullptr, false},
+    {CMainFrame::Reserve, "顾客预定", kNone, nullptr, false},
+    {CMainFrame::ChangeRegistration, "修改登记", kNone, nullptr, false},
+    {CMainFrame::ChangeTable, "更换餐桌", kNone, nullptr, false},
+    {CMainFrame::SplitBill, "拆分账单", kNone, nullptr, false},
+    {CMainFrame::MergeBill, "合并账单", kNone, nullptr, false},
+    {CMainFrame::PrintReceipt, "打印小票", kNone, nullptr, false},
 };
 
 const CommandInfo* info(int id)
@@ -290,6 +296,15 @@ void CMainFrame::connectCommands()
     setHandler(ToolbarExit, [this] { close(); });
     setHandler(Help, [this] { showHelp(); });
     setHandler(About, [this] { showAbout(); });
+}
+
+QString CMainFrame::selectedTable() const
+{
+    return QString(); // the board pane answers once it is in place
+}
+
+void CMainFrame::tablesChanged()
+{
 }
 
 void CMainFrame::setHandler(int command, std::function<void()> handler)

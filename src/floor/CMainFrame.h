@@ -57,6 +57,13 @@ public:
         HandOver = 32776,
         Finance = 32833,
         ToolbarExit = 61446,
+        // Commands of the board's context menu.
+        Reserve = 32781,
+        ChangeRegistration = 32830,
+        ChangeTable = 32778,
+        SplitBill = 32780,
+        MergeBill = 32779,
+        PrintReceipt = 32820,
     };
     enum class Pane
     {
@@ -83,6 +90,12 @@ public:
     void toggleLinesPane();
     bool isRoomsPaneHidden() const;
     bool isLinesPaneHidden() const;
+
+    // The table selected on the board, "" when none.
+    QString selectedTable() const;
+    // After a command changed tables or lines: refresh the board in place, reload the lines
+    // pane and the counts.
+    void tablesChanged();
 
     // The clock pane's text: "%Y年%m月%d日 %H时%M分%S秒" and the weekday.
     static QString clockText(const QDateTime& time);
