@@ -4,6 +4,7 @@
 #include "Database.h"
 #include "DbError.h"
 #include "Prompt.h"
+#include "RawPrinter.h"
 #include "Sql.h"
 
 #include <QFontMetrics>
@@ -28,6 +29,14 @@ QFont receiptFont(int points)
 
 ReceiptPrinter::ReceiptPrinter(Database& db, const QString& restaurant, RawPrint rawPrint)
     : m_db(db), m_restaurant(restaurant), m_rawPrint(std::move(rawPrint))
+{
+}
+
+ReceiptPrinter::ReceiptPrinter(Database& db, const QString& restaurant, RawPrinter& rawPrinter)
+    : ReceiptPrinter(db, restaurant,
+                     [&rawPrinter](const QString& document, const QString& printer, const QString& text) {
+                         return rawPrinter.PrintRaw(document, printer, text);
+                     })
 {
 }
 

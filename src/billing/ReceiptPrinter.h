@@ -6,6 +6,7 @@
 
 class Database;
 class QPrinter;
+class RawPrinter;
 
 // Sends receipts to the receipt printer of the print settings: drawn on the printer, or as one
 // raw text job when the settings ask for plain text. The raw job goes through the program's raw
@@ -30,6 +31,8 @@ public:
     };
 
     ReceiptPrinter(Database& db, const QString& restaurant, RawPrint rawPrint);
+    // Plain-text receipts through the program's raw printer.
+    ReceiptPrinter(Database& db, const QString& restaurant, RawPrinter& rawPrinter);
 
     // Reads the settings afresh and prints; "没有选定小票打印机!" when no printer is chosen.
     bool print(const Job& job);

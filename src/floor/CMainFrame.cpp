@@ -2,14 +2,20 @@
 
 #include "Access.h"
 #include "CBackupDlg.h"
+#include "CGkJzDlg.h"
 #include "Clock.h"
 #include "CPasswordDlg.h"
 #include "CPelvarApp.h"
+#include "CPrintSet.h"
 #include "CPSheet.h"
 #include "CRestaurantDlg.h"
 #include "CSplitterEx.h"
 #include "CUser.h"
 #include "Icons.h"
+#include "PasswordHash.h"
+#include "ReceiptPrinter.h"
+#include "Sql.h"
+#include "TableBoard.h"
 
 #include <QAction>
 #include <QApplication>
@@ -141,6 +147,17 @@ bool capsLockOn()
     return false;
 }
 
+// What the checkout and the discount dialog need of the logged-in operator.
+Cashier cashierOf(const Operator& op)
+{
+    return {op.name(), op.lowestDiscount(), op.largestRoundOff()};
+}
+
+bool passwordMatches(const QString& stored, const QString& typed)
+{
+    return PasswordHash::matches(typed, stored);
+}
+
 QLabel* placeholder(const QString& name, QWidget* parent)
 {
     auto* label = new QLabel(name, parent);
@@ -152,7 +169,8 @@ QLabel* placeholder(const QString& name, QWidget* parent)
 
 } // namespace
 
-CMainFrame::CMainFrame(CPelvarApp& app, QWidget* parent) : QMainWindow(parent), m_app(app)
+CMainFrame::CMainFrame(CPelvarApp& app, QWidget* parent)
+    : QMainWindow(parent), m_app(app), m_rawPrinter(m_spooler, app.prompt())
 {
     setWindowTitle(m_app.mainTitle());
     setWindowIcon(Icons::program());
@@ -294,6 +312,28 @@ void CMainFrame::connectCommands()
     });
     setHandler(ExitSystem, [this] { close(); });
     setHandler(ToolbarExit, [this] { close(); });
+    setHandler(Checkout, [this] {
+        const QString table = selectedTable();
+        TableBoard board(m_app.db());
+        const QList<TableBoard::Item> items =
+            table.isEmpty() ? QList<TableBoard::Item>()
+                            : board.load(QStringLiteral("select * from cz where czm=") + Sql::quote(table));
+        if (board.checkout(m_app.currentOperator().may(Right::Jzqx), items.isEmpty() ? nullptr : &items.first()) !=
+            TableBoard::Command::Checkout)
+            return;
+        ReceiptPrinter receipts(m_app.db(), m_app.restaurantName(), m_rawPrinter);
+        CGkJzDlg dialog(m_app.db(), cashierOf(m_app.currentOperator()), receipts, m_defaultPrinter,
+                        passwordMatches, this);
+        if (hasHandler(MembersSettings))
+            dialog.setMemberSettings([this] { m_handlers.value(MembersSettings)(); });
+        dialog.loadTable(table);
+        dialog.exec();
+        tablesChanged();
+    });
+    setHandler(PrintReceipt, [this] {
+        ReceiptPrinter receipts(m_app.db(), m_app.restaurantName(), m_rawPrinter);
+        receipts.printTableReceipt(selectedTable(), m_app.currentOperator().name());
+    });
     setHandler(Help, [this] { showHelp(); });
     setHandler(About, [this] { showAbout(); });
 }
@@ -344,6 +384,8 @@ void CMainFrame::openSheet(const QString& title)
     if (all || title == QStringLiteral("操作员设置"))
         sheet.addPage(new CUser(m_app.db(), m_app.prompt(), m_app.currentOperator(), &sheet),
                       QStringLiteral("操作员设置"));
+    if (all || title == QStringLiteral("打印设置"))
+        sheet.addPage(new CPrintSet(m_app.db(), m_spooler, &sheet), QStringLiteral("打印设置"));
     sheet.exec();
 }
 

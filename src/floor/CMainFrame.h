@@ -1,5 +1,9 @@
 #pragma once
 
+#include "CupsSpooler.h"
+#include "DefaultPrinter.h"
+#include "RawPrinter.h"
+
 #include <functional>
 #include <QHash>
 #include <QMainWindow>
@@ -130,4 +134,8 @@ private:
     CSplitterEx* m_inner = nullptr;
     QLabel* m_status[3] = {};
     bool m_endWithoutExit = false;
+    // The machine's spooler with the raw printer for receipts, and the lists' default printer.
+    CupsSpooler m_spooler;
+    RawPrinter m_rawPrinter;
+    DefaultPrinter m_defaultPrinter;
 };

@@ -1,4 +1,5 @@
 #include "CupsSpooler.h"
+#include "CupsTestQueue.h"
 #include "Gbk.h"
 #include "KitchenTickets.h"
 #include "RawPrinter.h"
@@ -7,95 +8,9 @@
 #include "TestDatabase.h"
 
 #include <cups/cups.h>
-#include <QCoreApplication>
-#include <QProcess>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTest>
 
 namespace {
-
-// Runs a CUPS command-line tool; its output goes to the test log when it fails.
-bool run(const QString& program, const QStringList& arguments, const QByteArray& input = {})
-{
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, arguments);
-    process.write(input);
-    process.closeWriteChannel();
-    const bool ok = process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit &&
-                    process.exitCode() == 0;
-    if (!ok)
-        qWarning().noquote() << program << arguments.join(QLatin1Char(' ')) << ":" << process.readAll();
-    return ok;
-}
-
-// A printer on a local port that records every byte it is sent.
-class Listener final : public QObject
-{
-public:
-    Listener()
-    {
-        m_server.listen(QHostAddress::LocalHost);
-        connect(&m_server, &QTcpServer::newConnection, this, [this] {
-            QTcpSocket* socket = m_server.nextPendingConnection();
-            ++connections;
-            connect(socket, &QTcpSocket::readyRead, this, [this, socket] { received += socket->readAll(); });
-            // The sender half-closes when its job is out and waits for the printer to hang up.
-            connect(socket, &QTcpSocket::readChannelFinished, socket, &QTcpSocket::disconnectFromHost);
-            connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
-                ++jobsDone;
-                socket->deleteLater();
-            });
-        });
-    }
-
-    quint16 port() const { return m_server.serverPort(); }
-
-    QByteArray received;
-    int connections = 0;
-    int jobsDone = 0;
-
-private:
-    QTcpServer m_server;
-};
-
-// A raw queue to a listener, removed with its jobs when the test ends, also when it fails.
-class Queue final
-{
-public:
-    Queue(const QString& suffix, quint16 port)
-        : name(QStringLiteral("厨房测试%1_%2").arg(QCoreApplication::applicationPid()).arg(suffix))
-    {
-        added = run(QStringLiteral("lpadmin"),
-                    {QStringLiteral("-p"), name, QStringLiteral("-E"), QStringLiteral("-v"),
-                     QStringLiteral("socket://127.0.0.1:%1").arg(port)});
-    }
-    ~Queue()
-    {
-        if (added)
-            run(QStringLiteral("lpadmin"), {QStringLiteral("-x"), name});
-    }
-    Queue(const Queue&) = delete;
-    Queue& operator=(const Queue&) = delete;
-
-    // Every job of the queue, finished or not: its title.
-    QStringList jobTitles() const
-    {
-        cups_job_t* jobs = nullptr;
-        const int count =
-            cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, name.toUtf8().constData(), 0, CUPS_WHICHJOBS_ALL);
-        QStringList titles;
-        for (int i = 0; i < count; ++i)
-            titles << QString::fromUtf8(jobs[i].title);
-        if (count > 0)
-            cupsFreeJobs(count, jobs);
-        return titles;
-    }
-
-    const QString name;
-    bool added = false;
-};
 
 QString refusal(const QString& printer, const QString& status)
 {
@@ -120,13 +35,9 @@ private slots:
 
 void TestCupsSpooler::initTestCase()
 {
-    http_t* http =
-        httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 5000, nullptr);
-    if (!http)
-        QSKIP(
-            qPrintable(QStringLiteral("no CUPS server answers at %1: %2")
-                           .arg(QString::fromUtf8(cupsServer()), QString::fromUtf8(cupsLastErrorString()))));
-    httpClose(http);
+    QString why;
+    if (!cupsServerAnswers(why))
+        QSKIP(qPrintable(why));
 }
 
 void TestCupsSpooler::jobArrivesByteForByte()
@@ -172,7 +83,7 @@ void TestCupsSpooler::refusingQueues()
     Listener listener;
     Queue queue(QStringLiteral("refuse"), listener.port());
     QVERIFY(queue.added);
-    QVERIFY(run(command, {queue.name}));
+    QVERIFY(runTool(command, {queue.name}));
 
     CupsSpooler spooler;
     ScriptedPrompt prompt;
@@ -188,10 +99,10 @@ void TestCupsSpooler::heldJobHoldsUpTheQueue()
     Listener listener;
     Queue queue(QStringLiteral("held"), listener.port());
     QVERIFY(queue.added);
-    QVERIFY(run(QStringLiteral("lp"),
-                {QStringLiteral("-d"), queue.name, QStringLiteral("-H"), QStringLiteral("hold"),
-                 QStringLiteral("-t"), QStringLiteral("早单")},
-                QByteArray("hold me\n")));
+    QVERIFY(runTool(QStringLiteral("lp"),
+                    {QStringLiteral("-d"), queue.name, QStringLiteral("-H"), QStringLiteral("hold"),
+                     QStringLiteral("-t"), QStringLiteral("早单")},
+                    QByteArray("hold me\n")));
 
     CupsSpooler spooler;
     ScriptedPrompt prompt;
@@ -220,7 +131,7 @@ void TestCupsSpooler::kitchenTicketsOverTwoQueues()
     Queue hotQueue(QStringLiteral("hot"), hot.port());
     Queue coldQueue(QStringLiteral("cold"), cold.port());
     QVERIFY(hotQueue.added && coldQueue.added);
-    QVERIFY(run(QStringLiteral("cupsdisable"), {coldQueue.name}));
+    QVERIFY(runTool(QStringLiteral("cupsdisable"), {coldQueue.name}));
 
     TestDatabase t;
     t.exec(QStringLiteral("insert into lb (lbm, dyjmc, dybt, dyfs, qskh, jskh) values "
