@@ -185,6 +185,34 @@ CGkJzDlg::CGkJzDlg(Database& db, const Cashier& cashier, ReceiptPrinter& printer
     layout->addLayout(buttons);
     resize(1100, 720);
 
+    // Tab goes through the member, the amounts, the payment and the note, the buttons, then the
+    // trees and the lines.
+    const QList<QWidget*> order = {m_memberSearch,
+                                   button(QStringLiteral("...")),
+                                   m_members,
+                                   button(QStringLiteral("取消会员")),
+                                   button(QStringLiteral("会员管理")),
+                                   m_received,
+                                   m_paid,
+                                   m_cash,
+                                   m_onAccount,
+                                   m_free,
+                                   m_other,
+                                   m_note,
+                                   button(QStringLiteral("结账(F4)")),
+                                   button(QStringLiteral("预打小票")),
+                                   button(QStringLiteral("折扣(/)")),
+                                   button(QStringLiteral("关闭")),
+                                   m_inStore,
+                                   button(QStringLiteral("→")),
+                                   button(QStringLiteral("←")),
+                                   m_area,
+                                   m_lines};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order.at(i - 1), order.at(i));
+    m_lines->setTabKeyNavigation(false);
+    m_members->setTabKeyNavigation(false);
+
     // F4, "/" and Enter are the dialog's wherever the cursor is.
     for (QWidget* child : findChildren<QWidget*>())
         child->installEventFilter(this);

@@ -318,8 +318,8 @@ void CMainFrame::connectCommands()
         const QList<TableBoard::Item> items =
             table.isEmpty() ? QList<TableBoard::Item>()
                             : board.load(QStringLiteral("select * from cz where czm=") + Sql::quote(table));
-        if (board.checkout(m_app.currentOperator().may(Right::Jzqx), items.isEmpty() ? nullptr : &items.first()) !=
-            TableBoard::Command::Checkout)
+        if (board.checkout(m_app.currentOperator().may(Right::Jzqx),
+                           items.isEmpty() ? nullptr : &items.first()) != TableBoard::Command::Checkout)
             return;
         ReceiptPrinter receipts(m_app.db(), m_app.restaurantName(), m_rawPrinter);
         CGkJzDlg dialog(m_app.db(), cashierOf(m_app.currentOperator()), receipts, m_defaultPrinter,
@@ -343,9 +343,7 @@ QString CMainFrame::selectedTable() const
     return QString(); // the board pane answers once it is in place
 }
 
-void CMainFrame::tablesChanged()
-{
-}
+void CMainFrame::tablesChanged() {}
 
 void CMainFrame::setHandler(int command, std::function<void()> handler)
 {

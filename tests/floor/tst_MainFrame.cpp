@@ -104,7 +104,9 @@ const QList<int> kConnected = {CMainFrame::RestaurantSettings,
                                CMainFrame::ExitSystem,
                                CMainFrame::ToolbarExit,
                                CMainFrame::Help,
-                               CMainFrame::About};
+                               CMainFrame::About,
+                               CMainFrame::Checkout,
+                               CMainFrame::PrintReceipt};
 
 } // namespace
 
@@ -133,6 +135,7 @@ private slots:
     void realWidgetTakesAPlaceholdersPlace();
     void functionKeysOpenTheirScreens();
     void helpFileBesideTheProgramNamesEveryKey();
+    void checkoutAndReceiptNeedATable();
 
 private:
     QTemporaryDir m_settings;
@@ -474,7 +477,7 @@ void TestMainFrame::functionKeysOpenTheirScreens()
     QTest::keyClick(r.frame.get(), Qt::Key_F6);
     QCOMPARE(title, QStringLiteral("系统设置"));
     QCOMPARE(reloads.count(), 1);
-    QCOMPARE(tabs, QStringList{QStringLiteral("操作员设置")});
+    QCOMPARE(tabs, (QStringList{QStringLiteral("操作员设置"), QStringLiteral("打印设置")}));
     QCOMPARE(buttons, QStringLiteral("关闭"));
 
     title.clear();
@@ -507,6 +510,19 @@ void TestMainFrame::functionKeysOpenTheirScreens()
         QCOMPARE(title, QStringLiteral("餐厅名称设置"));
     }
     QCOMPARE(reloads.count(), 2);
+}
+
+void TestMainFrame::checkoutAndReceiptNeedATable()
+{
+    Running withoutRight(QStringLiteral("张三"), {QStringLiteral("jzqx")});
+    withoutRight.frame->execute(CMainFrame::Checkout);
+    QCOMPARE(withoutRight.prompt.texts(), QStringList{QStringLiteral("你没有此操作权限!")});
+    QCOMPARE(withoutRight.prompt.shown().first().caption, kHint);
+
+    Running r(QStringLiteral("张三"));
+    r.frame->execute(CMainFrame::Checkout);
+    r.frame->execute(CMainFrame::PrintReceipt);
+    QCOMPARE(r.prompt.texts(), (QStringList{QStringLiteral("请选定餐桌!"), QStringLiteral("无消费记录!")}));
 }
 
 void TestMainFrame::helpFileBesideTheProgramNamesEveryKey()
