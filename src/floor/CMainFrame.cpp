@@ -343,7 +343,9 @@ QString CMainFrame::selectedTable() const
     return QString(); // the board pane answers once it is in place
 }
 
-void CMainFrame::tablesChanged() {}
+void CMainFrame::tablesChanged()
+{
+}
 
 void CMainFrame::setHandler(int command, std::function<void()> handler)
 {
