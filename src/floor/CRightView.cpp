@@ -289,7 +289,12 @@ void CRightView::setStyle(int index)
 
 void CRightView::load(const QString& statement)
 {
-    m_items = m_board.load(statement);
+    fill(m_board.load(statement));
+}
+
+void CRightView::fill(const QList<TableBoard::Item>& items)
+{
+    m_items = items;
     m_model->removeRows(0, m_model->rowCount());
     m_model->setRowCount(int(m_items.size()));
     for (int row = 0; row < m_items.size(); ++row)
@@ -307,10 +312,27 @@ void CRightView::reload()
 void CRightView::refresh()
 {
     const QList<TableBoard::Item> items = m_board.refresh();
-    for (int row = 0; row < items.size() && row < m_items.size(); ++row) {
-        m_items[row] = items.at(row);
-        writeRow(row, items.at(row));
+    auto names = [](const QList<TableBoard::Item>& list) {
+        QStringList out;
+        for (const TableBoard::Item& item : list)
+            out << item.name;
+        return out;
+    };
+    if (names(items) == names(m_items)) {
+        m_items = items;
+        for (int row = 0; row < items.size(); ++row)
+            writeRow(row, items.at(row));
+        return;
     }
+    // Under a display filter a table that changed its state leaves or joins the board: show the
+    // tables the statement gives now, keeping the selection.
+    const QStringList selected = names(selectedItems());
+    fill(items);
+    QList<int> rows;
+    for (int row = 0; row < m_items.size(); ++row)
+        if (selected.contains(m_items.at(row).name))
+            rows << row;
+    selectRows(rows);
 }
 
 void CRightView::updateElapsed()

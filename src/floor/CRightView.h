@@ -43,7 +43,8 @@ public:
     void load(const QString& statement);
     // After the settings: every table of every room, filter 全部.
     void reload();
-    // Runs the current statement again and writes each row into the item at its position.
+    // Runs the current statement again and writes each row into the item at its position (the
+    // board is filled anew when the statement now gives other tables).
     void refresh();
     // The rooms pane's choice: "%" for every room, otherwise the room's name.
     void setRoom(const QString& room);
@@ -91,6 +92,7 @@ private:
     void quickFind();
     void activate(int row);
     void showMenu(QAbstractItemView* view, const QPoint& pos);
+    void fill(const QList<TableBoard::Item>& items);
     void writeRow(int row, const TableBoard::Item& item);
     void selectRows(const QList<int>& rows);
     QList<int> selectedRows() const;

@@ -123,6 +123,7 @@ void fill(COpenTableDlg* dialog, const QString& guests, const QString& waiter, b
 {
     dialog->guestsEdit()->setText(guests);
     if (!waiter.isEmpty()) {
+        dialog->waiterField()->clear();
         dialog->waiterField()->setFocus();
         QTest::keyClicks(dialog->waiterField(), waiter);
         QTest::keyClick(dialog->waiterField(), Qt::Key_Down);
