@@ -182,8 +182,6 @@ CRightView::CRightView(Database& db, QWidget* parent)
     m_icons->setMovement(QListView::Static);
     m_icons->setResizeMode(QListView::Adjust);
     m_icons->setWrapping(true);
-    m_icons->setWordWrap(true);
-    m_icons->setUniformItemSizes(true);
     m_report->setModel(m_model);
     m_report->setSelectionModel(m_icons->selectionModel());
     m_report->setRootIsDecorated(false);
@@ -266,6 +264,7 @@ void CRightView::setStyle(int index)
         m_icons->setViewMode(QListView::IconMode);
         m_icons->setFlow(QListView::LeftToRight);
         m_icons->setIconSize(QSize(48, 48));
+        m_icons->setWordWrap(true);
         m_icons->setGridSize(QSize(96, 84));
         m_icons->setSpacing(4);
         m_stack->setCurrentWidget(m_icons);
@@ -275,6 +274,7 @@ void CRightView::setStyle(int index)
         m_icons->setFlow(QListView::LeftToRight);
         m_icons->setWrapping(true);
         m_icons->setIconSize(QSize(32, 32));
+        m_icons->setWordWrap(false);
         m_icons->setGridSize(QSize(132, 40));
         m_icons->setSpacing(2);
         m_stack->setCurrentWidget(m_icons);
