@@ -17,8 +17,8 @@ CCzYdDlg::CCzYdDlg(Database& db, const QString& table, QWidget* parent)
     m_list->setAllColumnsShowFocus(true);
     m_rows = m_choice.rows();
     for (const ReservationChoice::Row& r : m_rows) {
-        auto* item = new QTreeWidgetItem(m_list, {r.guest, r.room, r.table, r.deposit, r.phone, r.mobile,
-                                                  r.arrival, r.holdUntil, r.note});
+        auto* item = new QTreeWidgetItem(
+            m_list, {r.guest, r.room, r.table, r.deposit, r.phone, r.mobile, r.arrival, r.holdUntil, r.note});
         item->setCheckState(0, Qt::Checked);
     }
     m_list->header()->resizeSections(QHeaderView::ResizeToContents);

@@ -86,8 +86,8 @@ void CLeftView::reload()
 void CLeftView::updateCounts()
 {
     const RoomSummary::Counts c = m_summary.counts();
-    const QString texts[] = {QString::number(c.total), QString::number(c.occupied), QString::number(c.available),
-                             QString::number(c.reserved), c.rate};
+    const QString texts[] = {QString::number(c.total), QString::number(c.occupied),
+                             QString::number(c.available), QString::number(c.reserved), c.rate};
     for (int i = 0; i < 5; ++i)
         m_counts[i]->setText(texts[i]);
 }

@@ -16,8 +16,8 @@
 
 COpenTableDlg::COpenTableDlg(Database& db, Mode mode, const QString& table, QWidget* parent)
     : QDialog(parent), m_opening(db), m_guestsEdit(new QLineEdit(QStringLiteral("1"), this)),
-      m_waiter(new WaiterField(db, this)), m_waiterButton(new QToolButton(this)), m_note(new QPlainTextEdit(this)),
-      m_orderNow(new QCheckBox(this))
+      m_waiter(new WaiterField(db, this)), m_waiterButton(new QToolButton(this)),
+      m_note(new QPlainTextEdit(this)), m_orderNow(new QCheckBox(this))
 {
     const bool change = mode == Mode::Change;
     setWindowTitle(change ? TableOpening::kChangeTitle : TableOpening::kTitle);

@@ -191,16 +191,16 @@ CRightView::CRightView(Database& db, QWidget* parent)
     const int widths[] = {100, 60, 90, 150, 90, 70, 70, 90, 160};
     for (int c = 0; c < int(std::size(widths)); ++c)
         m_report->setColumnWidth(c, widths[c]);
-    for (QAbstractItemView* v : {static_cast<QAbstractItemView*>(m_icons), static_cast<QAbstractItemView*>(m_report)}) {
+    for (QAbstractItemView* v :
+         {static_cast<QAbstractItemView*>(m_icons), static_cast<QAbstractItemView*>(m_report)}) {
         v->setSelectionMode(QAbstractItemView::ExtendedSelection);
         v->setSelectionBehavior(QAbstractItemView::SelectRows);
         v->setEditTriggers(QAbstractItemView::NoEditTriggers);
         v->setContextMenuPolicy(Qt::CustomContextMenu);
         v->installEventFilter(this);
         m_stack->addWidget(v);
-        connect(v, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
-            emit tableChosen(m_items.value(index.row()).name);
-        });
+        connect(v, &QAbstractItemView::clicked, this,
+                [this](const QModelIndex& index) { emit tableChosen(m_items.value(index.row()).name); });
         connect(v, &QAbstractItemView::doubleClicked, this,
                 [this](const QModelIndex& index) { activate(index.row()); });
         connect(v, &QWidget::customContextMenuRequested, this,
@@ -349,8 +349,8 @@ void CRightView::setRoom(const QString& room)
 
 void CRightView::writeRow(int row, const TableBoard::Item& item)
 {
-    const QString texts[] = {item.name,    item.stateText, item.amount, item.arrival, item.elapsed,
-                             item.guests,  item.seats,     item.room,   item.note};
+    const QString texts[] = {item.name,   item.stateText, item.amount, item.arrival, item.elapsed,
+                             item.guests, item.seats,     item.room,   item.note};
     for (int column = 0; column < int(std::size(texts)); ++column) {
         QStandardItem* cell = m_model->item(row, column);
         if (!cell) {
@@ -451,7 +451,7 @@ void CRightView::activate(int row)
     if (row < 0 || row >= m_items.size())
         return;
     ask(TableBoard::activate(m_items.at(row)) == TableBoard::Command::Checkout ? CMainFrame::Checkout
-                                                                                : CMainFrame::OpenTable);
+                                                                               : CMainFrame::OpenTable);
 }
 
 bool CRightView::eventFilter(QObject* watched, QEvent* event)
@@ -484,7 +484,8 @@ QMenu* CRightView::contextMenu(int row, QWidget* parent)
 {
     auto* menu = new QMenu(parent);
     const TableBoard::Item* item = row >= 0 && row < m_items.size() ? &m_items.at(row) : nullptr;
-    const QList<TableBoard::Command> greyed = item ? TableBoard::greyed(item->state) : QList<TableBoard::Command>();
+    const QList<TableBoard::Command> greyed =
+        item ? TableBoard::greyed(item->state) : QList<TableBoard::Command>();
     for (const MenuCommand& c : kMenu) {
         QAction* action = menu->addAction(QString::fromUtf8(c.text));
         const bool fits = item ? !greyed.contains(c.command) : kNeedNoTable.contains(c.command);

@@ -7,7 +7,8 @@
 
 WaiterField::WaiterField(Database& db, QWidget* parent) : QLineEdit(parent), m_picker(db)
 {
-    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) { show(m_picker.textChanged(text)); });
+    connect(this, &QLineEdit::textChanged, this,
+            [this](const QString& text) { show(m_picker.textChanged(text)); });
     // Leaving the field for anything but its list closes the list.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (m_list && m_list->isVisible() && now != this && now != m_list)

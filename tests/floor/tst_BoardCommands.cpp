@@ -39,10 +39,12 @@ struct Running
               "insert into yybc(bcmc,qssj,jssj) values('晚市',#2010-01-01 15:0:0#,#2010-01-01 20:59:59#)",
               "insert into yybc(bcmc,qssj,jssj) values('夜宵',#2010-01-01 21:0:0#,#2010-01-01 23:59:59#)",
               "insert into fj(fjm) values('大厅')", "insert into fj(fjm) values('包间')",
-              "insert into cz(czm,zzws,fjm) values('A1',4,'大厅')", "insert into cz(czm,zzws,fjm) values('A2',4,'大厅')",
-              "insert into cz(czm,zzws,fjm) values('A3',4,'大厅')", "insert into cz(czm,zzws,fjm) values('B1',8,'包间')",
-              "insert into cz(czm,zzws,fjm) values('B2',8,'包间')", "insert into fws(xm,jp) values('王芳','WF')",
-              "insert into fws(xm,jp) values('李强','LQ')"})
+              "insert into cz(czm,zzws,fjm) values('A1',4,'大厅')",
+              "insert into cz(czm,zzws,fjm) values('A2',4,'大厅')",
+              "insert into cz(czm,zzws,fjm) values('A3',4,'大厅')",
+              "insert into cz(czm,zzws,fjm) values('B1',8,'包间')",
+              "insert into cz(czm,zzws,fjm) values('B2',8,'包间')",
+              "insert into fws(xm,jp) values('王芳','WF')", "insert into fws(xm,jp) values('李强','LQ')"})
             app.db().ExecuteSql(QString::fromUtf8(sql));
         for (const char* table : {"B1", "B2"})
             app.db().ExecuteSql(
@@ -104,8 +106,7 @@ struct Running
 };
 
 // Runs `act` on the next modal dialog of this class once it is up.
-template<class Dialog>
-void whenModal(std::function<void(Dialog*)> act)
+template <class Dialog> void whenModal(std::function<void(Dialog*)> act)
 {
     QTimer::singleShot(10, [act] {
         auto* modal = qobject_cast<Dialog*>(QApplication::activeModalWidget());
@@ -266,7 +267,8 @@ void TestBoardCommands::orderingFollowsForTheMainTable()
 
     QStringList ordered;
     r.frame->setHandler(CMainFrame::AddConsumption, [&] {
-        ordered << r.frame->selectedTable() + r.scalar("select zyzt from cz where czm='" + r.frame->selectedTable() + "'");
+        ordered << r.frame->selectedTable() +
+                       r.scalar("select zyzt from cz where czm='" + r.frame->selectedTable() + "'");
     });
     for (bool orderNow : {false, true}) {
         whenModal<COpenTableDlg>([orderNow](COpenTableDlg* dialog) {
@@ -296,8 +298,9 @@ void TestBoardCommands::changeOfRegistrationKeepsArrivalAndConsumption()
     });
     r.select({QStringLiteral("A1")});
     r.frame->execute(CMainFrame::OpenTable);
-    r.app.db().ExecuteSql(QStringLiteral("insert into xfmx(czm,xfxm,sl,xmdj,dzbl,ysje,jzr,xfsj) "
-                                         "values('A1','宫保鸡丁',1,28,1,28,'系统管理员','2026-12-06 12:40:00')"));
+    r.app.db().ExecuteSql(
+        QStringLiteral("insert into xfmx(czm,xfxm,sl,xmdj,dzbl,ysje,jzr,xfsj) "
+                       "values('A1','宫保鸡丁',1,28,1,28,'系统管理员','2026-12-06 12:40:00')"));
     r.app.db().ExecuteSql(QStringLiteral("update cz set xfhj=28 where czm='A1'"));
     r.app.db().ExecuteSql(QStringLiteral("update dj set xfhj=28 where czm='A1'"));
 

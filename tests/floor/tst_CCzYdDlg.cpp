@@ -19,8 +19,10 @@ struct Booked
         Floor::addShifts(t);
         for (const char* table : {"A1", "A2", "A3"})
             Floor::addTable(t, QString::fromLatin1(table));
-        a1 = Floor::book(t, QStringLiteral("20261206090000"), QStringLiteral("A1"), 1, Floor::kNow.addSecs(1800));
-        a2 = Floor::book(t, QStringLiteral("20261206090000"), QStringLiteral("A2"), 1, Floor::kNow.addSecs(1800));
+        a1 = Floor::book(t, QStringLiteral("20261206090000"), QStringLiteral("A1"), 1,
+                         Floor::kNow.addSecs(1800));
+        a2 = Floor::book(t, QStringLiteral("20261206090000"), QStringLiteral("A2"), 1,
+                         Floor::kNow.addSecs(1800));
         Floor::book(t, QStringLiteral("20261206091111"), QStringLiteral("A3"), 1, Floor::kNow.addSecs(1800));
     }
     TestDatabase t;
@@ -51,19 +53,20 @@ void TestCCzYdDlg::listsTheBookingTicked()
     Booked b;
     CCzYdDlg dialog(b.t.db, QStringLiteral("A2"));
     QCOMPARE(dialog.windowTitle(), QStringLiteral("此餐桌预订情况"));
-    QVERIFY(dialog.findChild<QLabel*>()->text() == QStringLiteral("预订此餐桌的顾客在当前时段所预订的餐桌如下："));
+    QVERIFY(dialog.findChild<QLabel*>()->text() ==
+            QStringLiteral("预订此餐桌的顾客在当前时段所预订的餐桌如下："));
     QTreeWidget* list = dialog.list();
     QStringList headers;
     for (int c = 0; c < list->columnCount(); ++c)
         headers << list->headerItem()->text(c);
-    QCOMPARE(headers, (QStringList{"顾客姓名", "房间", "餐桌", "押金", "联系电话", "手机号码", "预抵时间", "取消时间",
-                                   "备注"}));
+    QCOMPARE(headers, (QStringList{"顾客姓名", "房间", "餐桌", "押金", "联系电话", "手机号码", "预抵时间",
+                                   "取消时间", "备注"}));
     QCOMPARE(list->topLevelItemCount(), 2);
     QStringList first;
     for (int c = 0; c < list->columnCount(); ++c)
         first << list->topLevelItem(0)->text(c);
-    QCOMPARE(first, (QStringList{"张先生", "大厅", "A1", "100", "6612345", "13800000000", "2026-12-06 13:00:00",
-                                 "13:30:00", "靠窗"}));
+    QCOMPARE(first, (QStringList{"张先生", "大厅", "A1", "100", "6612345", "13800000000",
+                                 "2026-12-06 13:00:00", "13:30:00", "靠窗"}));
     QCOMPARE(list->topLevelItem(0)->checkState(0), Qt::Checked);
     QCOMPARE(list->topLevelItem(1)->checkState(0), Qt::Checked);
     ok(dialog)->click();

@@ -47,8 +47,8 @@ void TestCDownView::columns()
     QStringList headers;
     for (int c = 0; c < view.list()->columnCount(); ++c)
         headers << view.list()->model()->headerData(c, Qt::Horizontal).toString();
-    QCOMPARE(headers, (QStringList{"序号", "消费项目", "数量", "单价", "折扣", "优惠金额", "应收金额", "记账人",
-                                   "消费时间"}));
+    QCOMPARE(headers, (QStringList{"序号", "消费项目", "数量", "单价", "折扣", "优惠金额", "应收金额",
+                                   "记账人", "消费时间"}));
     QCOMPARE(view.list()->columnWidth(1), 130);
 }
 

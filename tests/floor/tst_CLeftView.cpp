@@ -171,8 +171,9 @@ void TestCLeftView::noCalculatorSaysSo()
     TestDatabase t;
     CLeftView view(t.db, t.prompt, t.folder());
     view.findChild<QPushButton*>(QStringLiteral("calculator"))->click();
-    QCOMPARE(t.prompt.texts(),
-             QStringList{"没有找到计算器程序(gnome-calculator、kcalc、galculator、xcalc),请先安装一个计算器!"});
+    QCOMPARE(
+        t.prompt.texts(),
+        QStringList{"没有找到计算器程序(gnome-calculator、kcalc、galculator、xcalc),请先安装一个计算器!"});
 }
 
 QTEST_MAIN(TestCLeftView)

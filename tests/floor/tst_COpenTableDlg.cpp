@@ -4,8 +4,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QMouseEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QToolButton>

@@ -142,7 +142,8 @@ void TestCRightView::nineColumnsPerState()
         headers << model->headerData(c, Qt::Horizontal).toString();
     QCOMPARE(headers, TableBoard::kColumns);
     QCOMPARE(b.texts(0), (QStringList{"A1", "空闲", "", "", "", "", "4", "大厅", ""}));
-    QCOMPARE(b.texts(1), (QStringList{"A2", "占用", "￥88.50", "2026-12-06 10:25:00", "", "3", "4", "大厅", ""}));
+    QCOMPARE(b.texts(1),
+             (QStringList{"A2", "占用", "￥88.50", "2026-12-06 10:25:00", "", "3", "4", "大厅", ""}));
     QCOMPARE(b.texts(2), (QStringList{"B1", "预订", "", "2026-12-06 13:00:00", "", "", "4", "大厅", ""}));
     // Booked for tomorrow: free today.
     QCOMPARE(b.texts(3), (QStringList{"V1", "空闲", "", "", "", "", "10", "包间", ""}));
@@ -230,8 +231,10 @@ void TestCRightView::quickFind_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("found");
-    QTest::newRow("name") << "B1" << "B1";
-    QTest::newRow("quote dropped") << "A'2" << "A2";
+    QTest::newRow("name") << "B1"
+                          << "B1";
+    QTest::newRow("quote dropped") << "A'2"
+                                   << "A2";
 }
 
 void TestCRightView::quickFind()
@@ -282,7 +285,8 @@ void TestCRightView::keysAskForCommands_data()
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("modifiers");
     QTest::addColumn<QList<int>>("asked");
-    QTest::newRow("Enter on a free table") << "A1" << int(Qt::Key_Return) << 0 << QList<int>{CMainFrame::OpenTable};
+    QTest::newRow("Enter on a free table")
+        << "A1" << int(Qt::Key_Return) << 0 << QList<int>{CMainFrame::OpenTable};
     QTest::newRow("Enter on a reserved table")
         << "B1" << int(Qt::Key_Return) << 0 << QList<int>{CMainFrame::OpenTable};
     QTest::newRow("Enter on an occupied table")
@@ -406,8 +410,8 @@ void TestCRightView::contextMenuGreysPerState()
         if (a->isEnabled())
             on << text;
     }
-    QCOMPARE(all, (QStringList{"顾客开单", "增加消费", "顾客结账", "顾客预定", "修改登记", "更换餐桌", "拆分账单",
-                               "合并账单", "打印小票"}));
+    QCOMPARE(all, (QStringList{"顾客开单", "增加消费", "顾客结账", "顾客预定", "修改登记", "更换餐桌",
+                               "拆分账单", "合并账单", "打印小票"}));
     QCOMPARE(on, enabled);
     // An item asks for its command; a greyed one does nothing.
     QSignalSpy spy(b.view.get(), &CRightView::commandRequested);
@@ -420,7 +424,8 @@ void TestCRightView::contextMenuGreysPerState()
 void TestCRightView::commandsWithoutHandlerStayGreyed()
 {
     Board b;
-    b.view->setCommandAvailable([](int id) { return id == CMainFrame::OpenTable || id == CMainFrame::Checkout; });
+    b.view->setCommandAvailable(
+        [](int id) { return id == CMainFrame::OpenTable || id == CMainFrame::Checkout; });
     std::unique_ptr<QMenu> occupied(b.view->contextMenu(b.row("A2"), nullptr));
     std::unique_ptr<QMenu> free(b.view->contextMenu(b.row("A1"), nullptr));
     auto on = [](QMenu* menu) {
@@ -499,7 +504,8 @@ void TestCRightView::paneToggles()
     QSignalSpy lines(b.view.get(), &CRightView::linesPaneToggled);
     QList<QToolButton*> buttons;
     for (QToolButton* button : b.view->findChildren<QToolButton*>())
-        if (button->toolTip() == QStringLiteral("隐藏左列") || button->toolTip() == QStringLiteral("隐藏下列"))
+        if (button->toolTip() == QStringLiteral("隐藏左列") ||
+            button->toolTip() == QStringLiteral("隐藏下列"))
             buttons << button;
     QCOMPARE(buttons.size(), 2);
     for (QToolButton* button : buttons) {

@@ -18,7 +18,10 @@ struct Registration
         t.exec("insert into dj(djbh,czm,fjm,rs,xfzt,zdbh,zdbj,fws) "
                "values('20261206120001','A2','大厅',2,'离店','20261206120001','y',1)");
     }
-    QString waiterOf(const QString& number) { return t.scalar("select fws from dj where djbh='" + number + "'"); }
+    QString waiterOf(const QString& number)
+    {
+        return t.scalar("select fws from dj where djbh='" + number + "'");
+    }
     TestDatabase t;
 };
 
