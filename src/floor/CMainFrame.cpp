@@ -1,16 +1,21 @@
 #include "CMainFrame.h"
 
 #include "Access.h"
+#include "BoardCommands.h"
 #include "CBackupDlg.h"
+#include "CDownView.h"
+#include "CLeftView.h"
 #include "Clock.h"
 #include "CPasswordDlg.h"
 #include "CPelvarApp.h"
 #include "CPSheet.h"
 #include "CRestaurantDlg.h"
+#include "CRightView.h"
 #include "CSplitterEx.h"
 #include "CUser.h"
 #include "Icons.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -163,6 +168,7 @@ CMainFrame::CMainFrame(CPelvarApp& app, QWidget* parent) : QMainWindow(parent), 
     createToolBar();
     createStatusBar();
     createPanes();
+    createViews();
     connectCommands();
 
     auto* clock = new QTimer(this);
@@ -269,6 +275,32 @@ void CMainFrame::createPanes()
     setCentralWidget(m_outer);
 }
 
+CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::createViews()
+{
+    m_rooms = new CLeftView(m_app.db(), m_app.prompt(), m_app.dataFolder());
+    m_board = new CRightView(m_app.db());
+    m_lines = new CDownView(m_app.db(), m_app.prompt(), m_defaultPrinter);
+    setPane(Pane::Rooms, m_rooms);
+    setPane(Pane::Board, m_board);
+    setPane(Pane::Lines, m_lines);
+    m_boardCommands = std::make_unique<BoardCommands>(m_app, *this, *m_board);
+
+    m_board->setCommandAvailable([this](int command) { return hasHandler(command); });
+    connect(m_board, &CRightView::commandRequested, this, &CMainFrame::execute);
+    connect(m_board, &CRightView::tableChosen, m_lines, &CDownView::load);
+    connect(m_board, &CRightView::roomsPaneToggled, this, &CMainFrame::toggleRoomsPane);
+    connect(m_board, &CRightView::linesPaneToggled, this, &CMainFrame::toggleLinesPane);
+    connect(m_rooms, &CLeftView::roomChosen, m_board, &CRightView::setRoom);
+    connect(this, &CMainFrame::settingsChanged, this, [this] {
+        m_rooms->reload();
+        m_board->reload();
+        m_lines->load(QString());
+    });
+    m_board->view()->setFocus();
+}
+
 // Where every command meets its screen. Commands not listed here stay disabled until the
 // screen that they open exists.
 void CMainFrame::connectCommands()
@@ -296,15 +328,20 @@ void CMainFrame::connectCommands()
     setHandler(ToolbarExit, [this] { close(); });
     setHandler(Help, [this] { showHelp(); });
     setHandler(About, [this] { showAbout(); });
+    setHandler(OpenTable, [this] { m_boardCommands->openTable(); });
+    setHandler(ChangeRegistration, [this] { m_boardCommands->changeRegistration(); });
 }
 
 QString CMainFrame::selectedTable() const
 {
-    return QString(); // the board pane answers once it is in place
+    return m_board->selectedTable();
 }
 
 void CMainFrame::tablesChanged()
 {
+    m_board->refresh();
+    m_lines->load(m_board->selectedTable());
+    m_rooms->updateCounts();
 }
 
 void CMainFrame::setHandler(int command, std::function<void()> handler)

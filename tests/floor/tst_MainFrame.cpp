@@ -104,7 +104,9 @@ const QList<int> kConnected = {CMainFrame::RestaurantSettings,
                                CMainFrame::ExitSystem,
                                CMainFrame::ToolbarExit,
                                CMainFrame::Help,
-                               CMainFrame::About};
+                               CMainFrame::About,
+                               CMainFrame::OpenTable,
+                               CMainFrame::ChangeRegistration};
 
 } // namespace
 
@@ -220,10 +222,11 @@ void TestMainFrame::commandsWithoutScreensAreDisabledNotHidden()
             QCOMPARE(a->isEnabled(), kConnected.contains(id));
         }
     }
-    r.frame->setHandler(CMainFrame::OpenTable, [] {});
-    for (QAction* a : r.frame->actions(CMainFrame::OpenTable))
+    QVERIFY(!toolButton(*r.frame, 1)->isEnabled());
+    r.frame->setHandler(CMainFrame::AddConsumption, [] {});
+    for (QAction* a : r.frame->actions(CMainFrame::AddConsumption))
         QVERIFY(a->isEnabled());
-    QVERIFY(toolButton(*r.frame, 0)->isEnabled());
+    QVERIFY(toolButton(*r.frame, 1)->isEnabled());
 }
 
 void TestMainFrame::toolBarButtons()
