@@ -10,31 +10,44 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace {
 
-QHBoxLayout* buttonRow(QWidget* page, const QList<std::pair<QString, void (CFjPage::*)()>>& commands)
+// A row of buttons, right-aligned; the buttons are appended to `order`.
+QHBoxLayout* buttonRow(CFjPage* page, const QList<std::pair<QString, void (CFjPage::*)()>>& commands,
+                       QList<QWidget*>& order)
 {
     auto* row = new QHBoxLayout;
     row->addStretch();
     for (const auto& [text, slot] : commands) {
         auto* button = new QPushButton(text, page);
         button->setAutoDefault(false);
-        QObject::connect(button, &QPushButton::clicked, static_cast<CFjPage*>(page), slot);
+        QObject::connect(button, &QPushButton::clicked, page, slot);
         row->addWidget(button);
+        order << button;
     }
     return row;
 }
 
+// The list is wide enough for its columns, so the sheet opens without a scroll bar.
+void fitColumns(CPrintListReportCtrl* list)
+{
+    list->setMinimumWidth(list->horizontalHeader()->length() + list->verticalScrollBar()->sizeHint().width() +
+                          2 * list->frameWidth());
+}
+
 } // namespace
 
-CFjPage::CFjPage(Database& db, Prompt& prompt, const Operator& current, DefaultPrinter& printer, QWidget* parent)
+CFjPage::CFjPage(Database& db, Prompt& prompt, const Operator& current, DefaultPrinter& printer,
+                 QWidget* parent)
     : QWidget(parent), m_prompt(prompt), m_current(current), m_rooms(db, prompt), m_tables(db, prompt),
       m_roomList(new CPrintListReportCtrl(prompt, printer, this)),
       m_tableList(new CPrintListReportCtrl(prompt, printer, this)), m_filter(new QComboBox(this))
@@ -42,13 +55,20 @@ CFjPage::CFjPage(Database& db, Prompt& prompt, const Operator& current, DefaultP
     setWindowTitle(QStringLiteral("房间餐桌设置"));
     m_roomList->SetColumnSpec(RoomSettings::kColumns);
     m_tableList->SetColumnSpec(TableSettings::kColumns);
+    fitColumns(m_roomList);
+    fitColumns(m_tableList);
+    // The keys go through the page as the eye does: rooms, their buttons, then the tables.
+    QList<QWidget*> order{m_roomList};
 
     auto* roomsBox = new QGroupBox(QStringLiteral("房间"), this);
     auto* rooms = new QVBoxLayout(roomsBox);
     rooms->addWidget(m_roomList);
-    rooms->addLayout(buttonRow(this, {{QStringLiteral("添加"), &CFjPage::addRoom},
-                                      {QStringLiteral("修改"), &CFjPage::changeRoom},
-                                      {QStringLiteral("删除"), &CFjPage::removeRoom}}));
+    rooms->addLayout(buttonRow(this,
+                               {{QStringLiteral("添加"), &CFjPage::addRoom},
+                                {QStringLiteral("修改"), &CFjPage::changeRoom},
+                                {QStringLiteral("删除"), &CFjPage::removeRoom}},
+                               order));
+    order << m_filter << m_tableList;
 
     auto* tablesBox = new QGroupBox(QStringLiteral("餐桌"), this);
     auto* filter = new QHBoxLayout;
@@ -59,14 +79,18 @@ CFjPage::CFjPage(Database& db, Prompt& prompt, const Operator& current, DefaultP
     auto* tables = new QVBoxLayout(tablesBox);
     tables->addLayout(filter);
     tables->addWidget(m_tableList);
-    tables->addLayout(buttonRow(this, {{QStringLiteral("添加"), &CFjPage::addTable},
-                                       {QStringLiteral("批量添加"), &CFjPage::addTables},
-                                       {QStringLiteral("修改"), &CFjPage::changeTable},
-                                       {QStringLiteral("删除"), &CFjPage::removeTable}}));
+    tables->addLayout(buttonRow(this,
+                                {{QStringLiteral("添加"), &CFjPage::addTable},
+                                 {QStringLiteral("批量添加"), &CFjPage::addTables},
+                                 {QStringLiteral("修改"), &CFjPage::changeTable},
+                                 {QStringLiteral("删除"), &CFjPage::removeTable}},
+                                order));
+    for (int i = 1; i < order.size(); ++i)
+        setTabOrder(order.at(i - 1), order.at(i));
 
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(roomsBox, 4);
-    layout->addWidget(tablesBox, 3);
+    layout->addWidget(roomsBox, m_roomList->minimumWidth());
+    layout->addWidget(tablesBox, m_tableList->minimumWidth());
 
     loadRooms();
     loadFilter(TableSettings::kAllRooms);

@@ -8,7 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-CFwsDlg::CFwsDlg(Database& db, Prompt& prompt, const Operator& current, DefaultPrinter& printer, QWidget* parent)
+CFwsDlg::CFwsDlg(Database& db, Prompt& prompt, const Operator& current, DefaultPrinter& printer,
+                 QWidget* parent)
     : QWidget(parent), m_prompt(prompt), m_current(current), m_waiters(db, prompt),
       m_list(new CPrintListReportCtrl(prompt, printer, this))
 {
@@ -21,9 +22,10 @@ CFwsDlg::CFwsDlg(Database& db, Prompt& prompt, const Operator& current, DefaultP
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    const std::pair<QString, void (CFwsDlg::*)()> commands[] = {{QStringLiteral("添加服务生"), &CFwsDlg::add},
-                                                                {QStringLiteral("修改服务生"), &CFwsDlg::change},
-                                                                {QStringLiteral("删除服务生"), &CFwsDlg::remove}};
+    const std::pair<QString, void (CFwsDlg::*)()> commands[] = {
+        {QStringLiteral("添加服务生"), &CFwsDlg::add},
+        {QStringLiteral("修改服务生"), &CFwsDlg::change},
+        {QStringLiteral("删除服务生"), &CFwsDlg::remove}};
     for (const auto& [text, slot] : commands) {
         auto* button = new QPushButton(text, this);
         button->setAutoDefault(false);

@@ -24,7 +24,8 @@ struct Page : SettingsPageFixture
     explicit Page(const QStringList& without = {}) : SettingsPageFixture(without)
     {
         t.exec(QStringLiteral("insert into fj(fjm,csfy) values('大厅','一楼'),('包间','')"));
-        t.exec(QStringLiteral("insert into cz(czm,zzws,fjm) values('T1',4,'大厅'),('T2',6,'大厅'),('T3',10,'包间')"));
+        t.exec(QStringLiteral(
+            "insert into cz(czm,zzws,fjm) values('T1',4,'大厅'),('T2',6,'大厅'),('T3',10,'包间')"));
         page = std::make_unique<CFjPage>(t.db, t.prompt, op, printer);
         page->resize(1000, 500);
         page->show();
@@ -191,8 +192,8 @@ void TestCFjPage::roomDeletion()
     p.click(QStringLiteral("删除"), kRooms);
     p.select(p.page->roomList(), QStringLiteral("1"));
     p.click(QStringLiteral("删除"), kRooms);
-    QCOMPARE(p.t.prompt.texts(),
-             (QStringList{QStringLiteral("请选定要删除的房间!"), QStringLiteral("此房间中已经设有餐桌,不能删除！")}));
+    QCOMPARE(p.t.prompt.texts(), (QStringList{QStringLiteral("请选定要删除的房间!"),
+                                              QStringLiteral("此房间中已经设有餐桌,不能删除！")}));
 
     p.t.prompt.clear();
     p.select(p.page->roomList(), QStringLiteral("3"));
@@ -200,7 +201,8 @@ void TestCFjPage::roomDeletion()
     p.click(QStringLiteral("删除"), kRooms);
     // An empty room goes without a question, from the list and from the filter.
     QVERIFY(p.t.prompt.texts().isEmpty());
-    QCOMPARE(p.values(QStringLiteral("select fjm from fj order by id"), "fjm"), (QStringList{"大厅", "包间"}));
+    QCOMPARE(p.values(QStringLiteral("select fjm from fj order by id"), "fjm"),
+             (QStringList{"大厅", "包间"}));
     QCOMPARE(p.shown(p.page->roomList(), 1), (QStringList{"大厅", "包间"}));
     QCOMPARE(p.page->roomFilter()->findText(QStringLiteral("雅座")), -1);
     QCOMPARE(p.page->roomFilter()->currentText(), QStringLiteral("显示全部"));
@@ -214,15 +216,30 @@ void TestCFjPage::tableDialogChecksInOrder_data()
     QTest::addColumn<QString>("room");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("focus");
-    QTest::newRow("no name") << "" << "" << "" << "餐桌名不能为空！"
+    QTest::newRow("no name") << ""
+                             << ""
+                             << ""
+                             << "餐桌名不能为空！"
                              << "name";
-    QTest::newRow("no seats") << "T4" << "" << "" << "座位数不能为空！"
+    QTest::newRow("no seats") << "T4"
+                              << ""
+                              << ""
+                              << "座位数不能为空！"
                               << "seats";
-    QTest::newRow("no guests") << "T4" << "0" << "大厅" << "座位数请输入非零整数！"
+    QTest::newRow("no guests") << "T4"
+                               << "0"
+                               << "大厅"
+                               << "座位数请输入非零整数！"
                                << "seats";
-    QTest::newRow("no room") << "T4" << "4" << "" << "房间名不能为空！"
+    QTest::newRow("no room") << "T4"
+                             << "4"
+                             << ""
+                             << "房间名不能为空！"
                              << "room";
-    QTest::newRow("name taken") << "T2" << "4" << "包间" << "已经存在此餐桌！"
+    QTest::newRow("name taken") << "T2"
+                                << "4"
+                                << "包间"
+                                << "已经存在此餐桌！"
                                 << "name";
 }
 
@@ -248,7 +265,7 @@ void TestCFjPage::tableDialogChecksInOrder()
         dialog->roomBox()->setCurrentIndex(dialog->roomBox()->findText(room));
         QTest::keyClick(dialog->nameEdit(), Qt::Key_Return);
         focused = QApplication::focusWidget();
-        expected = focus == "name" ? static_cast<QWidget*>(dialog->nameEdit())
+        expected = focus == "name"    ? static_cast<QWidget*>(dialog->nameEdit())
                    : focus == "seats" ? static_cast<QWidget*>(dialog->seatsEdit())
                                       : static_cast<QWidget*>(dialog->roomBox());
         QVERIFY(dialog->isVisible());
@@ -331,10 +348,22 @@ void TestCFjPage::batchFocusGoesToTheFieldAtFault_data()
     QTest::addColumn<QString>("seats");
     QTest::addColumn<QString>("message");
     QTest::addColumn<int>("field");
-    QTest::newRow("no start") << "" << "3" << "4" << "范围不能为空！" << 0;
-    QTest::newRow("no end") << "1" << "" << "4" << "范围不能为空！" << 1;
-    QTest::newRow("no guests") << "1" << "3" << "0" << "座位数请输入非零整数！" << 2;
-    QTest::newRow("no room") << "1" << "3" << "4" << "房间名不能为空！" << 3;
+    QTest::newRow("no start") << ""
+                              << "3"
+                              << "4"
+                              << "范围不能为空！" << 0;
+    QTest::newRow("no end") << "1"
+                            << ""
+                            << "4"
+                            << "范围不能为空！" << 1;
+    QTest::newRow("no guests") << "1"
+                               << "3"
+                               << "0"
+                               << "座位数请输入非零整数！" << 2;
+    QTest::newRow("no room") << "1"
+                             << "3"
+                             << "4"
+                             << "房间名不能为空！" << 3;
 }
 
 void TestCFjPage::batchFocusGoesToTheFieldAtFault()
@@ -372,10 +401,14 @@ void TestCFjPage::usedTablesAreKept_data()
     QTest::addColumn<QString>("button");
     QTest::addColumn<bool>("dialogOpens");
     QTest::addColumn<QString>("message");
-    QTest::newRow("occupied, change") << "占用" << "修改" << false << "此餐桌正在使用,不能修改!";
-    QTest::newRow("occupied, delete") << "占用" << "删除" << false << "此餐桌正在使用,不能删除!";
-    QTest::newRow("opened before, change") << "空闲" << "修改" << true << "此餐桌已经被使用,不能修改！";
-    QTest::newRow("opened before, delete") << "空闲" << "删除" << false << "此餐桌已经被使用,不能删除！";
+    QTest::newRow("occupied, change") << "占用"
+                                      << "修改" << false << "此餐桌正在使用,不能修改!";
+    QTest::newRow("occupied, delete") << "占用"
+                                      << "删除" << false << "此餐桌正在使用,不能删除!";
+    QTest::newRow("opened before, change") << "空闲"
+                                           << "修改" << true << "此餐桌已经被使用,不能修改！";
+    QTest::newRow("opened before, delete") << "空闲"
+                                           << "删除" << false << "此餐桌已经被使用,不能删除！";
 }
 
 void TestCFjPage::usedTablesAreKept()
@@ -403,7 +436,8 @@ void TestCFjPage::usedTablesAreKept()
     QTest::qWait(50);
     QCOMPARE(handler.handled(), dialogOpens);
     QCOMPARE(p.t.prompt.texts(), QStringList{message});
-    QCOMPARE(p.values(QStringLiteral("select czm from cz order by id"), "czm"), (QStringList{"T1", "T2", "T3"}));
+    QCOMPARE(p.values(QStringLiteral("select czm from cz order by id"), "czm"),
+             (QStringList{"T1", "T2", "T3"}));
     QCOMPARE(p.shown(p.page->tableList(), 0), (QStringList{"T1", "T2", "T3"}));
 }
 

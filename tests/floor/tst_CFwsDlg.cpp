@@ -27,10 +27,7 @@ struct Page : SettingsPageFixture
         QVERIFY(QTest::qWaitForWindowExposed(page.get()));
     }
 
-    QPoint firstRow() const
-    {
-        return page->list()->visualRect(page->list()->model()->index(0, 0)).center();
-    }
+    QPoint firstRow() const { return page->list()->visualRect(page->list()->model()->index(0, 0)).center(); }
 
     void click(const QString& text)
     {
