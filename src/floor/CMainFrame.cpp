@@ -5,6 +5,8 @@
 #include "CBackupDlg.h"
 #include "CDownView.h"
 #include "CLeftView.h"
+#include "CFjPage.h"
+#include "CFwsDlg.h"
 #include "Clock.h"
 #include "CPasswordDlg.h"
 #include "CPelvarApp.h"
@@ -310,6 +312,10 @@ void CMainFrame::connectCommands()
         if (dialog.exec() == QDialog::Accepted)
             emit settingsChanged();
     });
+    setHandler(RoomsAndTables, [this] {
+        openSheet(QStringLiteral("房间餐桌设置"));
+        emit settingsChanged();
+    });
     setHandler(OperatorsSettings, [this] { openSheet(QStringLiteral("操作员设置")); });
     setHandler(SystemSettings, [this] {
         openSheet(QStringLiteral("系统设置"));
@@ -378,9 +384,17 @@ void CMainFrame::openSheet(const QString& title)
     CPSheet sheet(title, this);
     // Pages in their order: 房间餐桌设置, 消费项目设置, 操作员设置, 服务生设置, 会员管理,
     // 营业班次, 数据清空, 打印设置.
+    if (all || title == QStringLiteral("房间餐桌设置"))
+        sheet.addPage(new CFjPage(m_app.db(), m_app.prompt(), m_app.currentOperator(), m_app.defaultPrinter(),
+                                  &sheet),
+                      QStringLiteral("房间餐桌设置"));
     if (all || title == QStringLiteral("操作员设置"))
         sheet.addPage(new CUser(m_app.db(), m_app.prompt(), m_app.currentOperator(), &sheet),
                       QStringLiteral("操作员设置"));
+    if (all)
+        sheet.addPage(new CFwsDlg(m_app.db(), m_app.prompt(), m_app.currentOperator(), m_app.defaultPrinter(),
+                                  &sheet),
+                      QStringLiteral("服务生设置"));
     sheet.exec();
 }
 

@@ -96,6 +96,7 @@ QAction* toolButton(CMainFrame& frame, int index)
 }
 
 const QList<int> kConnected = {CMainFrame::RestaurantSettings,
+                               CMainFrame::RoomsAndTables,
                                CMainFrame::OperatorsSettings,
                                CMainFrame::SystemSettings,
                                CMainFrame::ChangePassword,
@@ -468,7 +469,7 @@ void TestMainFrame::functionKeysOpenTheirScreens()
             for (int i = 0; i < sheet->pages()->count(); ++i)
                 tabs << sheet->pages()->tabText(i);
             for (QPushButton* b : sheet->findChildren<QPushButton*>())
-                if (b->isVisible() && b->window() == sheet && !b->parentWidget()->inherits("CUser"))
+                if (b->isVisible() && b->window() == sheet && b->parentWidget()->inherits("QDialogButtonBox"))
                     buttons += b->text();
         }
         QTest::keyClick(modal, Qt::Key_Escape);
@@ -477,7 +478,8 @@ void TestMainFrame::functionKeysOpenTheirScreens()
     QTest::keyClick(r.frame.get(), Qt::Key_F6);
     QCOMPARE(title, QStringLiteral("系统设置"));
     QCOMPARE(reloads.count(), 1);
-    QCOMPARE(tabs, QStringList{QStringLiteral("操作员设置")});
+    QCOMPARE(tabs, (QStringList{QStringLiteral("房间餐桌设置"), QStringLiteral("操作员设置"),
+                                QStringLiteral("服务生设置")}));
     QCOMPARE(buttons, QStringLiteral("关闭"));
 
     title.clear();
@@ -498,6 +500,19 @@ void TestMainFrame::functionKeysOpenTheirScreens()
     });
     r.frame->action(CMainFrame::OperatorsSettings)->trigger();
     QCOMPARE(title, QStringLiteral("操作员设置"));
+
+    tabs.clear();
+    whenModal([&](QWidget* modal) {
+        title = modal->windowTitle();
+        if (auto* sheet = qobject_cast<CPSheet*>(modal))
+            for (int i = 0; i < sheet->pages()->count(); ++i)
+                tabs << sheet->pages()->tabText(i);
+        QTest::keyClick(modal, Qt::Key_Escape);
+    });
+    r.frame->action(CMainFrame::RoomsAndTables)->trigger();
+    QCOMPARE(title, QStringLiteral("房间餐桌设置"));
+    QCOMPARE(tabs, QStringList{QStringLiteral("房间餐桌设置")});
+    QCOMPARE(reloads.count(), 2);
     QVERIFY(r.prompt.texts().isEmpty());
 
     // The restaurant's data: the panes reload after 确定, not after 取消.
@@ -509,7 +524,7 @@ void TestMainFrame::functionKeysOpenTheirScreens()
         r.frame->action(CMainFrame::RestaurantSettings)->trigger();
         QCOMPARE(title, QStringLiteral("餐厅名称设置"));
     }
-    QCOMPARE(reloads.count(), 2);
+    QCOMPARE(reloads.count(), 3);
 }
 
 void TestMainFrame::helpFileBesideTheProgramNamesEveryKey()
