@@ -2,14 +2,18 @@
 
 #include "Access.h"
 #include "CBackupDlg.h"
+#include "CHuiYuan.h"
 #include "Clock.h"
 #include "CPasswordDlg.h"
 #include "CPelvarApp.h"
 #include "CPSheet.h"
 #include "CRestaurantDlg.h"
 #include "CSplitterEx.h"
+#include "CupsSpooler.h"
 #include "CUser.h"
+#include "CXmPage.h"
 #include "Icons.h"
+#include "MemberQueryDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -278,7 +282,14 @@ void CMainFrame::connectCommands()
         if (dialog.exec() == QDialog::Accepted)
             emit settingsChanged();
     });
+    setHandler(ItemsSettings, [this] { openSheet(QStringLiteral("消费项目设置")); });
     setHandler(OperatorsSettings, [this] { openSheet(QStringLiteral("操作员设置")); });
+    setHandler(MembersSettings, [this] { openSheet(QStringLiteral("会员设置")); });
+    setHandler(MemberQuery, [this] {
+        MemberQueryDialog dialog(m_app.db(), m_app.prompt(), m_app.defaultPrinter(),
+                                 m_app.currentOperator().name(), this);
+        dialog.exec();
+    });
     setHandler(SystemSettings, [this] {
         openSheet(QStringLiteral("系统设置"));
         emit settingsChanged();
@@ -339,11 +350,24 @@ void CMainFrame::openSheet(const QString& title)
 {
     const bool all = title == QStringLiteral("系统设置");
     CPSheet sheet(title, this);
+    const auto gate = [this](Right right) {
+        return [this, right] { return Access::granted(m_app.currentOperator(), right, m_app.prompt()); };
+    };
     // Pages in their order: 房间餐桌设置, 消费项目设置, 操作员设置, 服务生设置, 会员管理,
     // 营业班次, 数据清空, 打印设置.
+    CupsSpooler spooler;
+    if (all || title == QStringLiteral("消费项目设置"))
+        sheet.addPage(new CXmPage(m_app.db(), m_app.prompt(), spooler, m_app.defaultPrinter(),
+                                  m_app.currentOperator().name(), gate(Right::Xmlbqx), gate(Right::Xmqx),
+                                  &sheet),
+                      QStringLiteral("消费项目设置"));
     if (all || title == QStringLiteral("操作员设置"))
         sheet.addPage(new CUser(m_app.db(), m_app.prompt(), m_app.currentOperator(), &sheet),
                       QStringLiteral("操作员设置"));
+    if (all || title == QStringLiteral("会员设置"))
+        sheet.addPage(new CHuiYuan(m_app.db(), m_app.prompt(), m_app.defaultPrinter(),
+                                   m_app.currentOperator().name(), gate(Right::Hyqx), &sheet),
+                      QStringLiteral("会员管理"));
     sheet.exec();
 }
 
