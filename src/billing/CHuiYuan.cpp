@@ -17,7 +17,8 @@
 
 namespace {
 
-QWidget* buttonColumn(QWidget* parent, const std::initializer_list<std::pair<QString, std::function<void()>>>& commands)
+QWidget* buttonColumn(QWidget* parent,
+                      const std::initializer_list<std::pair<QString, std::function<void()>>>& commands)
 {
     auto* column = new QWidget(parent);
     auto* layout = new QVBoxLayout(column);
@@ -44,9 +45,9 @@ QPushButton* buttonIn(QWidget* column, const QString& text)
 
 CHuiYuan::CHuiYuan(Database& db, Prompt& prompt, DefaultPrinter& defaultPrinter, const QString& operatorName,
                    Gate mayEdit, QWidget* parent)
-    : QWidget(parent), m_db(db), m_prompt(prompt), m_defaultPrinter(defaultPrinter), m_operatorName(operatorName),
-      m_mayEdit(std::move(mayEdit)), m_members(db, prompt), m_levels(db, prompt),
-      m_memberList(new CPrintListReportCtrl(prompt, defaultPrinter, this)),
+    : QWidget(parent), m_db(db), m_prompt(prompt), m_defaultPrinter(defaultPrinter),
+      m_operatorName(operatorName), m_mayEdit(std::move(mayEdit)), m_members(db, prompt),
+      m_levels(db, prompt), m_memberList(new CPrintListReportCtrl(prompt, defaultPrinter, this)),
       m_levelList(new CPrintListReportCtrl(prompt, defaultPrinter, this)), m_search(new QLineEdit(this))
 {
     setWindowTitle(QStringLiteral("会员管理"));
@@ -54,7 +55,8 @@ CHuiYuan::CHuiYuan(Database& db, Prompt& prompt, DefaultPrinter& defaultPrinter,
     m_memberList->SetReportTitle(MemberSettings::kReportTitle);
     m_levelList->SetColumnSpec(MemberLevelSettings::kColumns);
     // Every column of a member in sight; the sheet grows to hold it.
-    m_memberList->setMinimumWidth(m_memberList->horizontalHeader()->length() + 2 * m_memberList->frameWidth() +
+    m_memberList->setMinimumWidth(m_memberList->horizontalHeader()->length() +
+                                  2 * m_memberList->frameWidth() +
                                   m_memberList->verticalScrollBar()->sizeHint().width());
 
     m_memberButtons = buttonColumn(this, {{QStringLiteral("增加"), [this] { addMember(); }},

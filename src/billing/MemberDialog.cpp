@@ -68,10 +68,10 @@ bool MemberDialog::eventFilter(QObject* watched, QEvent* event)
 
 void MemberDialog::onOk()
 {
-    const MemberSettings::Member member{m_name->text(),  m_initials->text(),
+    const MemberSettings::Member member{m_name->text(),       m_initials->text(),
                                         m_sex->currentText(), m_birthday->date(),
-                                        m_phone->text(), m_level->currentData().toInt(),
-                                        m_card->text(),  m_note->text()};
+                                        m_phone->text(),      m_level->currentData().toInt(),
+                                        m_card->text(),       m_note->text()};
     const MemberSettings::Result result =
         m_number > 0 ? m_members.change(m_number, member) : m_members.add(member);
     if (result)

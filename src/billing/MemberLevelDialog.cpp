@@ -26,9 +26,9 @@ MemberLevelDialog::MemberLevelDialog(Database& db, Prompt& prompt, const MemberL
 
 void MemberLevelDialog::onOk()
 {
-    const MemberLevelSettings::Result result =
-        m_id > 0 ? m_levels.change(m_id, m_name->text(), m_ratio->text())
-                 : m_levels.add(m_name->text(), m_ratio->text());
+    const MemberLevelSettings::Result result = m_id > 0
+                                                   ? m_levels.change(m_id, m_name->text(), m_ratio->text())
+                                                   : m_levels.add(m_name->text(), m_ratio->text());
     if (result)
         accept();
     else if (result.input == MemberLevelSettings::Input::Name)

@@ -17,7 +17,8 @@
 
 namespace {
 
-QWidget* buttonRow(QWidget* parent, const std::initializer_list<std::pair<QString, std::function<void()>>>& commands)
+QWidget* buttonRow(QWidget* parent,
+                   const std::initializer_list<std::pair<QString, std::function<void()>>>& commands)
 {
     auto* row = new QWidget(parent);
     auto* layout = new QHBoxLayout(row);

@@ -21,7 +21,8 @@ class CXmPage final : public QWidget
     Q_OBJECT
 public:
     CXmPage(Database& db, Prompt& prompt, Spooler& spooler, DefaultPrinter& defaultPrinter,
-            const QString& operatorName, Gate mayEditCategories, Gate mayEditDishes, QWidget* parent = nullptr);
+            const QString& operatorName, Gate mayEditCategories, Gate mayEditDishes,
+            QWidget* parent = nullptr);
 
     CPrintListReportCtrl* categoryList() const { return m_categoryList; }
     CPrintListReportCtrl* dishList() const { return m_dishList; }

@@ -58,10 +58,9 @@ QString CategoryDialog::name() const
 
 void CategoryDialog::onOk()
 {
-    const CategorySettings::Category category{m_name->text(),         m_discount->isChecked(),
-                                              m_printer->currentText(), m_title->text(),
-                                              m_copies->text(),       m_blankBefore->text(),
-                                              m_blankAfter->text(),   m_cut->isChecked()};
+    const CategorySettings::Category category{
+        m_name->text(),   m_discount->isChecked(), m_printer->currentText(), m_title->text(),
+        m_copies->text(), m_blankBefore->text(),   m_blankAfter->text(),     m_cut->isChecked()};
     const CategorySettings::Result result =
         m_oldName.isEmpty() ? m_categories.add(category) : m_categories.change(m_oldName, category);
     if (result) {

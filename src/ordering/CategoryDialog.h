@@ -20,6 +20,7 @@ public:
 
     // The name saved, after OK.
     QString name() const;
+    QLineEdit* nameEdit() const { return m_name; }
     QComboBox* printerBox() const { return m_printer; }
 
 private:

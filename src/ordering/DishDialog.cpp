@@ -100,11 +100,12 @@ void DishDialog::categoryChosen(int index)
 
 void DishDialog::onOk()
 {
-    const DishSettings::Dish dish{m_number->text(),        m_name->text(),          m_pinyin->text(),
-                                  m_price->text(),         m_purchasePrice->text(), m_referenceCost->text(),
-                                  m_unit->currentText(),   m_category->currentText(), m_stockItem->isChecked(),
-                                  m_stock->text(),         m_discount->isChecked(), m_forSale->isChecked()};
-    const DishSettings::Result result = m_oldName.isEmpty() ? m_dishes.add(dish) : m_dishes.change(m_oldName, dish);
+    const DishSettings::Dish dish{
+        m_number->text(),         m_name->text(),          m_pinyin->text(),        m_price->text(),
+        m_purchasePrice->text(),  m_referenceCost->text(), m_unit->currentText(),   m_category->currentText(),
+        m_stockItem->isChecked(), m_stock->text(),         m_discount->isChecked(), m_forSale->isChecked()};
+    const DishSettings::Result result =
+        m_oldName.isEmpty() ? m_dishes.add(dish) : m_dishes.change(m_oldName, dish);
     if (result) {
         accept();
         return;

@@ -534,14 +534,21 @@ void TestMainFrame::settingsPagesCheckTheirRights_data()
     QTest::addColumn<QString>("without");
     QTest::addColumn<QString>("button"); // "category", "dish" or "member" 添加
     QTest::addColumn<bool>("refused");
-    QTest::newRow("categories need xmlbqx")
-        << int(CMainFrame::ItemsSettings) << "消费项目设置" << "xmlbqx" << "category" << true;
-    QTest::newRow("dishes need xmqx") << int(CMainFrame::ItemsSettings) << "消费项目设置" << "xmqx" << "dish" << true;
-    QTest::newRow("dishes need no xmlbqx")
-        << int(CMainFrame::ItemsSettings) << "消费项目设置" << "xmlbqx" << "dish" << false;
-    QTest::newRow("members need hyqx") << int(CMainFrame::MembersSettings) << "会员设置" << "hyqx" << "member" << true;
-    QTest::newRow("members need no xmqx")
-        << int(CMainFrame::MembersSettings) << "会员设置" << "xmqx" << "member" << false;
+    QTest::newRow("categories need xmlbqx") << int(CMainFrame::ItemsSettings) << "消费项目设置"
+                                            << "xmlbqx"
+                                            << "category" << true;
+    QTest::newRow("dishes need xmqx") << int(CMainFrame::ItemsSettings) << "消费项目设置"
+                                      << "xmqx"
+                                      << "dish" << true;
+    QTest::newRow("dishes need no xmlbqx") << int(CMainFrame::ItemsSettings) << "消费项目设置"
+                                           << "xmlbqx"
+                                           << "dish" << false;
+    QTest::newRow("members need hyqx") << int(CMainFrame::MembersSettings) << "会员设置"
+                                       << "hyqx"
+                                       << "member" << true;
+    QTest::newRow("members need no xmqx") << int(CMainFrame::MembersSettings) << "会员设置"
+                                          << "xmqx"
+                                          << "member" << false;
 }
 
 void TestMainFrame::settingsPagesCheckTheirRights()
