@@ -277,8 +277,9 @@ void TestCXmPage::choosingACategoryShowsItsDishes()
     // A dish added now shows in the searched list it belongs to.
     whenModal([](QWidget* modal) {
         auto* dialog = qobject_cast<DishDialog*>(modal);
+        QTRY_VERIFY(dialog->nameEdit()->hasFocus());
         typeIn(dialog->nameEdit(), QStringLiteral("干煸牛肉"));
-        dialog->priceEdit()->setFocus();
+        QTest::keyClick(dialog->nameEdit(), Qt::Key_Tab);
         QTest::keyClicks(dialog->priceEdit(), QStringLiteral("38"));
         QTest::keyClick(dialog, Qt::Key_Return);
     });
