@@ -4,9 +4,10 @@
 #include "BoardCommands.h"
 #include "CBackupDlg.h"
 #include "CDownView.h"
-#include "CLeftView.h"
 #include "CFjPage.h"
 #include "CFwsDlg.h"
+#include "CHuiYuan.h"
+#include "CLeftView.h"
 #include "Clock.h"
 #include "CPasswordDlg.h"
 #include "CPelvarApp.h"
@@ -14,8 +15,11 @@
 #include "CRestaurantDlg.h"
 #include "CRightView.h"
 #include "CSplitterEx.h"
+#include "CupsSpooler.h"
 #include "CUser.h"
+#include "CXmPage.h"
 #include "Icons.h"
+#include "MemberQueryDialog.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -316,7 +320,14 @@ void CMainFrame::connectCommands()
         openSheet(QStringLiteral("房间餐桌设置"));
         emit settingsChanged();
     });
+    setHandler(ItemsSettings, [this] { openSheet(QStringLiteral("消费项目设置")); });
     setHandler(OperatorsSettings, [this] { openSheet(QStringLiteral("操作员设置")); });
+    setHandler(MembersSettings, [this] { openSheet(QStringLiteral("会员设置")); });
+    setHandler(MemberQuery, [this] {
+        MemberQueryDialog dialog(m_app.db(), m_app.prompt(), m_app.defaultPrinter(),
+                                 m_app.currentOperator().name(), this);
+        dialog.exec();
+    });
     setHandler(SystemSettings, [this] {
         openSheet(QStringLiteral("系统设置"));
         emit settingsChanged();
@@ -382,12 +393,21 @@ void CMainFrame::openSheet(const QString& title)
 {
     const bool all = title == QStringLiteral("系统设置");
     CPSheet sheet(title, this);
+    const auto gate = [this](Right right) {
+        return [this, right] { return Access::granted(m_app.currentOperator(), right, m_app.prompt()); };
+    };
     // Pages in their order: 房间餐桌设置, 消费项目设置, 操作员设置, 服务生设置, 会员管理,
     // 营业班次, 数据清空, 打印设置.
     if (all || title == QStringLiteral("房间餐桌设置"))
         sheet.addPage(new CFjPage(m_app.db(), m_app.prompt(), m_app.currentOperator(), m_app.defaultPrinter(),
                                   &sheet),
                       QStringLiteral("房间餐桌设置"));
+    CupsSpooler spooler;
+    if (all || title == QStringLiteral("消费项目设置"))
+        sheet.addPage(new CXmPage(m_app.db(), m_app.prompt(), spooler, m_app.defaultPrinter(),
+                                  m_app.currentOperator().name(), gate(Right::Xmlbqx), gate(Right::Xmqx),
+                                  &sheet),
+                      QStringLiteral("消费项目设置"));
     if (all || title == QStringLiteral("操作员设置"))
         sheet.addPage(new CUser(m_app.db(), m_app.prompt(), m_app.currentOperator(), &sheet),
                       QStringLiteral("操作员设置"));
@@ -395,6 +415,10 @@ void CMainFrame::openSheet(const QString& title)
         sheet.addPage(new CFwsDlg(m_app.db(), m_app.prompt(), m_app.currentOperator(), m_app.defaultPrinter(),
                                   &sheet),
                       QStringLiteral("服务生设置"));
+    if (all || title == QStringLiteral("会员设置"))
+        sheet.addPage(new CHuiYuan(m_app.db(), m_app.prompt(), m_app.defaultPrinter(),
+                                   m_app.currentOperator().name(), gate(Right::Hyqx), &sheet),
+                      QStringLiteral("会员管理"));
     sheet.exec();
 }
 
