@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Database.h"
+#include "DefaultPrinter.h"
 #include "Operator.h"
 
 #include <QLockFile>
@@ -49,6 +50,7 @@ public:
     const QString& restaurantName() const { return m_restaurantName; }
     const Operator& currentOperator() const { return m_operator; }
     void setCurrentOperator(const Operator& op) { m_operator = op; }
+    DefaultPrinter& defaultPrinter() { return m_defaultPrinter; }
 
 private:
     Prompt& m_prompt;
@@ -58,4 +60,5 @@ private:
     QSettings m_settings;
     QString m_restaurantName;
     Operator m_operator;
+    DefaultPrinter m_defaultPrinter;
 };

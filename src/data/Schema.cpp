@@ -94,6 +94,19 @@ QStringList version1()
     };
 }
 
+// Version 2: indexes for the checks that look through history (a dish or a member still in use,
+// a shift with reservations, the in-store and on-account lists).
+QStringList version2()
+{
+    return {
+        QStringLiteral("create index xfmx_xfxm on xfmx (xfxm)"),
+        QStringLiteral("create index jzhz_hybh on jzhz (hybh)"),
+        QStringLiteral("create index jzhz_jzfs on jzhz (jzfs)"),
+        QStringLiteral("create index dj_xfzt on dj (xfzt)"),
+        QStringLiteral("create index yd_yybcbh on yd (yybcbh)"),
+    };
+}
+
 int userVersion(Database& db)
 {
     Recordset rs = db.query(QStringLiteral("pragma user_version"));
@@ -118,6 +131,9 @@ void Schema::prepare(Database& db)
         Transaction transaction(db);
         if (version < 1)
             for (const QString& statement : version1())
+                db.ExecuteSql(statement);
+        if (version < 2)
+            for (const QString& statement : version2())
                 db.ExecuteSql(statement);
         db.ExecuteSql(QStringLiteral("pragma user_version = %1").arg(kVersion));
         transaction.commit();

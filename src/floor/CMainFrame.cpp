@@ -1,7 +1,13 @@
 #include "CMainFrame.h"
 
 #include "Access.h"
+#include "BoardCommands.h"
 #include "CBackupDlg.h"
+#include "CDownView.h"
+#include "CFjPage.h"
+#include "CFwsDlg.h"
+#include "CHuiYuan.h"
+#include "CLeftView.h"
 #include "CGkJzDlg.h"
 #include "Clock.h"
 #include "CPasswordDlg.h"
@@ -9,14 +15,19 @@
 #include "CPrintSet.h"
 #include "CPSheet.h"
 #include "CRestaurantDlg.h"
+#include "CRightView.h"
 #include "CSplitterEx.h"
+#include "CupsSpooler.h"
 #include "CUser.h"
+#include "CXmPage.h"
 #include "Icons.h"
+#include "MemberQueryDialog.h"
 #include "PasswordHash.h"
 #include "ReceiptPrinter.h"
 #include "Sql.h"
 #include "TableBoard.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -181,6 +192,7 @@ CMainFrame::CMainFrame(CPelvarApp& app, QWidget* parent)
     createToolBar();
     createStatusBar();
     createPanes();
+    createViews();
     connectCommands();
 
     auto* clock = new QTimer(this);
@@ -287,6 +299,32 @@ void CMainFrame::createPanes()
     setCentralWidget(m_outer);
 }
 
+CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::createViews()
+{
+    m_rooms = new CLeftView(m_app.db(), m_app.prompt(), m_app.dataFolder());
+    m_board = new CRightView(m_app.db());
+    m_lines = new CDownView(m_app.db(), m_app.prompt(), m_defaultPrinter);
+    setPane(Pane::Rooms, m_rooms);
+    setPane(Pane::Board, m_board);
+    setPane(Pane::Lines, m_lines);
+    m_boardCommands = std::make_unique<BoardCommands>(m_app, *this, *m_board);
+
+    m_board->setCommandAvailable([this](int command) { return hasHandler(command); });
+    connect(m_board, &CRightView::commandRequested, this, &CMainFrame::execute);
+    connect(m_board, &CRightView::tableChosen, m_lines, &CDownView::load);
+    connect(m_board, &CRightView::roomsPaneToggled, this, &CMainFrame::toggleRoomsPane);
+    connect(m_board, &CRightView::linesPaneToggled, this, &CMainFrame::toggleLinesPane);
+    connect(m_rooms, &CLeftView::roomChosen, m_board, &CRightView::setRoom);
+    connect(this, &CMainFrame::settingsChanged, this, [this] {
+        m_rooms->reload();
+        m_board->reload();
+        m_lines->load(QString());
+    });
+    m_board->view()->setFocus();
+}
+
 // Where every command meets its screen. Commands not listed here stay disabled until the
 // screen that they open exists.
 void CMainFrame::connectCommands()
@@ -296,7 +334,18 @@ void CMainFrame::connectCommands()
         if (dialog.exec() == QDialog::Accepted)
             emit settingsChanged();
     });
+    setHandler(RoomsAndTables, [this] {
+        openSheet(QStringLiteral("房间餐桌设置"));
+        emit settingsChanged();
+    });
+    setHandler(ItemsSettings, [this] { openSheet(QStringLiteral("消费项目设置")); });
     setHandler(OperatorsSettings, [this] { openSheet(QStringLiteral("操作员设置")); });
+    setHandler(MembersSettings, [this] { openSheet(QStringLiteral("会员设置")); });
+    setHandler(MemberQuery, [this] {
+        MemberQueryDialog dialog(m_app.db(), m_app.prompt(), m_app.defaultPrinter(),
+                                 m_app.currentOperator().name(), this);
+        dialog.exec();
+    });
     setHandler(SystemSettings, [this] {
         openSheet(QStringLiteral("系统设置"));
         emit settingsChanged();
@@ -336,15 +385,20 @@ void CMainFrame::connectCommands()
     });
     setHandler(Help, [this] { showHelp(); });
     setHandler(About, [this] { showAbout(); });
+    setHandler(OpenTable, [this] { m_boardCommands->openTable(); });
+    setHandler(ChangeRegistration, [this] { m_boardCommands->changeRegistration(); });
 }
 
 QString CMainFrame::selectedTable() const
 {
-    return QString(); // the board pane answers once it is in place
+    return m_board->selectedTable();
 }
 
 void CMainFrame::tablesChanged()
 {
+    m_board->refresh();
+    m_lines->load(m_board->selectedTable());
+    m_rooms->updateCounts();
 }
 
 void CMainFrame::setHandler(int command, std::function<void()> handler)
@@ -379,11 +433,32 @@ void CMainFrame::openSheet(const QString& title)
 {
     const bool all = title == QStringLiteral("系统设置");
     CPSheet sheet(title, this);
+    const auto gate = [this](Right right) {
+        return [this, right] { return Access::granted(m_app.currentOperator(), right, m_app.prompt()); };
+    };
     // Pages in their order: 房间餐桌设置, 消费项目设置, 操作员设置, 服务生设置, 会员管理,
     // 营业班次, 数据清空, 打印设置.
+    if (all || title == QStringLiteral("房间餐桌设置"))
+        sheet.addPage(new CFjPage(m_app.db(), m_app.prompt(), m_app.currentOperator(), m_app.defaultPrinter(),
+                                  &sheet),
+                      QStringLiteral("房间餐桌设置"));
+    CupsSpooler spooler;
+    if (all || title == QStringLiteral("消费项目设置"))
+        sheet.addPage(new CXmPage(m_app.db(), m_app.prompt(), spooler, m_app.defaultPrinter(),
+                                  m_app.currentOperator().name(), gate(Right::Xmlbqx), gate(Right::Xmqx),
+                                  &sheet),
+                      QStringLiteral("消费项目设置"));
     if (all || title == QStringLiteral("操作员设置"))
         sheet.addPage(new CUser(m_app.db(), m_app.prompt(), m_app.currentOperator(), &sheet),
                       QStringLiteral("操作员设置"));
+    if (all)
+        sheet.addPage(new CFwsDlg(m_app.db(), m_app.prompt(), m_app.currentOperator(), m_app.defaultPrinter(),
+                                  &sheet),
+                      QStringLiteral("服务生设置"));
+    if (all || title == QStringLiteral("会员设置"))
+        sheet.addPage(new CHuiYuan(m_app.db(), m_app.prompt(), m_app.defaultPrinter(),
+                                   m_app.currentOperator().name(), gate(Right::Hyqx), &sheet),
+                      QStringLiteral("会员管理"));
     if (all || title == QStringLiteral("打印设置"))
         sheet.addPage(new CPrintSet(m_app.db(), m_spooler, &sheet), QStringLiteral("打印设置"));
     sheet.exec();

@@ -5,10 +5,15 @@
 #include "RawPrinter.h"
 
 #include <functional>
+#include <memory>
 #include <QHash>
 #include <QMainWindow>
 
+class BoardCommands;
+class CDownView;
+class CLeftView;
 class CPelvarApp;
+class CRightView;
 class CSplitterEx;
 class QDateTime;
 class QLabel;
@@ -77,6 +82,7 @@ public:
     };
 
     explicit CMainFrame(CPelvarApp& app, QWidget* parent = nullptr);
+    ~CMainFrame() override;
 
     // Checks the command's right or rule, then runs its handler.
     void execute(int command);
@@ -101,6 +107,14 @@ public:
     // pane and the counts.
     void tablesChanged();
 
+    // The three panes, the open-table and change-registration flows, and the printer setting
+    // that the screens which print start from.
+    CLeftView* rooms() const { return m_rooms; }
+    CRightView* board() const { return m_board; }
+    CDownView* lines() const { return m_lines; }
+    BoardCommands& boardCommands() { return *m_boardCommands; }
+    DefaultPrinter& defaultPrinter() { return m_defaultPrinter; }
+
     // The clock pane's text: "%Y年%m月%d日 %H时%M分%S秒" and the weekday.
     static QString clockText(const QDateTime& time);
     QString statusText(int pane) const;
@@ -118,6 +132,7 @@ private:
     void createToolBar();
     void createStatusBar();
     void createPanes();
+    void createViews();
     void connectCommands();
     void updateStatus();
 
@@ -134,8 +149,12 @@ private:
     CSplitterEx* m_inner = nullptr;
     QLabel* m_status[3] = {};
     bool m_endWithoutExit = false;
-    // The machine's spooler with the raw printer for receipts, and the lists' default printer.
+    DefaultPrinter m_defaultPrinter;
+    CLeftView* m_rooms = nullptr;
+    CRightView* m_board = nullptr;
+    CDownView* m_lines = nullptr;
+    std::unique_ptr<BoardCommands> m_boardCommands;
+    // The machine's spooler with the raw printer for receipts.
     CupsSpooler m_spooler;
     RawPrinter m_rawPrinter;
-    DefaultPrinter m_defaultPrinter;
 };

@@ -28,6 +28,17 @@ QList<WaiterPicker::Waiter> WaiterPicker::textChanged(const QString& typed)
     return found;
 }
 
+QList<WaiterPicker::Waiter> WaiterPicker::all()
+{
+    QList<Waiter> found;
+    Recordset rs;
+    if (!m_db.OpenRecordset(rs, QStringLiteral("select * from fws order by id")))
+        return found;
+    for (; !rs.isEOF(); rs.moveNext())
+        found << Waiter{rs.getInt(QStringLiteral("id")), rs.getString(QStringLiteral("xm"))};
+    return found;
+}
+
 void WaiterPicker::choose(const Waiter& waiter)
 {
     m_chosen = waiter;

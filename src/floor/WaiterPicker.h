@@ -24,6 +24,8 @@ public:
     // Each change of the field's text. Returns the waiters to list; none hides the list (an
     // empty text, or the name of the waiter just taken).
     QList<Waiter> textChanged(const QString& text);
+    // Every waiter, for the button beside the field.
+    QList<Waiter> all();
     // A row taken from the list (Enter or a double click).
     void choose(const Waiter& waiter);
     // The field as a registration left it; returns the waiter's name ("" when unknown).

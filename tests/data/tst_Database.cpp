@@ -6,6 +6,8 @@
 #include "TestDatabase.h"
 
 #include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTest>
 
 class TestDatabaseLayer : public QObject
@@ -35,6 +37,9 @@ private slots:
     void transactionRollsBackUnlessCommitted();
     void fileThatIsNotADatabaseIsLeftAlone();
     void reopeningKeepsTheData();
+    void olderFileIsBroughtForward();
+    void foreignOrNewerFileIsRefused_data();
+    void foreignOrNewerFileIsRefused();
 };
 
 void TestDatabaseLayer::newFileHasItsFirstRows()
@@ -325,6 +330,52 @@ void TestDatabaseLayer::reopeningKeepsTheData()
     t.db.open(t.filePath());
     QCOMPARE(t.scalar(QStringLiteral("select gsmc from gs")), QStringLiteral("老王饭庄"));
     QCOMPARE(t.scalar(QStringLiteral("select count(*) from [user]")), QStringLiteral("1"));
+}
+
+void TestDatabaseLayer::olderFileIsBroughtForward()
+{
+    TestDatabase t;
+    t.exec(QStringLiteral("update gs set gsmc='老王饭庄'"));
+    for (const char* index : {"xfmx_xfxm", "jzhz_hybh", "jzhz_jzfs", "dj_xfzt", "yd_yybcbh"})
+        t.exec(QStringLiteral("drop index ") + QLatin1String(index));
+    t.exec(QStringLiteral("pragma user_version = 1"));
+    t.db.close();
+    t.db.open(t.filePath());
+    QCOMPARE(t.scalar(QStringLiteral("pragma user_version")), QString::number(Schema::kVersion));
+    QCOMPARE(t.scalar(QStringLiteral("select count(*) from sqlite_master where type='index' and name in "
+                                     "('xfmx_xfxm','jzhz_hybh','jzhz_jzfs','dj_xfzt','yd_yybcbh')")),
+             QStringLiteral("5"));
+    QCOMPARE(t.scalar(QStringLiteral("select gsmc from gs")), QStringLiteral("老王饭庄"));
+}
+
+void TestDatabaseLayer::foreignOrNewerFileIsRefused_data()
+{
+    QTest::addColumn<QString>("statement");
+    QTest::newRow("another program's database") << "create table notes (t text)";
+    QTest::newRow("a newer version of ours") << "pragma user_version = 99";
+}
+
+void TestDatabaseLayer::foreignOrNewerFileIsRefused()
+{
+    QFETCH(QString, statement);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Pelvar.db"));
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+        other.setDatabaseName(path);
+        QVERIFY(other.open());
+        QVERIFY(QSqlQuery(other).exec(statement));
+        other.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("other"));
+    const QByteArray before = [&] { QFile f(path); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+    ScriptedPrompt prompt;
+    Database db(prompt);
+    QVERIFY_THROWS_EXCEPTION(DbError, db.open(path));
+    QVERIFY(!db.isOpen());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), before);
 }
 
 QTEST_GUILESS_MAIN(TestDatabaseLayer)

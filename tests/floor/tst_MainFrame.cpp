@@ -1,10 +1,12 @@
 #include "CBackupDlg.h"
+#include "CHuiYuan.h"
 #include "Clock.h"
 #include "CLoginDlg.h"
 #include "CMainFrame.h"
 #include "CPasswordDlg.h"
 #include "CPelvarApp.h"
 #include "CPSheet.h"
+#include "CXmPage.h"
 #include "OperatorAccounts.h"
 #include "PasswordHash.h"
 #include "ScriptedPrompt.h"
@@ -96,6 +98,10 @@ QAction* toolButton(CMainFrame& frame, int index)
 }
 
 const QList<int> kConnected = {CMainFrame::RestaurantSettings,
+                               CMainFrame::RoomsAndTables,
+                               CMainFrame::ItemsSettings,
+                               CMainFrame::MembersSettings,
+                               CMainFrame::MemberQuery,
                                CMainFrame::OperatorsSettings,
                                CMainFrame::SystemSettings,
                                CMainFrame::ChangePassword,
@@ -105,6 +111,8 @@ const QList<int> kConnected = {CMainFrame::RestaurantSettings,
                                CMainFrame::ToolbarExit,
                                CMainFrame::Help,
                                CMainFrame::About,
+                               CMainFrame::OpenTable,
+                               CMainFrame::ChangeRegistration,
                                CMainFrame::Checkout,
                                CMainFrame::PrintReceipt};
 
@@ -134,6 +142,8 @@ private slots:
     void hidingAPaneAndShowingItRestoresItsSize();
     void realWidgetTakesAPlaceholdersPlace();
     void functionKeysOpenTheirScreens();
+    void settingsPagesCheckTheirRights_data();
+    void settingsPagesCheckTheirRights();
     void helpFileBesideTheProgramNamesEveryKey();
     void checkoutAndReceiptNeedATable();
 
@@ -223,10 +233,11 @@ void TestMainFrame::commandsWithoutScreensAreDisabledNotHidden()
             QCOMPARE(a->isEnabled(), kConnected.contains(id));
         }
     }
-    r.frame->setHandler(CMainFrame::OpenTable, [] {});
-    for (QAction* a : r.frame->actions(CMainFrame::OpenTable))
+    QVERIFY(!toolButton(*r.frame, 1)->isEnabled());
+    r.frame->setHandler(CMainFrame::AddConsumption, [] {});
+    for (QAction* a : r.frame->actions(CMainFrame::AddConsumption))
         QVERIFY(a->isEnabled());
-    QVERIFY(toolButton(*r.frame, 0)->isEnabled());
+    QVERIFY(toolButton(*r.frame, 1)->isEnabled());
 }
 
 void TestMainFrame::toolBarButtons()
@@ -468,7 +479,7 @@ void TestMainFrame::functionKeysOpenTheirScreens()
             for (int i = 0; i < sheet->pages()->count(); ++i)
                 tabs << sheet->pages()->tabText(i);
             for (QPushButton* b : sheet->findChildren<QPushButton*>())
-                if (b->isVisible() && b->window() == sheet && !b->parentWidget()->inherits("CUser"))
+                if (b->isVisible() && !sheet->pages()->isAncestorOf(b))
                     buttons += b->text();
         }
         QTest::keyClick(modal, Qt::Key_Escape);
@@ -477,7 +488,9 @@ void TestMainFrame::functionKeysOpenTheirScreens()
     QTest::keyClick(r.frame.get(), Qt::Key_F6);
     QCOMPARE(title, QStringLiteral("系统设置"));
     QCOMPARE(reloads.count(), 1);
-    QCOMPARE(tabs, (QStringList{QStringLiteral("操作员设置"), QStringLiteral("打印设置")}));
+    QCOMPARE(tabs, (QStringList{QStringLiteral("房间餐桌设置"), QStringLiteral("消费项目设置"),
+                                QStringLiteral("操作员设置"), QStringLiteral("服务生设置"),
+                                QStringLiteral("会员管理"), QStringLiteral("打印设置")}));
     QCOMPARE(buttons, QStringLiteral("关闭"));
 
     title.clear();
@@ -498,6 +511,19 @@ void TestMainFrame::functionKeysOpenTheirScreens()
     });
     r.frame->action(CMainFrame::OperatorsSettings)->trigger();
     QCOMPARE(title, QStringLiteral("操作员设置"));
+
+    tabs.clear();
+    whenModal([&](QWidget* modal) {
+        title = modal->windowTitle();
+        if (auto* sheet = qobject_cast<CPSheet*>(modal))
+            for (int i = 0; i < sheet->pages()->count(); ++i)
+                tabs << sheet->pages()->tabText(i);
+        QTest::keyClick(modal, Qt::Key_Escape);
+    });
+    r.frame->action(CMainFrame::RoomsAndTables)->trigger();
+    QCOMPARE(title, QStringLiteral("房间餐桌设置"));
+    QCOMPARE(tabs, QStringList{QStringLiteral("房间餐桌设置")});
+    QCOMPARE(reloads.count(), 2);
     QVERIFY(r.prompt.texts().isEmpty());
 
     // The restaurant's data: the panes reload after 确定, not after 取消.
@@ -509,7 +535,7 @@ void TestMainFrame::functionKeysOpenTheirScreens()
         r.frame->action(CMainFrame::RestaurantSettings)->trigger();
         QCOMPARE(title, QStringLiteral("餐厅名称设置"));
     }
-    QCOMPARE(reloads.count(), 2);
+    QCOMPARE(reloads.count(), 3);
 }
 
 void TestMainFrame::checkoutAndReceiptNeedATable()
@@ -533,6 +559,71 @@ void TestMainFrame::helpFileBesideTheProgramNamesEveryKey()
     for (const char* key : {"F1", "F2", "F3", "F4", "F5", "F6", "F7", "F8", "F9", "Esc"})
         QVERIFY2(text.contains(QStringLiteral("<kbd>%1</kbd>").arg(QLatin1String(key))), key);
     QVERIFY(text.contains(QStringLiteral("系统管理员")));
+}
+
+void TestMainFrame::settingsPagesCheckTheirRights_data()
+{
+    QTest::addColumn<int>("command");
+    QTest::addColumn<QString>("sheetTitle");
+    QTest::addColumn<QString>("without");
+    QTest::addColumn<QString>("button"); // "category", "dish" or "member" 添加
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("categories need xmlbqx") << int(CMainFrame::ItemsSettings) << "消费项目设置"
+                                            << "xmlbqx"
+                                            << "category" << true;
+    QTest::newRow("dishes need xmqx") << int(CMainFrame::ItemsSettings) << "消费项目设置"
+                                      << "xmqx"
+                                      << "dish" << true;
+    QTest::newRow("dishes need no xmlbqx") << int(CMainFrame::ItemsSettings) << "消费项目设置"
+                                           << "xmlbqx"
+                                           << "dish" << false;
+    QTest::newRow("members need hyqx") << int(CMainFrame::MembersSettings) << "会员设置"
+                                       << "hyqx"
+                                       << "member" << true;
+    QTest::newRow("members need no xmqx") << int(CMainFrame::MembersSettings) << "会员设置"
+                                          << "xmqx"
+                                          << "member" << false;
+}
+
+void TestMainFrame::settingsPagesCheckTheirRights()
+{
+    QFETCH(int, command);
+    QFETCH(QString, sheetTitle);
+    QFETCH(QString, without);
+    QFETCH(QString, button);
+    QFETCH(bool, refused);
+    Running r(QStringLiteral("李四"), {without});
+    QString title;
+    QStringList tabs;
+    bool opened = false;
+    whenModal([&](QWidget* modal) {
+        auto* sheet = qobject_cast<CPSheet*>(modal);
+        QVERIFY(sheet);
+        title = sheet->windowTitle();
+        for (int i = 0; i < sheet->pages()->count(); ++i)
+            tabs << sheet->pages()->tabText(i);
+        QPushButton* add = nullptr;
+        if (auto* items = sheet->findChild<CXmPage*>())
+            add = button == "category" ? items->categoryButton(QStringLiteral("添加"))
+                                       : items->dishButton(QStringLiteral("添加"));
+        else if (auto* members = sheet->findChild<CHuiYuan*>())
+            add = members->memberButton(QStringLiteral("增加"));
+        QVERIFY(add);
+        QTimer::singleShot(0, [&opened, sheet] {
+            if (QWidget* dialog = QApplication::activeModalWidget(); dialog && dialog != sheet) {
+                opened = true;
+                dialog->close();
+            }
+        });
+        add->click();
+        QCoreApplication::processEvents();
+        sheet->reject();
+    });
+    r.frame->execute(command);
+    QCOMPARE(title, sheetTitle);
+    QCOMPARE(tabs.size(), 1);
+    QCOMPARE(opened, !refused);
+    QCOMPARE(r.prompt.texts(), refused ? QStringList{QStringLiteral("你没有此操作权限!")} : QStringList());
 }
 
 QTEST_MAIN(TestMainFrame)

@@ -19,6 +19,7 @@ private slots:
     void list();
     void onlyAPickedWaiterCounts();
     void presetFromARegistration();
+    void allInOrderOfNumber();
 };
 
 void TestWaiterPicker::list_data()
@@ -81,6 +82,18 @@ void TestWaiterPicker::presetFromARegistration()
     QCOMPARE(picker.waiterId(), 0);
     // A waiter deleted since the registration was written.
     QCOMPARE(picker.preset(9), QString());
+    QCOMPARE(picker.waiterId(), 0);
+}
+
+void TestWaiterPicker::allInOrderOfNumber()
+{
+    TestDatabase t;
+    WaiterPicker picker(t.db);
+    QVERIFY(picker.all().isEmpty());
+    t.exec("insert into fws(xm,jp) values('王芳','WF')");
+    t.exec("insert into fws(xm,jp) values('李强','LQ')");
+    QCOMPARE(names(picker.all()), QStringList({"1王芳", "2李强"}));
+    // Listing does not take a waiter.
     QCOMPARE(picker.waiterId(), 0);
 }
 

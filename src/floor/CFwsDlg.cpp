@@ -1,0 +1,87 @@
+#include "CFwsDlg.h"
+
+#include "Access.h"
+#include "CPrintListReportCtrl.h"
+#include "WaiterDialog.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+CFwsDlg::CFwsDlg(Database& db, Prompt& prompt, const Operator& current, DefaultPrinter& printer,
+                 QWidget* parent)
+    : QWidget(parent), m_prompt(prompt), m_current(current), m_waiters(db, prompt),
+      m_list(new CPrintListReportCtrl(prompt, printer, this))
+{
+    setWindowTitle(QStringLiteral("服务生设置"));
+    m_list->SetColumnSpec(WaiterSettings::kColumns);
+    connect(m_list, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
+        m_list->selectRow(index.row());
+        change();
+    });
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    const std::pair<QString, void (CFwsDlg::*)()> commands[] = {
+        {QStringLiteral("添加服务生"), &CFwsDlg::add},
+        {QStringLiteral("修改服务生"), &CFwsDlg::change},
+        {QStringLiteral("删除服务生"), &CFwsDlg::remove}};
+    for (const auto& [text, slot] : commands) {
+        auto* button = new QPushButton(text, this);
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this, slot);
+        buttons->addWidget(button);
+    }
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_list);
+    layout->addLayout(buttons);
+    load();
+}
+
+void CFwsDlg::add()
+{
+    if (!granted())
+        return;
+    WaiterDialog dialog(m_waiters, 0, this);
+    if (dialog.exec() == QDialog::Accepted)
+        load();
+}
+
+void CFwsDlg::change()
+{
+    if (!granted())
+        return;
+    const int id = selectedId();
+    if (!m_waiters.mayChange(id))
+        return;
+    WaiterDialog dialog(m_waiters, id, this);
+    if (dialog.exec() == QDialog::Accepted)
+        load();
+}
+
+void CFwsDlg::remove()
+{
+    if (!granted())
+        return;
+    const QList<int> rows = m_list->selectedRows();
+    if (m_waiters.remove(selectedId()))
+        m_list->DeleteRow(rows.first());
+}
+
+bool CFwsDlg::granted()
+{
+    return Access::granted(m_current, Right::Fwsqx, m_prompt);
+}
+
+int CFwsDlg::selectedId() const
+{
+    const QList<int> rows = m_list->selectedRows();
+    return rows.isEmpty() ? 0 : m_list->cellText(rows.first(), WaiterSettings::Number).toInt();
+}
+
+void CFwsDlg::load()
+{
+    m_list->DeleteAllRows();
+    for (const QStringList& row : m_waiters.rows())
+        m_list->AddRow(row);
+}

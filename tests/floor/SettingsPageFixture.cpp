@@ -1,0 +1,69 @@
+#include "SettingsPageFixture.h"
+
+#include "Rights.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QInputMethodEvent>
+#include <QPushButton>
+#include <QTest>
+
+SettingsPageFixture::SettingsPageFixture(const QStringList& without)
+{
+    QStringList rights;
+    for (int i = 0; i < Rights::kCount; ++i) {
+        const QString right = Rights::column(Rights::at(i));
+        rights << right + (without.contains(right) ? QStringLiteral("='0'") : QStringLiteral("='1'"));
+    }
+    t.exec(QStringLiteral("insert into [user](xm) values('经理')"));
+    t.exec(QStringLiteral("update [user] set %1 where xm='经理'").arg(rights.join(',')));
+    op = Operator::fromRecord(t.db.query(QStringLiteral("select * from [user] where xm='经理'")));
+}
+
+QStringList SettingsPageFixture::values(const QString& statement, const QString& column)
+{
+    QStringList result;
+    for (Recordset rs = t.db.query(statement); !rs.isEOF(); rs.moveNext())
+        result << rs.getString(column);
+    return result;
+}
+
+ModalHandler::ModalHandler(std::function<void(QWidget*)> act) : m_act(std::move(act))
+{
+    QObject::connect(&m_timer, &QTimer::timeout, [this] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        m_timer.stop();
+        m_handled = true;
+        m_act(modal);
+    });
+    m_timer.start(10);
+}
+
+void typeText(QWidget* widget, const QString& text)
+{
+    bool ascii = true;
+    for (const QChar c : text)
+        ascii = ascii && c.unicode() < 0x80;
+    if (ascii) {
+        QTest::keyClicks(widget, text);
+        return;
+    }
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QApplication::sendEvent(widget, &event);
+}
+
+QPushButton* buttonOf(QWidget* parent, const QString& text, const QString& group)
+{
+    if (!group.isEmpty()) {
+        for (QGroupBox* box : parent->findChildren<QGroupBox*>())
+            if (box->title() == group)
+                parent = box;
+    }
+    for (QPushButton* button : parent->findChildren<QPushButton*>())
+        if (button->text() == text)
+            return button;
+    return nullptr;
+}
