@@ -3,10 +3,12 @@
 #include "Database.h"
 #include "Operator.h"
 
+#include <memory>
 #include <QLockFile>
 #include <QSettings>
 #include <QString>
 
+class DefaultPrinter;
 class Prompt;
 class QWidget;
 
@@ -46,6 +48,8 @@ public:
     Prompt& prompt() { return m_prompt; }
     QSettings& settings() { return m_settings; }
     const QString& dataFolder() const { return m_dataFolder; }
+    // The printer setting that the screens which print share, made when first needed.
+    DefaultPrinter& defaultPrinter();
     const QString& restaurantName() const { return m_restaurantName; }
     const Operator& currentOperator() const { return m_operator; }
     void setCurrentOperator(const Operator& op) { m_operator = op; }
@@ -58,4 +62,5 @@ private:
     QSettings m_settings;
     QString m_restaurantName;
     Operator m_operator;
+    std::unique_ptr<DefaultPrinter> m_defaultPrinter;
 };

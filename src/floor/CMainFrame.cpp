@@ -2,14 +2,19 @@
 
 #include "Access.h"
 #include "CBackupDlg.h"
+#include "CBillMergeDlg.h"
+#include "CBillSplitDlg.h"
 #include "Clock.h"
 #include "CPasswordDlg.h"
 #include "CPelvarApp.h"
 #include "CPSheet.h"
 #include "CRestaurantDlg.h"
 #include "CSplitterEx.h"
+#include "CTableChangeDlg.h"
 #include "CUser.h"
+#include "CYyBcDlg.h"
 #include "Icons.h"
+#include "TableChange.h"
 
 #include <QAction>
 #include <QApplication>
@@ -292,6 +297,22 @@ void CMainFrame::connectCommands()
         CBackupDlg dialog(m_app.db(), m_app.prompt(), m_app.settings(), m_app.dataFolder(), this);
         dialog.exec();
     });
+    setHandler(ChangeTable, [this] {
+        const QString table = selectedTable();
+        if (!TableChange(m_app.db()).canChange(table))
+            return;
+        CTableChangeDlg dialog(m_app.db(), table, this);
+        if (dialog.exec() == QDialog::Accepted)
+            tablesChanged();
+    });
+    setHandler(SplitBill, [this] {
+        CBillSplitDlg dialog(m_app.db(), this);
+        dialog.exec();
+    });
+    setHandler(MergeBill, [this] {
+        CBillMergeDlg dialog(m_app.db(), selectedTable(), this);
+        dialog.exec();
+    });
     setHandler(ExitSystem, [this] { close(); });
     setHandler(ToolbarExit, [this] { close(); });
     setHandler(Help, [this] { showHelp(); });
@@ -344,6 +365,8 @@ void CMainFrame::openSheet(const QString& title)
     if (all || title == QStringLiteral("操作员设置"))
         sheet.addPage(new CUser(m_app.db(), m_app.prompt(), m_app.currentOperator(), &sheet),
                       QStringLiteral("操作员设置"));
+    if (all)
+        sheet.addPage(new CYyBcDlg(m_app.db(), m_app.defaultPrinter(), &sheet), QStringLiteral("营业班次"));
     sheet.exec();
 }
 

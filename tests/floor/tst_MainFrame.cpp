@@ -132,6 +132,7 @@ private slots:
     void hidingAPaneAndShowingItRestoresItsSize();
     void realWidgetTakesAPlaceholdersPlace();
     void functionKeysOpenTheirScreens();
+    void tableCommandsOpenTheirDialogs();
     void helpFileBesideTheProgramNamesEveryKey();
 
 private:
@@ -465,7 +466,7 @@ void TestMainFrame::functionKeysOpenTheirScreens()
             for (int i = 0; i < sheet->pages()->count(); ++i)
                 tabs << sheet->pages()->tabText(i);
             for (QPushButton* b : sheet->findChildren<QPushButton*>())
-                if (b->isVisible() && b->window() == sheet && !b->parentWidget()->inherits("CUser"))
+                if (b->isVisible() && b->window() == sheet && !sheet->pages()->isAncestorOf(b))
                     buttons += b->text();
         }
         QTest::keyClick(modal, Qt::Key_Escape);
@@ -474,7 +475,7 @@ void TestMainFrame::functionKeysOpenTheirScreens()
     QTest::keyClick(r.frame.get(), Qt::Key_F6);
     QCOMPARE(title, QStringLiteral("系统设置"));
     QCOMPARE(reloads.count(), 1);
-    QCOMPARE(tabs, QStringList{QStringLiteral("操作员设置")});
+    QCOMPARE(tabs, (QStringList{QStringLiteral("操作员设置"), QStringLiteral("营业班次")}));
     QCOMPARE(buttons, QStringLiteral("关闭"));
 
     title.clear();
@@ -507,6 +508,24 @@ void TestMainFrame::functionKeysOpenTheirScreens()
         QCOMPARE(title, QStringLiteral("餐厅名称设置"));
     }
     QCOMPARE(reloads.count(), 2);
+}
+
+void TestMainFrame::tableCommandsOpenTheirDialogs()
+{
+    Running r;
+    r.show();
+    // Nothing is selected on the board: the change of table stops at the board's check.
+    r.frame->execute(CMainFrame::ChangeTable);
+    QCOMPARE(r.prompt.texts(), QStringList{QStringLiteral("请选定占用餐桌!")});
+    QStringList titles;
+    for (int command : {CMainFrame::SplitBill, CMainFrame::MergeBill}) {
+        whenModal([&](QWidget* modal) {
+            titles << modal->windowTitle();
+            QTest::keyClick(modal, Qt::Key_Escape);
+        });
+        r.frame->execute(command);
+    }
+    QCOMPARE(titles, (QStringList{QStringLiteral("拆分账单"), QStringLiteral("合并账单")}));
 }
 
 void TestMainFrame::helpFileBesideTheProgramNamesEveryKey()
