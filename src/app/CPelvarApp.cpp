@@ -2,6 +2,7 @@
 
 #include "CLoginDlg.h"
 #include "DbError.h"
+#include "DefaultPrinter.h"
 #include "DemoRestaurant.h"
 #include "PinyinInitials.h"
 #include "Prompt.h"
@@ -36,6 +37,13 @@ CPelvarApp::~CPelvarApp()
     m_db.close();
     if (m_lock.isLocked())
         m_lock.unlock();
+}
+
+DefaultPrinter& CPelvarApp::defaultPrinter()
+{
+    if (!m_defaultPrinter)
+        m_defaultPrinter = std::make_unique<DefaultPrinter>();
+    return *m_defaultPrinter;
 }
 
 bool CPelvarApp::openData(bool demo)

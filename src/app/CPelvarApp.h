@@ -4,10 +4,12 @@
 #include "DefaultPrinter.h"
 #include "Operator.h"
 
+#include <memory>
 #include <QLockFile>
 #include <QSettings>
 #include <QString>
 
+class DefaultPrinter;
 class Prompt;
 class QWidget;
 
@@ -47,10 +49,11 @@ public:
     Prompt& prompt() { return m_prompt; }
     QSettings& settings() { return m_settings; }
     const QString& dataFolder() const { return m_dataFolder; }
+    // The printer setting that the screens which print share, made when first needed.
+    DefaultPrinter& defaultPrinter();
     const QString& restaurantName() const { return m_restaurantName; }
     const Operator& currentOperator() const { return m_operator; }
     void setCurrentOperator(const Operator& op) { m_operator = op; }
-    DefaultPrinter& defaultPrinter() { return m_defaultPrinter; }
 
 private:
     Prompt& m_prompt;
@@ -60,5 +63,5 @@ private:
     QSettings m_settings;
     QString m_restaurantName;
     Operator m_operator;
-    DefaultPrinter m_defaultPrinter;
+    std::unique_ptr<DefaultPrinter> m_defaultPrinter;
 };

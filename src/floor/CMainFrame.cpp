@@ -3,12 +3,14 @@
 #include "Access.h"
 #include "BoardCommands.h"
 #include "CBackupDlg.h"
+#include "CBillMergeDlg.h"
+#include "CBillSplitDlg.h"
 #include "CDownView.h"
 #include "CFjPage.h"
 #include "CFwsDlg.h"
+#include "CGkJzDlg.h"
 #include "CHuiYuan.h"
 #include "CLeftView.h"
-#include "CGkJzDlg.h"
 #include "Clock.h"
 #include "CPasswordDlg.h"
 #include "CPelvarApp.h"
@@ -17,15 +19,18 @@
 #include "CRestaurantDlg.h"
 #include "CRightView.h"
 #include "CSplitterEx.h"
+#include "CTableChangeDlg.h"
 #include "CupsSpooler.h"
 #include "CUser.h"
 #include "CXmPage.h"
+#include "CYyBcDlg.h"
 #include "Icons.h"
 #include "MemberQueryDialog.h"
 #include "PasswordHash.h"
 #include "ReceiptPrinter.h"
 #include "Sql.h"
 #include "TableBoard.h"
+#include "TableChange.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -359,6 +364,22 @@ void CMainFrame::connectCommands()
         CBackupDlg dialog(m_app.db(), m_app.prompt(), m_app.settings(), m_app.dataFolder(), this);
         dialog.exec();
     });
+    setHandler(ChangeTable, [this] {
+        const QString table = selectedTable();
+        if (!TableChange(m_app.db()).canChange(table))
+            return;
+        CTableChangeDlg dialog(m_app.db(), table, this);
+        if (dialog.exec() == QDialog::Accepted)
+            tablesChanged();
+    });
+    setHandler(SplitBill, [this] {
+        CBillSplitDlg dialog(m_app.db(), this);
+        dialog.exec();
+    });
+    setHandler(MergeBill, [this] {
+        CBillMergeDlg dialog(m_app.db(), selectedTable(), this);
+        dialog.exec();
+    });
     setHandler(ExitSystem, [this] { close(); });
     setHandler(ToolbarExit, [this] { close(); });
     setHandler(Checkout, [this] {
@@ -459,6 +480,8 @@ void CMainFrame::openSheet(const QString& title)
         sheet.addPage(new CHuiYuan(m_app.db(), m_app.prompt(), m_app.defaultPrinter(),
                                    m_app.currentOperator().name(), gate(Right::Hyqx), &sheet),
                       QStringLiteral("会员管理"));
+    if (all)
+        sheet.addPage(new CYyBcDlg(m_app.db(), m_app.defaultPrinter(), &sheet), QStringLiteral("营业班次"));
     if (all || title == QStringLiteral("打印设置"))
         sheet.addPage(new CPrintSet(m_app.db(), m_spooler, &sheet), QStringLiteral("打印设置"));
     sheet.exec();

@@ -144,6 +144,7 @@ private slots:
     void functionKeysOpenTheirScreens();
     void settingsPagesCheckTheirRights_data();
     void settingsPagesCheckTheirRights();
+    void tableCommandsOpenTheirDialogs();
     void helpFileBesideTheProgramNamesEveryKey();
     void checkoutAndReceiptNeedATable();
 
@@ -479,7 +480,7 @@ void TestMainFrame::functionKeysOpenTheirScreens()
             for (int i = 0; i < sheet->pages()->count(); ++i)
                 tabs << sheet->pages()->tabText(i);
             for (QPushButton* b : sheet->findChildren<QPushButton*>())
-                if (b->isVisible() && !sheet->pages()->isAncestorOf(b))
+                if (b->isVisible() && b->window() == sheet && !sheet->pages()->isAncestorOf(b))
                     buttons += b->text();
         }
         QTest::keyClick(modal, Qt::Key_Escape);
@@ -490,7 +491,8 @@ void TestMainFrame::functionKeysOpenTheirScreens()
     QCOMPARE(reloads.count(), 1);
     QCOMPARE(tabs, (QStringList{QStringLiteral("房间餐桌设置"), QStringLiteral("消费项目设置"),
                                 QStringLiteral("操作员设置"), QStringLiteral("服务生设置"),
-                                QStringLiteral("会员管理"), QStringLiteral("打印设置")}));
+                                QStringLiteral("会员管理"), QStringLiteral("营业班次"),
+                                QStringLiteral("打印设置")}));
     QCOMPARE(buttons, QStringLiteral("关闭"));
 
     title.clear();
@@ -549,6 +551,24 @@ void TestMainFrame::checkoutAndReceiptNeedATable()
     r.frame->execute(CMainFrame::Checkout);
     r.frame->execute(CMainFrame::PrintReceipt);
     QCOMPARE(r.prompt.texts(), (QStringList{QStringLiteral("请选定餐桌!"), QStringLiteral("无消费记录!")}));
+}
+
+void TestMainFrame::tableCommandsOpenTheirDialogs()
+{
+    Running r;
+    r.show();
+    // Nothing is selected on the board: the change of table stops at the board's check.
+    r.frame->execute(CMainFrame::ChangeTable);
+    QCOMPARE(r.prompt.texts(), QStringList{QStringLiteral("请选定占用餐桌!")});
+    QStringList titles;
+    for (int command : {CMainFrame::SplitBill, CMainFrame::MergeBill}) {
+        whenModal([&](QWidget* modal) {
+            titles << modal->windowTitle();
+            QTest::keyClick(modal, Qt::Key_Escape);
+        });
+        r.frame->execute(command);
+    }
+    QCOMPARE(titles, (QStringList{QStringLiteral("拆分账单"), QStringLiteral("合并账单")}));
 }
 
 void TestMainFrame::helpFileBesideTheProgramNamesEveryKey()
