@@ -1,6 +1,7 @@
 #include "CMainFrame.h"
 
 #include "Access.h"
+#include "CAddConsumptionDlg.h"
 #include "CBackupDlg.h"
 #include "Clock.h"
 #include "CPasswordDlg.h"
@@ -10,6 +11,8 @@
 #include "CSplitterEx.h"
 #include "CUser.h"
 #include "Icons.h"
+#include "Sql.h"
+#include "TableBoard.h"
 
 #include <QAction>
 #include <QApplication>
@@ -152,7 +155,8 @@ QLabel* placeholder(const QString& name, QWidget* parent)
 
 } // namespace
 
-CMainFrame::CMainFrame(CPelvarApp& app, QWidget* parent) : QMainWindow(parent), m_app(app)
+CMainFrame::CMainFrame(CPelvarApp& app, QWidget* parent)
+    : QMainWindow(parent), m_app(app), m_rawPrinter(m_spooler, app.prompt())
 {
     setWindowTitle(m_app.mainTitle());
     setWindowIcon(Icons::program());
@@ -288,6 +292,7 @@ void CMainFrame::connectCommands()
         dialog.exec();
     });
     setHandler(HandOver, [this] { handOver(); });
+    setHandler(AddConsumption, [this] { addConsumption(); });
     setHandler(Backup, [this] {
         CBackupDlg dialog(m_app.db(), m_app.prompt(), m_app.settings(), m_app.dataFolder(), this);
         dialog.exec();
@@ -356,6 +361,33 @@ void CMainFrame::handOver()
     // Without an operator the program ends at once: no question, no backup, no exit entry.
     m_endWithoutExit = true;
     close();
+}
+
+// 增加消费 on the selected table: ordering when it is occupied, otherwise the offer to open it.
+void CMainFrame::addConsumption()
+{
+    TableBoard board(m_app.db());
+    const QString name = selectedTable();
+    const QList<TableBoard::Item> items =
+        name.isEmpty() ? QList<TableBoard::Item>{}
+                       : board.load(QStringLiteral("select * from cz where czm=") + Sql::quote(name));
+    const TableBoard::Item* selected = items.isEmpty() ? nullptr : &items.first();
+    switch (board.addConsumption(m_app.currentOperator().may(Right::Ddqx), selected)) {
+    case TableBoard::Command::OpenTable:
+        execute(OpenTable);
+        return;
+    case TableBoard::Command::AddConsumption:
+        break;
+    default:
+        return;
+    }
+    CAddConsumptionDlg dialog(m_app.db(), m_app.currentOperator().name(), m_app.dataFolder(), selected->name,
+                              m_rawPrinter, m_defaultPrinter, this);
+    dialog.exec();
+    if (dialog.changed())
+        tablesChanged();
+    if (dialog.checkoutRequested())
+        execute(Checkout);
 }
 
 void CMainFrame::showHelp()

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "CupsSpooler.h"
+#include "DefaultPrinter.h"
+#include "RawPrinter.h"
+
 #include <functional>
 #include <QHash>
 #include <QMainWindow>
@@ -97,6 +101,11 @@ public:
     // pane and the counts.
     void tablesChanged();
 
+    // The run's printers: raw jobs (kitchen tickets, receipts) through the spooler, and the
+    // default printer that lists and reports start from.
+    RawPrinter& rawPrinter() { return m_rawPrinter; }
+    DefaultPrinter& defaultPrinter() { return m_defaultPrinter; }
+
     // The clock pane's text: "%Y年%m月%d日 %H时%M分%S秒" and the weekday.
     static QString clockText(const QDateTime& time);
     QString statusText(int pane) const;
@@ -119,10 +128,14 @@ private:
 
     void openSheet(const QString& title);
     void handOver();
+    void addConsumption();
     void showHelp();
     void showAbout();
 
     CPelvarApp& m_app;
+    CupsSpooler m_spooler;
+    RawPrinter m_rawPrinter;
+    DefaultPrinter m_defaultPrinter;
     QHash<int, QAction*> m_actions;
     QMultiHash<int, QAction*> m_allActions;
     QHash<int, std::function<void()>> m_handlers;
