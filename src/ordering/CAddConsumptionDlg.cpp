@@ -228,7 +228,7 @@ bool CAddConsumptionDlg::eventFilter(QObject* watched, QEvent* event)
 {
     // Only where the key arrives first: a key the focused control ignores travels on to its
     // parents and must not act twice.
-    if (event->type() == QEvent::KeyPress && watched == QApplication::focusWidget() &&
+    if (event->type() == QEvent::KeyPress && watched == focusWidget() &&
         handleKey(watched, *static_cast<QKeyEvent*>(event)))
         return true;
     return QDialog::eventFilter(watched, event);
@@ -318,14 +318,20 @@ void CAddConsumptionDlg::showLines(int first)
 {
     const int count = int(m_list.lines().size());
     m_lines->setUpdatesEnabled(false);
-    if (first == 0 && m_lines->rowCount() > 0)
+    if (first == 0)
         m_lines->DeleteAllRows();
     while (m_lines->rowCount() > count)
         m_lines->DeleteRow(m_lines->rowCount() - 1);
     for (int row = first; row < count; ++row) {
-        if (row >= m_lines->rowCount())
-            m_lines->AddRow({});
-        showRow(row);
+        if (row < m_lines->rowCount()) {
+            showRow(row);
+            continue;
+        }
+        const ConsumptionLine& line = m_list.lines().at(row);
+        QStringList texts;
+        for (int column = 0; column < ConsumptionLine::ColumnCount; ++column)
+            texts << line.text(column);
+        m_lines->SetRowColor(m_lines->AddRow(texts), m_list.colour(row));
     }
     m_lines->setUpdatesEnabled(true);
 }
@@ -451,8 +457,6 @@ void CAddConsumptionDlg::TransferLine()
         }))
         return;
     m_lines->DeleteRow(row);
-    // Rows after the moved one may change from stored to new.
-    showLines(row);
     selectLine(m_list.selection());
     showTotals();
 }

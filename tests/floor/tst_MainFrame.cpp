@@ -100,6 +100,7 @@ const QList<int> kConnected = {CMainFrame::RestaurantSettings,
                                CMainFrame::SystemSettings,
                                CMainFrame::ChangePassword,
                                CMainFrame::HandOver,
+                               CMainFrame::AddConsumption,
                                CMainFrame::Backup,
                                CMainFrame::ExitSystem,
                                CMainFrame::ToolbarExit,
@@ -133,6 +134,8 @@ private slots:
     void realWidgetTakesAPlaceholdersPlace();
     void functionKeysOpenTheirScreens();
     void helpFileBesideTheProgramNamesEveryKey();
+    void addConsumptionChecksRightAndTable_data();
+    void addConsumptionChecksRightAndTable();
 
 private:
     QTemporaryDir m_settings;
@@ -517,6 +520,25 @@ void TestMainFrame::helpFileBesideTheProgramNamesEveryKey()
     for (const char* key : {"F1", "F2", "F3", "F4", "F5", "F6", "F7", "F8", "F9", "Esc"})
         QVERIFY2(text.contains(QStringLiteral("<kbd>%1</kbd>").arg(QLatin1String(key))), key);
     QVERIFY(text.contains(QStringLiteral("系统管理员")));
+}
+
+void TestMainFrame::addConsumptionChecksRightAndTable_data()
+{
+    QTest::addColumn<QString>("without");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no right") << "ddqx" << "你没有此操作权限!";
+    QTest::newRow("no table selected") << "" << "请选定餐桌!";
+}
+
+void TestMainFrame::addConsumptionChecksRightAndTable()
+{
+    QFETCH(QString, without);
+    QFETCH(QString, message);
+    Running r(QStringLiteral("张三"), {without});
+    r.show();
+    QTest::keyClick(r.frame.get(), Qt::Key_F3);
+    QCOMPARE(r.prompt.texts(), QStringList{message});
+    QVERIFY(!QApplication::activeModalWidget());
 }
 
 QTEST_MAIN(TestMainFrame)
