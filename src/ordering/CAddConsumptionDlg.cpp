@@ -79,13 +79,13 @@ CAddConsumptionDlg::CAddConsumptionDlg(Database& db, const QString& operatorName
         }
     }
     connectControls();
+    updateButtons();
     for (QWidget* child : findChildren<QWidget*>())
         child->installEventFilter(this);
 }
 
 void CAddConsumptionDlg::buildControls(DefaultPrinter& defaultPrinter)
 {
-    Database& db = m_db;
     m_category = new QComboBox(this);
     m_category->setObjectName(QStringLiteral("category"));
     m_search = new QLineEdit(this);
@@ -103,7 +103,7 @@ void CAddConsumptionDlg::buildControls(DefaultPrinter& defaultPrinter)
     dishFont.setPointSizeF(dishFont.pointSizeF() * 1.5);
     dishFont.setBold(true);
     m_currentDish->setFont(dishFont);
-    m_dishes = new DishList(db, defaultPrinter, this);
+    m_dishes = new DishList(m_db, defaultPrinter, this);
     m_dishes->setObjectName(QStringLiteral("dishes"));
     connect(m_dishes, &DishList::currentDishChanged, m_currentDish, &QLabel::setText);
 
@@ -116,7 +116,7 @@ void CAddConsumptionDlg::buildControls(DefaultPrinter& defaultPrinter)
     m_amount->setObjectName(QStringLiteral("amount"));
     m_count = coloured(QString(), Qt::blue, this);
     m_count->setObjectName(QStringLiteral("count"));
-    m_lines = new CPrintListReportCtrl(db.prompt(), defaultPrinter, this);
+    m_lines = new CPrintListReportCtrl(m_db.prompt(), defaultPrinter, this);
     m_lines->setObjectName(QStringLiteral("lines"));
     m_lines->SetColumnSpec(ConsumptionList::kColumns);
     m_lines->setMultipleSelection(true);

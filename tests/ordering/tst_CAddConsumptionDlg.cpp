@@ -659,6 +659,9 @@ void TestCAddConsumptionDlg::lineMenu()
     Ordering o;
     o.line(QStringLiteral("A1"), QStringLiteral("可乐"), 1, 15, 0);
     o.show();
+    // The buttons fit the line selected on opening.
+    QCOMPARE(o.button("gift")->text(), QStringLiteral("不赠(&S)"));
+    QVERIFY(!o.button("return")->isEnabled());
     o.type(QStringLiteral("gbjd"));
     o.press(Qt::Key_Return);
 
