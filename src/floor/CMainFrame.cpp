@@ -2,6 +2,7 @@
 
 #include "Access.h"
 #include "BoardCommands.h"
+#include "CAddConsumptionDlg.h"
 #include "CBackupDlg.h"
 #include "CBillMergeDlg.h"
 #include "CBillSplitDlg.h"
@@ -310,7 +311,7 @@ void CMainFrame::createViews()
 {
     m_rooms = new CLeftView(m_app.db(), m_app.prompt(), m_app.dataFolder());
     m_board = new CRightView(m_app.db());
-    m_lines = new CDownView(m_app.db(), m_app.prompt(), m_defaultPrinter);
+    m_lines = new CDownView(m_app.db(), m_app.prompt(), m_app.defaultPrinter());
     setPane(Pane::Rooms, m_rooms);
     setPane(Pane::Board, m_board);
     setPane(Pane::Lines, m_lines);
@@ -360,6 +361,7 @@ void CMainFrame::connectCommands()
         dialog.exec();
     });
     setHandler(HandOver, [this] { handOver(); });
+    setHandler(AddConsumption, [this] { addConsumption(); });
     setHandler(Backup, [this] {
         CBackupDlg dialog(m_app.db(), m_app.prompt(), m_app.settings(), m_app.dataFolder(), this);
         dialog.exec();
@@ -392,7 +394,7 @@ void CMainFrame::connectCommands()
                            items.isEmpty() ? nullptr : &items.first()) != TableBoard::Command::Checkout)
             return;
         ReceiptPrinter receipts(m_app.db(), m_app.restaurantName(), m_rawPrinter);
-        CGkJzDlg dialog(m_app.db(), cashierOf(m_app.currentOperator()), receipts, m_defaultPrinter,
+        CGkJzDlg dialog(m_app.db(), cashierOf(m_app.currentOperator()), receipts, m_app.defaultPrinter(),
                         passwordMatches, this);
         if (hasHandler(MembersSettings))
             dialog.setMemberSettings([this] { m_handlers.value(MembersSettings)(); });
@@ -408,6 +410,11 @@ void CMainFrame::connectCommands()
     setHandler(About, [this] { showAbout(); });
     setHandler(OpenTable, [this] { m_boardCommands->openTable(); });
     setHandler(ChangeRegistration, [this] { m_boardCommands->changeRegistration(); });
+}
+
+DefaultPrinter& CMainFrame::defaultPrinter()
+{
+    return m_app.defaultPrinter();
 }
 
 QString CMainFrame::selectedTable() const
@@ -463,9 +470,8 @@ void CMainFrame::openSheet(const QString& title)
         sheet.addPage(new CFjPage(m_app.db(), m_app.prompt(), m_app.currentOperator(), m_app.defaultPrinter(),
                                   &sheet),
                       QStringLiteral("房间餐桌设置"));
-    CupsSpooler spooler;
     if (all || title == QStringLiteral("消费项目设置"))
-        sheet.addPage(new CXmPage(m_app.db(), m_app.prompt(), spooler, m_app.defaultPrinter(),
+        sheet.addPage(new CXmPage(m_app.db(), m_app.prompt(), m_spooler, m_app.defaultPrinter(),
                                   m_app.currentOperator().name(), gate(Right::Xmlbqx), gate(Right::Xmqx),
                                   &sheet),
                       QStringLiteral("消费项目设置"));
@@ -496,6 +502,33 @@ void CMainFrame::handOver()
     // Without an operator the program ends at once: no question, no backup, no exit entry.
     m_endWithoutExit = true;
     close();
+}
+
+// 增加消费 on the selected table: ordering when it is occupied, otherwise the offer to open it.
+void CMainFrame::addConsumption()
+{
+    TableBoard board(m_app.db());
+    const QString name = selectedTable();
+    const QList<TableBoard::Item> items =
+        name.isEmpty() ? QList<TableBoard::Item>{}
+                       : board.load(QStringLiteral("select * from cz where czm=") + Sql::quote(name));
+    const TableBoard::Item* selected = items.isEmpty() ? nullptr : &items.first();
+    switch (board.addConsumption(m_app.currentOperator().may(Right::Ddqx), selected)) {
+    case TableBoard::Command::OpenTable:
+        execute(OpenTable);
+        return;
+    case TableBoard::Command::AddConsumption:
+        break;
+    default:
+        return;
+    }
+    CAddConsumptionDlg dialog(m_app.db(), m_app.currentOperator().name(), m_app.dataFolder(), selected->name,
+                              m_rawPrinter, m_app.defaultPrinter(), this);
+    dialog.exec();
+    if (dialog.changed())
+        tablesChanged();
+    if (dialog.checkoutRequested())
+        execute(Checkout);
 }
 
 void CMainFrame::showHelp()

@@ -113,7 +113,10 @@ public:
     CRightView* board() const { return m_board; }
     CDownView* lines() const { return m_lines; }
     BoardCommands& boardCommands() { return *m_boardCommands; }
-    DefaultPrinter& defaultPrinter() { return m_defaultPrinter; }
+    // The run's printers: raw jobs (kitchen tickets, receipts) through the spooler, and the
+    // default printer that lists and reports start from.
+    RawPrinter& rawPrinter() { return m_rawPrinter; }
+    DefaultPrinter& defaultPrinter();
 
     // The clock pane's text: "%Y年%m月%d日 %H时%M分%S秒" and the weekday.
     static QString clockText(const QDateTime& time);
@@ -138,10 +141,13 @@ private:
 
     void openSheet(const QString& title);
     void handOver();
+    void addConsumption();
     void showHelp();
     void showAbout();
 
     CPelvarApp& m_app;
+    CupsSpooler m_spooler;
+    RawPrinter m_rawPrinter;
     QHash<int, QAction*> m_actions;
     QMultiHash<int, QAction*> m_allActions;
     QHash<int, std::function<void()>> m_handlers;
@@ -149,12 +155,8 @@ private:
     CSplitterEx* m_inner = nullptr;
     QLabel* m_status[3] = {};
     bool m_endWithoutExit = false;
-    DefaultPrinter m_defaultPrinter;
     CLeftView* m_rooms = nullptr;
     CRightView* m_board = nullptr;
     CDownView* m_lines = nullptr;
     std::unique_ptr<BoardCommands> m_boardCommands;
-    // The machine's spooler with the raw printer for receipts.
-    CupsSpooler m_spooler;
-    RawPrinter m_rawPrinter;
 };

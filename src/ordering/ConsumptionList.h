@@ -148,8 +148,10 @@ public:
     // The line went to the kitchen.
     void markPrinted(int row);
 
-private:
+    // A listed row; otherwise shows "请选定消费项目!".
     bool checkRow(int row);
+
+private:
     void writeTotals();
     bool lineHasReturns(int row);
     ConsumptionLine newLine(const QString& name, const QString& quantity, const QString& price,

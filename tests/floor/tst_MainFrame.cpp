@@ -106,6 +106,7 @@ const QList<int> kConnected = {CMainFrame::RestaurantSettings,
                                CMainFrame::SystemSettings,
                                CMainFrame::ChangePassword,
                                CMainFrame::HandOver,
+                               CMainFrame::AddConsumption,
                                CMainFrame::Backup,
                                CMainFrame::ExitSystem,
                                CMainFrame::ToolbarExit,
@@ -147,6 +148,8 @@ private slots:
     void tableCommandsOpenTheirDialogs();
     void helpFileBesideTheProgramNamesEveryKey();
     void checkoutAndReceiptNeedATable();
+    void addConsumptionChecksRightAndTable_data();
+    void addConsumptionChecksRightAndTable();
 
 private:
     QTemporaryDir m_settings;
@@ -644,6 +647,23 @@ void TestMainFrame::settingsPagesCheckTheirRights()
     QCOMPARE(tabs.size(), 1);
     QCOMPARE(opened, !refused);
     QCOMPARE(r.prompt.texts(), refused ? QStringList{QStringLiteral("你没有此操作权限!")} : QStringList());
+void TestMainFrame::addConsumptionChecksRightAndTable_data()
+{
+    QTest::addColumn<QString>("without");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no right") << "ddqx" << "你没有此操作权限!";
+    QTest::newRow("no table selected") << "" << "请选定餐桌!";
+}
+
+void TestMainFrame::addConsumptionChecksRightAndTable()
+{
+    QFETCH(QString, without);
+    QFETCH(QString, message);
+    Running r(QStringLiteral("张三"), {without});
+    r.show();
+    QTest::keyClick(r.frame.get(), Qt::Key_F3);
+    QCOMPARE(r.prompt.texts(), QStringList{message});
+    QVERIFY(!QApplication::activeModalWidget());
 }
 
 QTEST_MAIN(TestMainFrame)

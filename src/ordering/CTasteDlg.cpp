@@ -1,0 +1,50 @@
+#include "CTasteDlg.h"
+
+#include "ConsumptionList.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+CTasteDlg::CTasteDlg(ConsumptionList& list, int row, QWidget* parent)
+    : QDialog(parent), m_list(list), m_row(row), m_taste(new QComboBox(this))
+{
+    setWindowTitle(QStringLiteral("口味"));
+    m_taste->setObjectName(QStringLiteral("taste"));
+    m_taste->setEditable(true);
+    m_taste->setInsertPolicy(QComboBox::NoInsert);
+    m_taste->addItems(list.tasteChoices());
+    m_taste->setMinimumWidth(200);
+    QString note;
+    if (list.readNote(row, &note))
+        m_taste->setEditText(note);
+
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("项目名称:"), new QLabel(list.lines().value(row).name, this));
+    form->addRow(QStringLiteral("口味:"), m_taste);
+
+    auto* ok = new QPushButton(QStringLiteral("确定"), this);
+    auto* cancel = new QPushButton(QStringLiteral("取消"), this);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &CTasteDlg::onOk);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+    m_taste->setFocus();
+    m_taste->lineEdit()->selectAll();
+}
+
+void CTasteDlg::onOk()
+{
+    if (m_list.SetNote(m_row, m_taste->currentText()))
+        accept();
+}
