@@ -258,15 +258,6 @@ void TestBoardCommands::cancelledDialogOpensNothing()
 void TestBoardCommands::orderingFollowsForTheMainTable()
 {
     Running r;
-    // Without the ordering screen the opening ends quietly.
-    whenModal<COpenTableDlg>([](COpenTableDlg* dialog) {
-        fill(dialog, QStringLiteral("2"), QString(), true);
-        dialog->accept();
-    });
-    r.select({QStringLiteral("A3")});
-    r.frame->execute(CMainFrame::OpenTable);
-    QCOMPARE(r.state(QStringLiteral("A3")), TableBoard::State::Occupied);
-
     QStringList ordered;
     r.frame->setHandler(CMainFrame::AddConsumption, [&] {
         ordered << r.frame->selectedTable() +

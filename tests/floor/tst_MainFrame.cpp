@@ -237,11 +237,11 @@ void TestMainFrame::commandsWithoutScreensAreDisabledNotHidden()
             QCOMPARE(a->isEnabled(), kConnected.contains(id));
         }
     }
-    QVERIFY(!toolButton(*r.frame, 1)->isEnabled());
-    r.frame->setHandler(CMainFrame::AddConsumption, [] {});
-    for (QAction* a : r.frame->actions(CMainFrame::AddConsumption))
+    QVERIFY(!toolButton(*r.frame, 3)->isEnabled());
+    r.frame->setHandler(CMainFrame::Reservations, [] {});
+    for (QAction* a : r.frame->actions(CMainFrame::Reservations))
         QVERIFY(a->isEnabled());
-    QVERIFY(toolButton(*r.frame, 1)->isEnabled());
+    QVERIFY(toolButton(*r.frame, 3)->isEnabled());
 }
 
 void TestMainFrame::toolBarButtons()
@@ -647,6 +647,8 @@ void TestMainFrame::settingsPagesCheckTheirRights()
     QCOMPARE(tabs.size(), 1);
     QCOMPARE(opened, !refused);
     QCOMPARE(r.prompt.texts(), refused ? QStringList{QStringLiteral("你没有此操作权限!")} : QStringList());
+}
+
 void TestMainFrame::addConsumptionChecksRightAndTable_data()
 {
     QTest::addColumn<QString>("without");
