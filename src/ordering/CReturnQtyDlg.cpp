@@ -1,5 +1,7 @@
 #include "CReturnQtyDlg.h"
 
+#include "OkCancelRow.h"
+
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -27,15 +29,7 @@ CReturnQtyDlg::CReturnQtyDlg(const ConsumptionList& list, ConsumptionList::Retur
     form->addRow(QStringLiteral("退单数量:"), m_quantity);
     form->addRow(QStringLiteral("退单原因:"), m_reason);
 
-    auto* ok = new QPushButton(QStringLiteral("确定"), this);
-    auto* cancel = new QPushButton(QStringLiteral("取消"), this);
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &CReturnQtyDlg::onOk);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout* buttons = okCancelRow(this, [this] { onOk(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);

@@ -1,5 +1,7 @@
 #include "CTasteDlg.h"
 
+#include "OkCancelRow.h"
+
 #include "ConsumptionList.h"
 
 #include <QComboBox>
@@ -26,15 +28,7 @@ CTasteDlg::CTasteDlg(ConsumptionList& list, int row, QWidget* parent)
     form->addRow(QStringLiteral("项目名称:"), new QLabel(list.lines().value(row).name, this));
     form->addRow(QStringLiteral("口味:"), m_taste);
 
-    auto* ok = new QPushButton(QStringLiteral("确定"), this);
-    auto* cancel = new QPushButton(QStringLiteral("取消"), this);
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &CTasteDlg::onOk);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout* buttons = okCancelRow(this, [this] { onOk(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);

@@ -1,5 +1,7 @@
 #include "CTransferDlg.h"
 
+#include "OkCancelRow.h"
+
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -27,15 +29,7 @@ CTransferDlg::CTransferDlg(ConsumptionList& list, ConsumptionList::TransferEntry
     form->addRow(QStringLiteral("金额:"), new QLabel(entry.amount, this));
     form->addRow(QStringLiteral("目标餐桌:"), m_target);
 
-    auto* ok = new QPushButton(QStringLiteral("确定"), this);
-    auto* cancel = new QPushButton(QStringLiteral("取消"), this);
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &CTransferDlg::onOk);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout* buttons = okCancelRow(this, [this] { onOk(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);

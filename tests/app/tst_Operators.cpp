@@ -6,6 +6,8 @@
 #include "PasswordHash.h"
 #include "TestDatabase.h"
 
+#include "ModalDialogs.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -59,19 +61,6 @@ OperatorRecord validRecord(const QString& name)
     r.largestRoundOff = QStringLiteral("5");
     r.note = QStringLiteral("早班");
     return r;
-}
-
-// Runs `act` once the next modal dialog is up.
-void whenModal(std::function<void(QWidget*)> act)
-{
-    QTimer::singleShot(0, [act] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal) {
-            whenModal(act);
-            return;
-        }
-        act(modal);
-    });
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "CXmPage.h"
 #include "OperatorAccounts.h"
 #include "PasswordHash.h"
+#include "ModalDialogs.h"
 #include "ScriptedPrompt.h"
 
 #include <memory>
@@ -78,19 +79,6 @@ struct Running
     CPelvarApp app{prompt, dir.path()};
     std::unique_ptr<CMainFrame> frame;
 };
-
-// Runs `act` on the next modal dialog once it is up.
-void whenModal(std::function<void(QWidget*)> act)
-{
-    QTimer::singleShot(10, [act] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal) {
-            whenModal(act);
-            return;
-        }
-        act(modal);
-    });
-}
 
 QAction* toolButton(CMainFrame& frame, int index)
 {

@@ -7,6 +7,8 @@
 #include "FakeSpooler.h"
 #include "TestDatabase.h"
 
+#include "ModalDialogs.h"
+
 #include <functional>
 #include <QApplication>
 #include <QCheckBox>
@@ -18,25 +20,6 @@
 #include <QTimer>
 
 namespace {
-
-// Runs `act` on the modal dialog that the next command opens.
-void whenModal(std::function<void(QWidget*)> act)
-{
-    QTimer::singleShot(10, [act] {
-        if (QWidget* modal = QApplication::activeModalWidget())
-            act(modal);
-        else
-            whenModal(act);
-    });
-}
-
-// Chinese arrives as an input method commits it.
-void typeIn(QWidget* widget, const QString& text)
-{
-    QInputMethodEvent event;
-    event.setCommitString(text);
-    QApplication::sendEvent(widget, &event);
-}
 
 QStringList column(const CPrintListReportCtrl* list, int column)
 {

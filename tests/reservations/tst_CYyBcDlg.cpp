@@ -4,6 +4,8 @@
 #include "DefaultPrinter.h"
 #include "TestDatabase.h"
 
+#include "ModalDialogs.h"
+
 #include <functional>
 #include <QApplication>
 #include <QHeaderView>
@@ -15,19 +17,6 @@
 #include <QTimer>
 
 namespace {
-
-// Runs `act` on the next modal dialog once it is up.
-void whenModal(std::function<void(QWidget*)> act)
-{
-    QTimer::singleShot(10, [act] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal) {
-            whenModal(act);
-            return;
-        }
-        act(modal);
-    });
-}
 
 // Chinese text arrives the way an input method delivers it.
 void typeText(QWidget* field, const QString& text)
