@@ -1,7 +1,7 @@
 #include "CPrintListReportCtrl.h"
 
 #include "CExcelWriter.h"
-#include "ColumnSpec.h"
+#include "ColumnList.h"
 #include "DefaultPrinter.h"
 #include "Prompt.h"
 #include "ReportPrintout.h"
@@ -54,9 +54,9 @@ CPrintListReportCtrl::CPrintListReportCtrl(Prompt& prompt, DefaultPrinter& defau
     setPalette(colours);
 }
 
-void CPrintListReportCtrl::SetColumnSpec(const QString& spec)
+void CPrintListReportCtrl::SetColumnSpec(const QString& columns)
 {
-    for (const ReportColumn& column : ColumnSpec::parse(spec)) {
+    for (const ReportColumn& column : ColumnList::parse(columns)) {
         m_model->appendColumn(column.name);
         horizontalHeader()->resizeSection(m_model->columnCount() - 1, qMax(0, column.width));
     }

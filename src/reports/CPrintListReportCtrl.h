@@ -20,7 +20,7 @@ public:
     CPrintListReportCtrl(Prompt& prompt, DefaultPrinter& defaultPrinter, QWidget* parent = nullptr);
 
     // Appends the columns of "name,width;" pairs such as "编号,80;班次名称,100;".
-    void SetColumnSpec(const QString& spec);
+    void SetColumnSpec(const QString& columns);
     // Appends a row (missing texts are empty, extra ones dropped); returns its index.
     int AddRow(const QStringList& texts);
     void SetCellText(int row, int column, const QString& text);

@@ -11,8 +11,8 @@ struct ReportColumn
 
 // A list's columns written as "name,width;" pairs: "编号,80;班次名称,100;". The last ";" may be
 // left out, a missing or unreadable width is 0, and text without a "," holds no column.
-namespace ColumnSpec {
+namespace ColumnList {
 
-QList<ReportColumn> parse(const QString& spec);
+QList<ReportColumn> parse(const QString& columns);
 
-} // namespace ColumnSpec
+} // namespace ColumnList
