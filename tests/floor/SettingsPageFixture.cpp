@@ -32,9 +32,9 @@ ModalHandler::ModalHandler(std::function<void(QWidget*)> act) : m_act(std::move(
 {
     QObject::connect(&m_timer, &QTimer::timeout, [this] {
         QWidget* modal = QApplication::activeModalWidget();
-        // Wait until the dialog is up and has put the focus in one of its fields: on a busy
-        // machine the first tick can come before that.
-        if (!modal || !modal->isAncestorOf(QApplication::focusWidget()))
+        // Wait until the dialog is up and (for up to half a second) has put the focus in one of
+        // its fields: on a busy machine the first tick can come before that.
+        if (!modal || (!modal->isAncestorOf(QApplication::focusWidget()) && ++m_focusTicks < 50))
             return;
         m_timer.stop();
         m_handled = true;

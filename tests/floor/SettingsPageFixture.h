@@ -37,6 +37,7 @@ private:
     std::function<void(QWidget*)> m_act;
     QTimer m_timer;
     bool m_handled = false;
+    int m_focusTicks = 0;
 };
 // Types as the keyboard does: keys for ASCII, an input method's committed text otherwise.
 void typeText(QWidget* widget, const QString& text);
