@@ -2,10 +2,34 @@
 
 #include "Gbk.h"
 
+#include <clocale>
+#include <locale.h>
 #include <QFile>
 #include <xlsxwriter.h>
 
 namespace {
+
+// libxlsxwriter writes widths, heights and font sizes with printf, which follows the locale: under
+// one that writes "27,5" the sheet's XML would be broken. It writes under the C numeric locale.
+class CNumericLocale final
+{
+public:
+    CNumericLocale() : m_c(newlocale(LC_NUMERIC_MASK, "C", duplocale(LC_GLOBAL_LOCALE)))
+    {
+        m_previous = uselocale(m_c);
+    }
+    ~CNumericLocale()
+    {
+        uselocale(m_previous);
+        freelocale(m_c);
+    }
+    CNumericLocale(const CNumericLocale&) = delete;
+    CNumericLocale& operator=(const CNumericLocale&) = delete;
+
+private:
+    locale_t m_c;
+    locale_t m_previous;
+};
 
 constexpr double kRowHeight = 20;
 
@@ -40,6 +64,7 @@ bool CExcelWriter::save(const QString& path) const
 {
     // Write beside the target first, so a failed export leaves any old file as it was.
     const QString part = path + QStringLiteral(".part");
+    const CNumericLocale cNumbers;
     lxw_workbook* book = workbook_new(QFile::encodeName(part).constData());
     if (!book)
         return false;

@@ -1,12 +1,12 @@
 #include "CLoginDlg.h"
 #include "CUser.h"
 #include "CUserDlg.h"
+#include "ModalDialogs.h"
 #include "Operator.h"
 #include "OperatorAccounts.h"
 #include "PasswordHash.h"
 #include "TestDatabase.h"
-
-#include "ModalDialogs.h"
+#include "TestMain.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -643,5 +643,5 @@ void TestOperators::operatorsPageAddChangeDelete()
     QCOMPARE(t.scalar(QStringLiteral("select count(*) from [user] where xm='李四'")), QStringLiteral("0"));
 }
 
-QTEST_MAIN(TestOperators)
+PELVAR_TEST(TestOperators)
 #include "tst_Operators.moc"

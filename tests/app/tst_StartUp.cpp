@@ -1,10 +1,11 @@
+#include "Clock.h"
 #include "CPelvarApp.h"
 #include "CRestaurantDlg.h"
-#include "Clock.h"
 #include "OperatorAccounts.h"
 #include "RestaurantInfo.h"
 #include "ScriptedPrompt.h"
 #include "TestDatabase.h"
+#include "TestMain.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -86,12 +87,16 @@ void TestStartUp::demoFillsOnlyANewDatabase()
         QCOMPARE(app.restaurantName(), QStringLiteral("Orvo示例餐厅"));
         Database& db = app.db();
         QCOMPARE(db.query(QStringLiteral("select count(*) as n from cz")).getInt(QStringLiteral("n")), 21);
-        QCOMPARE(db.query(QStringLiteral("select xmpy from xm where xmm='宫保鸡丁'")).getString(QStringLiteral("xmpy")),
+        QCOMPARE(db.query(QStringLiteral("select xmpy from xm where xmm='宫保鸡丁'"))
+                     .getString(QStringLiteral("xmpy")),
                  QStringLiteral("GBJD"));
-        QCOMPARE(db.query(QStringLiteral("select count(*) as n from xm where xmm='餐桌费'")).getInt(QStringLiteral("n")), 1);
+        QCOMPARE(db.query(QStringLiteral("select count(*) as n from xm where xmm='餐桌费'"))
+                     .getInt(QStringLiteral("n")),
+                 1);
         // Today's booking lies in the shift running now, so the board shows the table reserved.
-        Recordset booked = db.query(QStringLiteral("select * from yd where zt='已订' and yybcbh=") +
-                                    db.GetCurrentShiftId() + QStringLiteral(" and format(ydsj,'yyyy-mm-dd')='2026-12-06'"));
+        Recordset booked =
+            db.query(QStringLiteral("select * from yd where zt='已订' and yybcbh=") + db.GetCurrentShiftId() +
+                     QStringLiteral(" and format(ydsj,'yyyy-mm-dd')='2026-12-06'"));
         QCOMPARE(booked.recordCount(), 1);
         QVERIFY(booked.getDateTime(QStringLiteral("ydsj")) > Clock::now());
     }
@@ -277,5 +282,5 @@ void TestStartUp::standardButtonsSpeakChinese()
     QCOMPARE(QCoreApplication::organizationName(), QStringLiteral("Orvo餐饮"));
 }
 
-QTEST_MAIN(TestStartUp)
+PELVAR_TEST(TestStartUp)
 #include "tst_StartUp.moc"

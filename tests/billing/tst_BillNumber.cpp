@@ -1,5 +1,6 @@
 #include "BillNumber.h"
 #include "TestDatabase.h"
+#include "TestMain.h"
 
 #include <QTest>
 
@@ -42,5 +43,5 @@ void tst_BillNumber::next()
     QCOMPARE(BillNumber::next(t.db, QDate(2026, 12, 6)), expected);
 }
 
-QTEST_GUILESS_MAIN(tst_BillNumber)
+PELVAR_TEST(tst_BillNumber)
 #include "tst_BillNumber.moc"

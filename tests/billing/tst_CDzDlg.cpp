@@ -2,6 +2,7 @@
 #include "PasswordHash.h"
 #include "Sql.h"
 #include "TestDatabase.h"
+#include "TestMain.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -153,5 +154,5 @@ void tst_CDzDlg::scope()
     QCOMPARE(f.dialog.ratio(), QStringLiteral("1.00"));
 }
 
-QTEST_MAIN(tst_CDzDlg)
+PELVAR_TEST(tst_CDzDlg)
 #include "tst_CDzDlg.moc"

@@ -10,6 +10,7 @@
 #include "ReceiptPrinter.h"
 #include "Restaurant.h"
 #include "Sql.h"
+#include "TestMain.h"
 
 #include <functional>
 #include <QApplication>
@@ -98,7 +99,7 @@ struct Fixture
     }
 
     TestDatabase t;
-    Restaurant restaurant{t};
+    Restaurant restaurant = Restaurant::withMenu(t);
     FakeSpooler spooler;
     RawPrinter raw{spooler, t.prompt};
     ReceiptPrinter printer{t.db, QStringLiteral("我的餐厅"), raw};
@@ -136,11 +137,11 @@ private slots:
 void tst_CGkJzDlg::opensTheGroupWithItsLines()
 {
     Fixture f;
-    f.restaurant.open(QStringLiteral("A1"));
-    f.restaurant.open(QStringLiteral("A2"), QStringLiteral("A1"));
-    f.restaurant.open(QStringLiteral("B1"));
-    f.restaurant.open(QStringLiteral("B2"), QStringLiteral("B1"));
-    f.restaurant.open(QStringLiteral("C1"));
+    f.restaurant.seat(QStringLiteral("A1"));
+    f.restaurant.seat(QStringLiteral("A2"), QStringLiteral("A1"));
+    f.restaurant.seat(QStringLiteral("B1"));
+    f.restaurant.seat(QStringLiteral("B2"), QStringLiteral("B1"));
+    f.restaurant.seat(QStringLiteral("C1"));
     f.restaurant.order(QStringLiteral("A1"), QStringLiteral("鱼香肉丝"), 2);
     f.restaurant.order(QStringLiteral("A1"), QStringLiteral("鱼香肉丝"), -1);
     f.restaurant.order(QStringLiteral("A2"), QStringLiteral("啤酒"), 3, 0);
@@ -189,7 +190,7 @@ void tst_CGkJzDlg::opensTheGroupWithItsLines()
 void tst_CGkJzDlg::typedAmountsUpdateTheFields()
 {
     Fixture f;
-    f.restaurant.open(QStringLiteral("A1"));
+    f.restaurant.seat(QStringLiteral("A1"));
     f.restaurant.order(QStringLiteral("A1"), QStringLiteral("鱼香肉丝"), 2);
     f.restaurant.order(QStringLiteral("A1"), QStringLiteral("红烧肉"), 1);
     f.load(QStringLiteral("A1"));
@@ -237,7 +238,7 @@ void tst_CGkJzDlg::paymentButtons()
     QFETCH(QString, discount);
 
     Fixture f;
-    f.restaurant.open(QStringLiteral("A1"));
+    f.restaurant.seat(QStringLiteral("A1"));
     f.restaurant.order(QStringLiteral("A1"), QStringLiteral("鱼香肉丝"), 2);
     f.restaurant.order(QStringLiteral("A1"), QStringLiteral("红烧肉"), 1);
     f.load(QStringLiteral("A1"));
@@ -263,7 +264,7 @@ void tst_CGkJzDlg::paymentButtons()
 void tst_CGkJzDlg::memberListByKeys()
 {
     Fixture f;
-    f.restaurant.open(QStringLiteral("A1"));
+    f.restaurant.seat(QStringLiteral("A1"));
     const qint64 dish = f.restaurant.order(QStringLiteral("A1"), QStringLiteral("鱼香肉丝"), 2);
     const qint64 beer = f.restaurant.order(QStringLiteral("A1"), QStringLiteral("啤酒"), 1);
     const qint64 gift = f.restaurant.order(QStringLiteral("A1"), QStringLiteral("可乐"), 1, 0);
@@ -354,7 +355,7 @@ void tst_CGkJzDlg::checksPutTheCursorInTheField()
     QFETCH(QString, field);
 
     Fixture f;
-    f.restaurant.open(QStringLiteral("A1"));
+    f.restaurant.seat(QStringLiteral("A1"));
     f.restaurant.order(QStringLiteral("A1"), QStringLiteral("鱼香肉丝"), 2);
     f.restaurant.order(QStringLiteral("A1"), QStringLiteral("红烧肉"), 1);
     f.load(QStringLiteral("A1"));
@@ -378,7 +379,7 @@ void tst_CGkJzDlg::checksPutTheCursorInTheField()
 void tst_CGkJzDlg::slashOpensTheDiscountExceptInTheNote()
 {
     Fixture f;
-    f.restaurant.open(QStringLiteral("A1"));
+    f.restaurant.seat(QStringLiteral("A1"));
     const qint64 dish = f.restaurant.order(QStringLiteral("A1"), QStringLiteral("鱼香肉丝"), 2);
     const qint64 pork = f.restaurant.order(QStringLiteral("A1"), QStringLiteral("红烧肉"), 1);
     f.load(QStringLiteral("A1"));
@@ -441,9 +442,9 @@ void tst_CGkJzDlg::slashOpensTheDiscountExceptInTheNote()
 void tst_CGkJzDlg::movingGroups()
 {
     Fixture f;
-    f.restaurant.open(QStringLiteral("A1"));
-    f.restaurant.open(QStringLiteral("B1"));
-    f.restaurant.open(QStringLiteral("B2"), QStringLiteral("B1"));
+    f.restaurant.seat(QStringLiteral("A1"));
+    f.restaurant.seat(QStringLiteral("B1"));
+    f.restaurant.seat(QStringLiteral("B2"), QStringLiteral("B1"));
     f.restaurant.order(QStringLiteral("A1"), QStringLiteral("鱼香肉丝"), 1);
     f.restaurant.order(QStringLiteral("B2"), QStringLiteral("红烧肉"), 1);
     f.load(QStringLiteral("A1"));
@@ -482,7 +483,7 @@ void tst_CGkJzDlg::checkoutEndToEndWithPlainReceipt()
 {
     Fixture f;
     f.t.exec(QStringLiteral("update dysz set jzdy='1',dyjmc='小票',yjkh='1',bt1='我的餐厅',bt2='欢迎光临'"));
-    f.restaurant.open(QStringLiteral("A1"));
+    f.restaurant.seat(QStringLiteral("A1"));
     f.restaurant.order(QStringLiteral("A1"), QStringLiteral("鱼香肉丝"), 2); // 56.00
     f.restaurant.order(QStringLiteral("A1"), QStringLiteral("红烧肉"), 1);   // 38.50
     f.restaurant.order(QStringLiteral("A1"), QStringLiteral("啤酒"), 1);     // 8.00, no discount
@@ -544,7 +545,7 @@ void tst_CGkJzDlg::checkoutEndToEndWithPlainReceipt()
 void tst_CGkJzDlg::releaseWithoutConsumption()
 {
     Fixture f;
-    f.restaurant.open(QStringLiteral("A1"));
+    f.restaurant.seat(QStringLiteral("A1"));
     f.load(QStringLiteral("A1"));
     f.t.prompt.answer(Prompt::Answer::Yes);
     f.key(Qt::Key_F4);
@@ -608,7 +609,7 @@ void tst_CGkJzDlg::preReceipt()
 {
     Fixture f;
     f.t.exec(QStringLiteral("update dysz set dyjmc='小票',yjkh='1'"));
-    f.restaurant.open(QStringLiteral("A1"));
+    f.restaurant.seat(QStringLiteral("A1"));
     f.restaurant.order(QStringLiteral("A1"), QStringLiteral("可乐"), 2);
     f.load(QStringLiteral("A1"));
     QTest::mouseClick(f.dialog.button(QStringLiteral("预打小票")), Qt::LeftButton);
@@ -634,7 +635,7 @@ void tst_CGkJzDlg::drawnReceiptOnACupsQueue()
     Fixture f;
     f.t.exec(QStringLiteral("update dysz set jzdy='1',yjkh='2',bt1='我的餐厅',dyjmc=") +
              Sql::quote(queue.name));
-    f.restaurant.open(QStringLiteral("A1"));
+    f.restaurant.seat(QStringLiteral("A1"));
     f.restaurant.order(QStringLiteral("A1"), QStringLiteral("鱼香肉丝"), 2);
     f.restaurant.order(QStringLiteral("A1"), QStringLiteral("红烧肉"), 1);
     f.restaurant.order(QStringLiteral("A1"), QStringLiteral("红烧肉"), -1);
@@ -665,5 +666,5 @@ void tst_CGkJzDlg::drawnReceiptOnACupsQueue()
     QVERIFY(!text.contains(QStringLiteral("红烧肉")));
 }
 
-QTEST_MAIN(tst_CGkJzDlg)
+PELVAR_TEST(tst_CGkJzDlg)
 #include "tst_CGkJzDlg.moc"

@@ -5,9 +5,9 @@
 #include "MemberDialog.h"
 #include "MemberLevelDialog.h"
 #include "MemberQueryDialog.h"
-#include "TestDatabase.h"
-
 #include "ModalDialogs.h"
+#include "TestDatabase.h"
+#include "TestMain.h"
 
 #include <functional>
 #include <QApplication>
@@ -252,5 +252,5 @@ void TestCHuiYuan::queryDialogListsAndPrints()
     QCOMPARE(report.printLine, QStringLiteral("打印时间:2026年12月6日 21时0分9秒              操作员:张三"));
 }
 
-QTEST_MAIN(TestCHuiYuan)
+PELVAR_TEST(TestCHuiYuan)
 #include "tst_CHuiYuan.moc"

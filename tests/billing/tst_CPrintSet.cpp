@@ -1,6 +1,7 @@
 #include "CPrintSet.h"
 #include "FakeSpooler.h"
 #include "TestDatabase.h"
+#include "TestMain.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -75,5 +76,5 @@ void tst_CPrintSet::savesWhatWasEntered()
              QStringLiteral("1|小票|老王's 饭店|12|1"));
 }
 
-QTEST_MAIN(tst_CPrintSet)
+PELVAR_TEST(tst_CPrintSet)
 #include "tst_CPrintSet.moc"

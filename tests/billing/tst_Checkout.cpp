@@ -3,6 +3,7 @@
 #include "ReceiptPrinter.h"
 #include "Restaurant.h"
 #include "Sql.h"
+#include "TestMain.h"
 
 #include <memory>
 #include <QTest>
@@ -27,11 +28,12 @@ struct RawJob
 struct Fixture
 {
     Fixture()
-        : restaurant(t), printer(t.db, QStringLiteral("我的餐厅"),
-                                 [this](const QString& document, const QString& name, const QString& text) {
-                                     jobs.append({document, name, text});
-                                     return true;
-                                 }),
+        : restaurant(Restaurant::withMenu(t)),
+          printer(t.db, QStringLiteral("我的餐厅"),
+                  [this](const QString& document, const QString& name, const QString& text) {
+                      jobs.append({document, name, text});
+                      return true;
+                  }),
           checkout(t.db, Cashier{QStringLiteral("张三"), QStringLiteral("0.80"), QStringLiteral("1")},
                    printer)
     {
@@ -89,11 +91,11 @@ private slots:
 void tst_Checkout::opensTheTablesGroup()
 {
     Fixture f;
-    f.restaurant.open(QStringLiteral("A1"));
-    f.restaurant.open(QStringLiteral("A2"), QStringLiteral("A1"));
-    f.restaurant.open(QStringLiteral("B1"));
-    f.restaurant.open(QStringLiteral("B2"), QStringLiteral("B1"));
-    f.restaurant.open(QStringLiteral("C1"));
+    f.restaurant.seat(QStringLiteral("A1"));
+    f.restaurant.seat(QStringLiteral("A2"), QStringLiteral("A1"));
+    f.restaurant.seat(QStringLiteral("B1"));
+    f.restaurant.seat(QStringLiteral("B2"), QStringLiteral("B1"));
+    f.restaurant.seat(QStringLiteral("C1"));
 
     // Opened from a sub-table, the checkout takes its whole group under the main table.
     f.checkout.open(QStringLiteral("A2"));
@@ -113,8 +115,8 @@ void tst_Checkout::opensTheTablesGroup()
 void tst_Checkout::totalsAndLines()
 {
     Fixture f;
-    f.restaurant.open(QStringLiteral("A1"));
-    f.restaurant.open(QStringLiteral("A2"), QStringLiteral("A1"));
+    f.restaurant.seat(QStringLiteral("A1"));
+    f.restaurant.seat(QStringLiteral("A2"), QStringLiteral("A1"));
     f.restaurant.order(QStringLiteral("A1"), QStringLiteral("鱼香肉丝"), 2, 0.9); // 56.00, due 50.40
     f.restaurant.order(QStringLiteral("A1"), QStringLiteral("鱼香肉丝"), -1,
                        0.9);                                                // return: -28.00, due -25.20
@@ -241,7 +243,7 @@ void tst_Checkout::checks()
     QFETCH(Focus, focus);
 
     Fixture f;
-    f.restaurant.open(QStringLiteral("A1"));
+    f.restaurant.seat(QStringLiteral("A1"));
     f.restaurant.order(QStringLiteral("A1"), QStringLiteral("鱼香肉丝"), 5, ratio);
     f.restaurant.order(QStringLiteral("A1"), QStringLiteral("红烧肉"), 1);
     f.checkout.open(QStringLiteral("A1"));
@@ -266,7 +268,7 @@ void tst_Checkout::roundingOffComparedInCents()
     Fixture f;
     f.t.exec(QStringLiteral("insert into xm(xmbh,xmm,dj,lbm) values(10,'茶位',5.1,'酒水')"));
     f.t.exec(QStringLiteral("insert into xm(xmbh,xmm,dj,lbm) values(11,'米饭',11,'热菜')"));
-    f.restaurant.open(QStringLiteral("A1"));
+    f.restaurant.seat(QStringLiteral("A1"));
     f.restaurant.order(QStringLiteral("A1"), QStringLiteral("茶位"), 1);
     f.restaurant.order(QStringLiteral("A1"), QStringLiteral("米饭"), 1);
     f.checkout.open(QStringLiteral("A1"));
@@ -312,7 +314,7 @@ void tst_Checkout::settlesEachPaymentMethod()
     QFETCH(QString, discount);
 
     Fixture f;
-    f.restaurant.open(QStringLiteral("A1"));
+    f.restaurant.seat(QStringLiteral("A1"));
     f.restaurant.order(QStringLiteral("A1"), QStringLiteral("鱼香肉丝"), 2);
     f.restaurant.order(QStringLiteral("A1"), QStringLiteral("红烧肉"), 1);
     f.checkout.open(QStringLiteral("A1"));
@@ -358,11 +360,11 @@ void tst_Checkout::settlesEachPaymentMethod()
 void tst_Checkout::settlesAGroupAndAnotherGroup()
 {
     Fixture f;
-    f.restaurant.open(QStringLiteral("A1"));
-    f.restaurant.open(QStringLiteral("A2"), QStringLiteral("A1"));
-    f.restaurant.open(QStringLiteral("B1"));
-    f.restaurant.open(QStringLiteral("B2"), QStringLiteral("B1"));
-    f.restaurant.open(QStringLiteral("C1"));
+    f.restaurant.seat(QStringLiteral("A1"));
+    f.restaurant.seat(QStringLiteral("A2"), QStringLiteral("A1"));
+    f.restaurant.seat(QStringLiteral("B1"));
+    f.restaurant.seat(QStringLiteral("B2"), QStringLiteral("B1"));
+    f.restaurant.seat(QStringLiteral("C1"));
     f.restaurant.order(QStringLiteral("A2"), QStringLiteral("鱼香肉丝"), 1);
     f.restaurant.order(QStringLiteral("B2"), QStringLiteral("红烧肉"), 1);
     f.restaurant.order(QStringLiteral("C1"), QStringLiteral("可乐"), 1);
@@ -390,10 +392,10 @@ void tst_Checkout::settlesAGroupAndAnotherGroup()
 void tst_Checkout::subTablesDoNotMoveAlone()
 {
     Fixture f;
-    f.restaurant.open(QStringLiteral("A1"));
-    f.restaurant.open(QStringLiteral("A2"), QStringLiteral("A1"));
-    f.restaurant.open(QStringLiteral("B1"));
-    f.restaurant.open(QStringLiteral("B2"), QStringLiteral("B1"));
+    f.restaurant.seat(QStringLiteral("A1"));
+    f.restaurant.seat(QStringLiteral("A2"), QStringLiteral("A1"));
+    f.restaurant.seat(QStringLiteral("B1"));
+    f.restaurant.seat(QStringLiteral("B2"), QStringLiteral("B1"));
     f.checkout.open(QStringLiteral("A1"));
 
     QVERIFY(!f.checkout.moveIn(QStringLiteral("B2")));
@@ -413,13 +415,13 @@ void tst_Checkout::subTablesDoNotMoveAlone()
 void tst_Checkout::memberPickAndCancel()
 {
     Fixture f;
-    f.restaurant.open(QStringLiteral("A1"));
-    f.restaurant.open(QStringLiteral("A2"), QStringLiteral("A1"));
+    f.restaurant.seat(QStringLiteral("A1"));
+    f.restaurant.seat(QStringLiteral("A2"), QStringLiteral("A1"));
     const qint64 dish = f.restaurant.order(QStringLiteral("A1"), QStringLiteral("鱼香肉丝"), 2, 0.9);
     const qint64 beer = f.restaurant.order(QStringLiteral("A1"), QStringLiteral("啤酒"), 2);    // no discount
     const qint64 gift = f.restaurant.order(QStringLiteral("A2"), QStringLiteral("可乐"), 1, 0); // gift
     const qint64 pork = f.restaurant.order(QStringLiteral("A2"), QStringLiteral("红烧肉"), 2);
-    f.restaurant.open(QStringLiteral("B1"));
+    f.restaurant.seat(QStringLiteral("B1"));
     const qint64 other = f.restaurant.order(QStringLiteral("B1"), QStringLiteral("红烧肉"), 1);
     const QString member = f.restaurant.member(QStringLiteral("李四"), 0.8);
     f.checkout.open(QStringLiteral("A1"));
@@ -453,7 +455,7 @@ void tst_Checkout::memberPickAndCancel()
 void tst_Checkout::discountScopes()
 {
     Fixture f;
-    f.restaurant.open(QStringLiteral("A1"));
+    f.restaurant.seat(QStringLiteral("A1"));
     const qint64 first = f.restaurant.order(QStringLiteral("A1"), QStringLiteral("鱼香肉丝"), 1);
     const qint64 second = f.restaurant.order(QStringLiteral("A1"), QStringLiteral("红烧肉"), 1);
     f.checkout.open(QStringLiteral("A1"));
@@ -487,7 +489,7 @@ void tst_Checkout::discountScopes()
 void tst_Checkout::memberTotalRaisedAtOnce()
 {
     Fixture f;
-    f.restaurant.open(QStringLiteral("A1"));
+    f.restaurant.seat(QStringLiteral("A1"));
     f.restaurant.order(QStringLiteral("A1"), QStringLiteral("红烧肉"), 2);
     const QString member = f.restaurant.member(QStringLiteral("李四"), 1);
     f.t.exec(QStringLiteral("update hy set xfze=100 where bh=") + member);
@@ -509,8 +511,8 @@ void tst_Checkout::leavingWithoutConsumption()
 {
     for (const Prompt::Answer answer : {Prompt::Answer::No, Prompt::Answer::Yes}) {
         Fixture f;
-        f.restaurant.open(QStringLiteral("A1"));
-        f.restaurant.open(QStringLiteral("A2"), QStringLiteral("A1"));
+        f.restaurant.seat(QStringLiteral("A1"));
+        f.restaurant.seat(QStringLiteral("A2"), QStringLiteral("A1"));
         f.restaurant.order(QStringLiteral("A2"), QStringLiteral("可乐"), 1);
         f.restaurant.order(QStringLiteral("A2"), QStringLiteral("可乐"), -1);
         f.t.exec(
@@ -555,8 +557,8 @@ void tst_Checkout::failureLeavesNothingWritten()
 {
     Fixture f;
     f.t.exec(QStringLiteral("update dysz set dyjmc='小票',yjkh='1',jzdy='1'"));
-    f.restaurant.open(QStringLiteral("A1"));
-    f.restaurant.open(QStringLiteral("A2"), QStringLiteral("A1"));
+    f.restaurant.seat(QStringLiteral("A1"));
+    f.restaurant.seat(QStringLiteral("A2"), QStringLiteral("A1"));
     f.restaurant.order(QStringLiteral("A1"), QStringLiteral("红烧肉"), 1);
     f.restaurant.order(QStringLiteral("A2"), QStringLiteral("红烧肉"), 1);
     const QString member = f.restaurant.member(QStringLiteral("李四"), 1);
@@ -588,7 +590,7 @@ void tst_Checkout::failureLeavesNothingWritten()
 void tst_Checkout::numberTakenMeanwhileUsesTheNext()
 {
     Fixture f;
-    f.restaurant.open(QStringLiteral("A1"));
+    f.restaurant.seat(QStringLiteral("A1"));
     f.restaurant.order(QStringLiteral("A1"), QStringLiteral("红烧肉"), 1);
     f.checkout.open(QStringLiteral("A1"));
     QCOMPARE(f.checkout.billNumber(), QStringLiteral("202612060001"));
@@ -607,8 +609,8 @@ void tst_Checkout::numberTakenMeanwhileUsesTheNext()
 void tst_Checkout::secondBillOfTheDay()
 {
     Fixture f;
-    f.restaurant.open(QStringLiteral("A1"));
-    f.restaurant.open(QStringLiteral("B1"));
+    f.restaurant.seat(QStringLiteral("A1"));
+    f.restaurant.seat(QStringLiteral("B1"));
     f.restaurant.order(QStringLiteral("A1"), QStringLiteral("红烧肉"), 1);
     f.restaurant.order(QStringLiteral("B1"), QStringLiteral("红烧肉"), 1);
     f.checkout.open(QStringLiteral("A1"));
@@ -632,7 +634,7 @@ void tst_Checkout::receiptFollowsTheCommit()
     Fixture f;
     f.t.exec(
         QStringLiteral("update dysz set dyjmc='小票',yjkh='1',jzdy='0',bt1='欢迎',bt2='',yj1='谢谢',yj2=''"));
-    f.restaurant.open(QStringLiteral("A1"));
+    f.restaurant.seat(QStringLiteral("A1"));
     f.restaurant.order(QStringLiteral("A1"), QStringLiteral("红烧肉"), 1);
     f.restaurant.order(QStringLiteral("A1"), QStringLiteral("红烧肉"), -1);
     f.restaurant.order(QStringLiteral("A1"), QStringLiteral("鱼香肉丝"), 1);
@@ -671,7 +673,7 @@ void tst_Checkout::receiptFollowsTheCommit()
     QCOMPARE(f.count(QStringLiteral("select count(*) from jzhz")), 1);
 
     // Declining the question prints nothing.
-    f.restaurant.open(QStringLiteral("B1"));
+    f.restaurant.seat(QStringLiteral("B1"));
     f.restaurant.order(QStringLiteral("B1"), QStringLiteral("可乐"), 1);
     checkout.open(QStringLiteral("B1"));
     f.t.prompt.answer(Prompt::Answer::Yes);
@@ -683,8 +685,8 @@ void tst_Checkout::receiptFollowsTheCommit()
 void tst_Checkout::onAccountSettlement()
 {
     Fixture f;
-    f.restaurant.open(QStringLiteral("A1"));
-    f.restaurant.open(QStringLiteral("A2"), QStringLiteral("A1"));
+    f.restaurant.seat(QStringLiteral("A1"));
+    f.restaurant.seat(QStringLiteral("A2"), QStringLiteral("A1"));
     f.restaurant.order(QStringLiteral("A1"), QStringLiteral("红烧肉"), 2);
     f.restaurant.order(QStringLiteral("A2"), QStringLiteral("可乐"), 2);
     const QString member = f.restaurant.member(QStringLiteral("李四"), 1);
@@ -699,7 +701,7 @@ void tst_Checkout::onAccountSettlement()
 
     // The table takes new guests; the next day the bill is paid.
     f.t.exec(QStringLiteral("update dj set djbh=djbh||'-1', zdbh=zdbh||'-1'"));
-    f.restaurant.open(QStringLiteral("A1"));
+    f.restaurant.seat(QStringLiteral("A1"));
     f.restaurant.order(QStringLiteral("A1"), QStringLiteral("可乐"), 1);
     Clock::setFixed(QDateTime(QDate(2026, 12, 7), QTime(9, 0, 0)));
     Checkout settle(f.t.db, Cashier{QStringLiteral("李经理"), QStringLiteral("1"), QStringLiteral("0")},
@@ -737,9 +739,9 @@ void tst_Checkout::preReceipt()
 {
     Fixture f;
     f.t.exec(QStringLiteral("update dysz set dyjmc='小票',yjkh='1'"));
-    f.restaurant.open(QStringLiteral("A1"));
-    f.restaurant.open(QStringLiteral("A2"), QStringLiteral("A1"));
-    f.restaurant.open(QStringLiteral("B1"));
+    f.restaurant.seat(QStringLiteral("A1"));
+    f.restaurant.seat(QStringLiteral("A2"), QStringLiteral("A1"));
+    f.restaurant.seat(QStringLiteral("B1"));
     f.restaurant.order(QStringLiteral("A1"), QStringLiteral("红烧肉"), 1);
     f.restaurant.order(QStringLiteral("A2"), QStringLiteral("可乐"), 2, 0);
     f.restaurant.order(QStringLiteral("B1"), QStringLiteral("鱼香肉丝"), 1);
@@ -759,5 +761,5 @@ void tst_Checkout::preReceipt()
     QCOMPARE(f.count(QStringLiteral("select count(*) from xfmx where jzbj='0'")), 3);
 }
 
-QTEST_GUILESS_MAIN(tst_Checkout)
+PELVAR_TEST(tst_Checkout)
 #include "tst_Checkout.moc"

@@ -1,5 +1,6 @@
 #include "Discount.h"
 #include "TestDatabase.h"
+#include "TestMain.h"
 
 #include <QTest>
 
@@ -96,5 +97,5 @@ void tst_Discount::switchOperator()
     QVERIFY(!discount.accept(QStringLiteral("0.39")));
 }
 
-QTEST_GUILESS_MAIN(tst_Discount)
+PELVAR_TEST(tst_Discount)
 #include "tst_Discount.moc"

@@ -1,5 +1,6 @@
 #include "MemberLevelSettings.h"
 #include "TestDatabase.h"
+#include "TestMain.h"
 
 #include <QTest>
 
@@ -126,5 +127,5 @@ void TestMemberLevelSettings::removal()
     QCOMPARE(names, left);
 }
 
-QTEST_GUILESS_MAIN(TestMemberLevelSettings)
+PELVAR_TEST(TestMemberLevelSettings)
 #include "tst_MemberLevelSettings.moc"

@@ -1,5 +1,6 @@
 #include "MemberSearch.h"
 #include "Restaurant.h"
+#include "TestMain.h"
 
 #include <QTest>
 
@@ -50,5 +51,5 @@ void tst_MemberSearch::search()
     QVERIFY(t.prompt.texts().isEmpty());
 }
 
-QTEST_GUILESS_MAIN(tst_MemberSearch)
+PELVAR_TEST(tst_MemberSearch)
 #include "tst_MemberSearch.moc"

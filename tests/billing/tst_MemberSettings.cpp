@@ -1,5 +1,6 @@
 #include "MemberSettings.h"
 #include "TestDatabase.h"
+#include "TestMain.h"
 
 #include <QTest>
 
@@ -151,5 +152,5 @@ void TestMemberSettings::removal()
     QCOMPARE(m_members->rows().size(), left);
 }
 
-QTEST_GUILESS_MAIN(TestMemberSettings)
+PELVAR_TEST(TestMemberSettings)
 #include "tst_MemberSettings.moc"

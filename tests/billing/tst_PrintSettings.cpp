@@ -1,5 +1,6 @@
 #include "PrintSettings.h"
 #include "TestDatabase.h"
+#include "TestMain.h"
 
 #include <QTest>
 
@@ -42,5 +43,5 @@ void tst_PrintSettings::savesAndLoads()
     QVERIFY(!PrintSettings::load(t.db));
 }
 
-QTEST_GUILESS_MAIN(tst_PrintSettings)
+PELVAR_TEST(tst_PrintSettings)
 #include "tst_PrintSettings.moc"

@@ -1,5 +1,6 @@
 #include "Gbk.h"
 #include "Receipt.h"
+#include "TestMain.h"
 
 #include <QTest>
 
@@ -199,5 +200,5 @@ void tst_Receipt::totalsByKind()
              kind == Receipt::Kind::ModifiedBill);
 }
 
-QTEST_GUILESS_MAIN(tst_Receipt)
+PELVAR_TEST(tst_Receipt)
 #include "tst_Receipt.moc"

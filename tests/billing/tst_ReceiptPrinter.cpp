@@ -1,6 +1,7 @@
 #include "Clock.h"
 #include "ReceiptPrinter.h"
 #include "Restaurant.h"
+#include "TestMain.h"
 
 #include <QPrinter>
 #include <QProcess>
@@ -38,8 +39,8 @@ private slots:
 void tst_ReceiptPrinter::drawsOnAPdf()
 {
     TestDatabase t;
-    Restaurant restaurant(t);
-    restaurant.open(QStringLiteral("A1"));
+    Restaurant restaurant = Restaurant::withMenu(t);
+    restaurant.seat(QStringLiteral("A1"));
     restaurant.order(QStringLiteral("A1"), QStringLiteral("鱼香肉丝"), 2);
     restaurant.order(QStringLiteral("A1"), QStringLiteral("红烧肉"), 1);
     restaurant.order(QStringLiteral("A1"), QStringLiteral("红烧肉"), -1);
@@ -75,8 +76,8 @@ void tst_ReceiptPrinter::drawsOnAPdf()
 void tst_ReceiptPrinter::tableReceipt()
 {
     TestDatabase t;
-    Restaurant restaurant(t);
-    restaurant.open(QStringLiteral("A1"));
+    Restaurant restaurant = Restaurant::withMenu(t);
+    restaurant.seat(QStringLiteral("A1"));
     QList<QString> raw;
     ReceiptPrinter printer(t.db, QStringLiteral("我的餐厅"),
                            [&](const QString&, const QString&, const QString& text) {
@@ -162,5 +163,5 @@ void tst_ReceiptPrinter::reprint()
     QVERIFY(t.prompt.texts().isEmpty());
 }
 
-QTEST_MAIN(tst_ReceiptPrinter)
+PELVAR_TEST(tst_ReceiptPrinter)
 #include "tst_ReceiptPrinter.moc"

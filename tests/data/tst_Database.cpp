@@ -4,6 +4,7 @@
 #include "Schema.h"
 #include "Sql.h"
 #include "TestDatabase.h"
+#include "TestMain.h"
 
 #include <QFile>
 #include <QSqlDatabase>
@@ -53,9 +54,9 @@ void TestDatabaseLayer::newFileHasItsFirstRows()
 
     Recordset admin = t.db.query(QStringLiteral("select * from [user] where xm='系统管理员'"));
     QCOMPARE(admin.recordCount(), 1);
-    for (const char* right : {"kdqx", "ddqx", "jzqx", "gzjzqx", "ydqx", "xgzdqx", "fjqx", "czqx", "xmlbqx", "xmqx",
-                              "czyqx", "fwsqx", "hyqx", "symxqx", "syhzqx", "xstjqx", "tdcxqx", "zdcxqx",
-                              "ldxfcxqx", "sjqlqx", "sjhyqx"})
+    for (const char* right : {"kdqx",   "ddqx",   "jzqx",   "gzjzqx", "ydqx",     "xgzdqx", "fjqx",
+                              "czqx",   "xmlbqx", "xmqx",   "czyqx",  "fwsqx",    "hyqx",   "symxqx",
+                              "syhzqx", "xstjqx", "tdcxqx", "zdcxqx", "ldxfcxqx", "sjqlqx", "sjhyqx"})
         QCOMPARE(admin.getString(QLatin1String(right)), QStringLiteral("1"));
     QCOMPARE(Sql::money(admin.getDouble(QStringLiteral("dzbl"))), QStringLiteral("0.00"));
     QVERIFY(admin.getDouble(QStringLiteral("zdmlje")) > 0);
@@ -108,11 +109,13 @@ void TestDatabaseLayer::defaultsOfALineAndARegistration()
 void TestDatabaseLayer::defaultsOfABillAndTheLog()
 {
     TestDatabase t;
-    t.exec(QStringLiteral("insert into jzhz (zdh, czm, xfje, dzje, ssje, hybh, jzfs, jzr) "
-                          "values ('202612060001', 'A1', '30.00', '0.00', '30.00', 0, '现金', '系统管理员')"));
+    t.exec(
+        QStringLiteral("insert into jzhz (zdh, czm, xfje, dzje, ssje, hybh, jzfs, jzr) "
+                       "values ('202612060001', 'A1', '30.00', '0.00', '30.00', 0, '现金', '系统管理员')"));
     Recordset bill = t.db.query(QStringLiteral("select * from jzhz"));
     verifyNow(bill.getString(QStringLiteral("jzsj")));
-    QCOMPARE(bill.getString(QStringLiteral("jzrq")), QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
+    QCOMPARE(bill.getString(QStringLiteral("jzrq")),
+             QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
 
     t.exec(QStringLiteral("insert into log (log) values ('用户“系统管理员”登陆系统')"));
     Recordset log = t.db.query(QStringLiteral("select * from log"));
@@ -129,7 +132,8 @@ void TestDatabaseLayer::firstBillOfTheDayFindsNoMaximum()
                                        Sql::dateLiteral(QDate(2026, 12, 6))));
     QCOMPARE(rs.recordCount(), 1);
     QCOMPARE(rs.getString(QStringLiteral("maxzdh")), QString());
-    QVERIFY(t.db.OpenRecordset(rs, QStringLiteral("select max(zdh) as maxzdh from jzhz where jzrq=#2026-12-5#")));
+    QVERIFY(
+        t.db.OpenRecordset(rs, QStringLiteral("select max(zdh) as maxzdh from jzhz where jzrq=#2026-12-5#")));
     QCOMPARE(rs.getString(QStringLiteral("maxzdh")), QStringLiteral("202612050007"));
 }
 
@@ -170,8 +174,10 @@ void TestDatabaseLayer::uniqueKeys()
         QVERIFY_THROWS_EXCEPTION(DbError, t.db.ExecuteSql(statement));
     }
     t.exec(QStringLiteral("insert into xm (xmbh, xmm) values (1, '米饭')"));
-    QVERIFY_THROWS_EXCEPTION(DbError, t.db.ExecuteSql(QStringLiteral("insert into xm (xmbh, xmm) values (1, '面')")));
-    QVERIFY_THROWS_EXCEPTION(DbError, t.db.ExecuteSql(QStringLiteral("insert into xm (xmbh, xmm) values (2, '米饭')")));
+    QVERIFY_THROWS_EXCEPTION(DbError,
+                             t.db.ExecuteSql(QStringLiteral("insert into xm (xmbh, xmm) values (1, '面')")));
+    QVERIFY_THROWS_EXCEPTION(
+        DbError, t.db.ExecuteSql(QStringLiteral("insert into xm (xmbh, xmm) values (2, '米饭')")));
 }
 
 void TestDatabaseLayer::shiftBounds_data()
@@ -192,10 +198,13 @@ void TestDatabaseLayer::shiftBounds()
     QFETCH(QTime, now);
     QFETCH(QString, shift);
     TestDatabase t;
-    t.exec(QStringLiteral("insert into yybc (bcmc, qssj, jssj) values ('午市', #2010-01-01 9:5:3#, #2010-01-01 14:0:0#)"));
-    t.exec(QStringLiteral("insert into yybc (bcmc, qssj, jssj) values ('晚市', #2010-01-01 17:0:0#, #2010-01-01 21:30:0#)"));
+    t.exec(QStringLiteral(
+        "insert into yybc (bcmc, qssj, jssj) values ('午市', #2010-01-01 9:5:3#, #2010-01-01 14:0:0#)"));
+    t.exec(QStringLiteral(
+        "insert into yybc (bcmc, qssj, jssj) values ('晚市', #2010-01-01 17:0:0#, #2010-01-01 21:30:0#)"));
     // Across midnight: never current.
-    t.exec(QStringLiteral("insert into yybc (bcmc, qssj, jssj) values ('夜宵', #2010-01-01 22:0:0#, #2010-01-01 2:0:0#)"));
+    t.exec(QStringLiteral(
+        "insert into yybc (bcmc, qssj, jssj) values ('夜宵', #2010-01-01 22:0:0#, #2010-01-01 2:0:0#)"));
     Clock::setFixed(QDateTime(QDate(2026, 12, 6), now));
     QCOMPARE(t.db.GetCurrentShiftId(), shift);
 }
@@ -213,7 +222,8 @@ void TestDatabaseLayer::quotingRoundTrip()
 {
     QFETCH(QString, name);
     TestDatabase t;
-    t.exec(QStringLiteral("insert into xm (xmbh, xmm, lbm) values (1, ") + Sql::quote(name) + QStringLiteral(", '热菜')"));
+    t.exec(QStringLiteral("insert into xm (xmbh, xmm, lbm) values (1, ") + Sql::quote(name) +
+           QStringLiteral(", '热菜')"));
     Recordset rs;
     QVERIFY(t.db.OpenRecordset(rs, QStringLiteral("select * from xm where xmm=") + Sql::quote(name)));
     QCOMPARE(rs.recordCount(), 1);
@@ -256,7 +266,8 @@ void TestDatabaseLayer::numbersFromText()
 
 void TestDatabaseLayer::parseDateTime()
 {
-    QCOMPARE(ParseDateTime(QStringLiteral("2026-12-06 09:05:03")), QDateTime(QDate(2026, 12, 6), QTime(9, 5, 3)));
+    QCOMPARE(ParseDateTime(QStringLiteral("2026-12-06 09:05:03")),
+             QDateTime(QDate(2026, 12, 6), QTime(9, 5, 3)));
     QCOMPARE(ParseDateTime(QStringLiteral("2026-12-06 23:59:59")).timeSpec(), Qt::LocalTime);
 }
 
@@ -368,7 +379,11 @@ void TestDatabaseLayer::foreignOrNewerFileIsRefused()
         other.close();
     }
     QSqlDatabase::removeDatabase(QStringLiteral("other"));
-    const QByteArray before = [&] { QFile f(path); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+    const QByteArray before = [&] {
+        QFile f(path);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }();
     ScriptedPrompt prompt;
     Database db(prompt);
     QVERIFY_THROWS_EXCEPTION(DbError, db.open(path));
@@ -378,5 +393,5 @@ void TestDatabaseLayer::foreignOrNewerFileIsRefused()
     QCOMPARE(f.readAll(), before);
 }
 
-QTEST_GUILESS_MAIN(TestDatabaseLayer)
+PELVAR_TEST(TestDatabaseLayer)
 #include "tst_Database.moc"

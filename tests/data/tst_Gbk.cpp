@@ -1,4 +1,5 @@
 #include "Gbk.h"
+#include "TestMain.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -91,5 +92,5 @@ void TestGbk::utf8FileWithBomIsRead()
     QCOMPARE(Gbk::readFile(path), QStringLiteral("微辣\n"));
 }
 
-QTEST_APPLESS_MAIN(TestGbk)
+PELVAR_TEST(TestGbk)
 #include "tst_Gbk.moc"

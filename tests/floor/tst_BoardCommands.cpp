@@ -9,6 +9,7 @@
 #include "OperatorAccounts.h"
 #include "ScriptedPrompt.h"
 #include "Sql.h"
+#include "TestMain.h"
 #include "WaiterField.h"
 
 #include <memory>
@@ -353,5 +354,5 @@ void TestBoardCommands::settingsReloadThePanes()
     QCOMPARE(r.frame->rooms()->countText(0), QStringLiteral("6"));
 }
 
-QTEST_MAIN(TestBoardCommands)
+PELVAR_TEST(TestBoardCommands)
 #include "tst_BoardCommands.moc"

@@ -1,6 +1,7 @@
 #include "CCzYdDlg.h"
 #include "Clock.h"
-#include "FloorFixture.h"
+#include "Restaurant.h"
+#include "TestMain.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -15,15 +16,16 @@ struct Booked
 {
     Booked()
     {
-        Clock::setFixed(Floor::kNow);
-        Floor::addShifts(t);
+        Clock::setFixed(Restaurant::kNow);
+        Restaurant(t).shifts();
         for (const char* table : {"A1", "A2", "A3"})
-            Floor::addTable(t, QString::fromLatin1(table));
-        a1 = Floor::book(t, QStringLiteral("20261206090000"), QStringLiteral("A1"), 1,
-                         Floor::kNow.addSecs(1800));
-        a2 = Floor::book(t, QStringLiteral("20261206090000"), QStringLiteral("A2"), 1,
-                         Floor::kNow.addSecs(1800));
-        Floor::book(t, QStringLiteral("20261206091111"), QStringLiteral("A3"), 1, Floor::kNow.addSecs(1800));
+            Restaurant(t).table(QString::fromLatin1(table));
+        a1 = Restaurant(t).book(QStringLiteral("20261206090000"), QStringLiteral("A1"), 1,
+                                Restaurant::kNow.addSecs(1800));
+        a2 = Restaurant(t).book(QStringLiteral("20261206090000"), QStringLiteral("A2"), 1,
+                                Restaurant::kNow.addSecs(1800));
+        Restaurant(t).book(QStringLiteral("20261206091111"), QStringLiteral("A3"), 1,
+                           Restaurant::kNow.addSecs(1800));
     }
     TestDatabase t;
     int a1 = 0;
@@ -101,7 +103,7 @@ void TestCCzYdDlg::nothingTickedStaysOpen()
 void TestCCzYdDlg::occupiedTableStaysOpen()
 {
     Booked b;
-    Floor::occupy(b.t, QStringLiteral("A2"), Floor::kNow);
+    Restaurant(b.t).occupy(QStringLiteral("A2"), Restaurant::kNow);
     CCzYdDlg dialog(b.t.db, QStringLiteral("A1"));
     dialog.show();
     ok(dialog)->click();
@@ -109,5 +111,5 @@ void TestCCzYdDlg::occupiedTableStaysOpen()
     QVERIFY(dialog.isVisible());
 }
 
-QTEST_MAIN(TestCCzYdDlg)
+PELVAR_TEST(TestCCzYdDlg)
 #include "tst_CCzYdDlg.moc"

@@ -2,6 +2,7 @@
 #include "CPrintListReportCtrl.h"
 #include "DefaultPrinter.h"
 #include "TestDatabase.h"
+#include "TestMain.h"
 
 #include <QTest>
 
@@ -100,5 +101,5 @@ void TestCDownView::emptyTableAndClearing()
     QCOMPARE(view.list()->rowCount(), 0);
 }
 
-QTEST_MAIN(TestCDownView)
+PELVAR_TEST(TestCDownView)
 #include "tst_CDownView.moc"

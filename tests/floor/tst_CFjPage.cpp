@@ -4,6 +4,7 @@
 #include "SettingsPageFixture.h"
 #include "TableBatchDialog.h"
 #include "TableDialog.h"
+#include "TestMain.h"
 
 #include <memory>
 #include <QApplication>
@@ -441,5 +442,5 @@ void TestCFjPage::usedTablesAreKept()
     QCOMPARE(p.shown(p.page->tableList(), 0), (QStringList{"T1", "T2", "T3"}));
 }
 
-QTEST_MAIN(TestCFjPage)
+PELVAR_TEST(TestCFjPage)
 #include "tst_CFjPage.moc"

@@ -2,6 +2,7 @@
 #include "Clock.h"
 #include "CPrintListReportCtrl.h"
 #include "SettingsPageFixture.h"
+#include "TestMain.h"
 #include "WaiterDialog.h"
 
 #include <memory>
@@ -162,5 +163,5 @@ void TestCFwsDlg::deleteAsksFirst()
     QCOMPARE(p.t.scalar(QStringLiteral("select fws from dj")), QStringLiteral("1"));
 }
 
-QTEST_MAIN(TestCFwsDlg)
+PELVAR_TEST(TestCFwsDlg)
 #include "tst_CFwsDlg.moc"

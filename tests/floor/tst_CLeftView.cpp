@@ -1,7 +1,8 @@
 #include "CLeftView.h"
 #include "Clock.h"
-#include "FloorFixture.h"
 #include "Gbk.h"
+#include "Restaurant.h"
+#include "TestMain.h"
 
 #include <QDir>
 #include <QFile>
@@ -58,8 +59,8 @@ void TestCLeftView::roomTreeUnderTheRestaurant()
 {
     TestDatabase t;
     t.exec("update gs set gsmc='好味道酒家'");
-    Floor::addRoom(t, QStringLiteral("大厅"));
-    Floor::addRoom(t, QStringLiteral("包间"));
+    Restaurant(t).room(QStringLiteral("大厅"));
+    Restaurant(t).room(QStringLiteral("包间"));
     CLeftView view(t.db, t.prompt, t.folder());
     QCOMPARE(view.tree()->topLevelItemCount(), 1);
     QTreeWidgetItem* root = view.tree()->topLevelItem(0);
@@ -68,7 +69,7 @@ void TestCLeftView::roomTreeUnderTheRestaurant()
     QCOMPARE(root->child(0)->text(0), QStringLiteral("大厅"));
     QCOMPARE(root->child(1)->text(0), QStringLiteral("包间"));
     // Rooms made in the settings appear after the reload.
-    Floor::addRoom(t, QStringLiteral("雅座"));
+    Restaurant(t).room(QStringLiteral("雅座"));
     view.reload();
     QCOMPARE(view.tree()->topLevelItem(0)->childCount(), 3);
 }
@@ -76,7 +77,7 @@ void TestCLeftView::roomTreeUnderTheRestaurant()
 void TestCLeftView::choosingARoomFiltersTheBoard()
 {
     TestDatabase t;
-    Floor::addRoom(t, QStringLiteral("大厅"));
+    Restaurant(t).room(QStringLiteral("大厅"));
     CLeftView view(t.db, t.prompt, t.folder());
     QSignalSpy chosen(&view, &CLeftView::roomChosen);
     QTreeWidgetItem* root = view.tree()->topLevelItem(0);
@@ -96,15 +97,16 @@ void TestCLeftView::countsOfAnEmptyRestaurant()
 
 void TestCLeftView::countsFollowTheTables()
 {
-    Clock::setFixed(Floor::kNow);
+    Clock::setFixed(Restaurant::kNow);
     TestDatabase t;
-    Floor::addShifts(t);
+    Restaurant(t).shifts();
     for (const char* table : {"A1", "A2", "A3", "A4"})
-        Floor::addTable(t, QString::fromLatin1(table));
-    Floor::book(t, QStringLiteral("20261206090000"), QStringLiteral("A3"), 1, Floor::kNow.addSecs(600));
+        Restaurant(t).table(QString::fromLatin1(table));
+    Restaurant(t).book(QStringLiteral("20261206090000"), QStringLiteral("A3"), 1,
+                       Restaurant::kNow.addSecs(600));
     CLeftView view(t.db, t.prompt, t.folder());
     QCOMPARE(counts(view), (QStringList{"4", "0", "3", "1", "25.00%"}));
-    Floor::occupy(t, QStringLiteral("A1"), Floor::kNow);
+    Restaurant(t).occupy(QStringLiteral("A1"), Restaurant::kNow);
     QCOMPARE(counts(view).at(1), QStringLiteral("0"));
     view.updateCounts();
     QCOMPARE(counts(view), (QStringList{"4", "1", "2", "1", "50.00%"}));
@@ -176,5 +178,5 @@ void TestCLeftView::noCalculatorSaysSo()
         QStringList{"没有找到计算器程序(gnome-calculator、kcalc、galculator、xcalc),请先安装一个计算器!"});
 }
 
-QTEST_MAIN(TestCLeftView)
+PELVAR_TEST(TestCLeftView)
 #include "tst_CLeftView.moc"

@@ -1,5 +1,6 @@
 #include "COpenTableDlg.h"
 #include "TestDatabase.h"
+#include "TestMain.h"
 #include "WaiterField.h"
 
 #include <QApplication>
@@ -188,5 +189,5 @@ void TestCOpenTableDlg::registrationShownForChange()
     QVERIFY(listed(*dialog.waiterField()).isEmpty());
 }
 
-QTEST_MAIN(TestCOpenTableDlg)
+PELVAR_TEST(TestCOpenTableDlg)
 #include "tst_COpenTableDlg.moc"

@@ -1,7 +1,8 @@
 #include "Clock.h"
 #include "CMainFrame.h"
 #include "CRightView.h"
-#include "FloorFixture.h"
+#include "Restaurant.h"
+#include "TestMain.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -24,18 +25,19 @@ struct Board
 {
     Board()
     {
-        Clock::setFixed(Floor::kNow);
-        Floor::addShifts(t);
-        Floor::addRoom(t, QStringLiteral("大厅"));
-        Floor::addRoom(t, QStringLiteral("包间"));
-        Floor::addTable(t, QStringLiteral("A1"));
-        Floor::addTable(t, QStringLiteral("A2"));
-        Floor::addTable(t, QStringLiteral("B1"));
-        Floor::addTable(t, QStringLiteral("V1"), QStringLiteral("包间"), 10);
-        Floor::occupy(t, QStringLiteral("A2"), Floor::kNow.addSecs(-(2 * 3600 + 5 * 60)), 88.5);
-        Floor::book(t, QStringLiteral("20261206090000"), QStringLiteral("B1"), 1, Floor::kNow.addSecs(1800));
-        Floor::book(t, QStringLiteral("20261206090001"), QStringLiteral("V1"), 1,
-                    Floor::kNow.addDays(1).addSecs(1800));
+        Clock::setFixed(Restaurant::kNow);
+        Restaurant(t).shifts();
+        Restaurant(t).room(QStringLiteral("大厅"));
+        Restaurant(t).room(QStringLiteral("包间"));
+        Restaurant(t).table(QStringLiteral("A1"));
+        Restaurant(t).table(QStringLiteral("A2"));
+        Restaurant(t).table(QStringLiteral("B1"));
+        Restaurant(t).table(QStringLiteral("V1"), QStringLiteral("包间"), 10);
+        Restaurant(t).occupy(QStringLiteral("A2"), Restaurant::kNow.addSecs(-(2 * 3600 + 5 * 60)), 88.5);
+        Restaurant(t).book(QStringLiteral("20261206090000"), QStringLiteral("B1"), 1,
+                           Restaurant::kNow.addSecs(1800));
+        Restaurant(t).book(QStringLiteral("20261206090001"), QStringLiteral("V1"), 1,
+                           Restaurant::kNow.addDays(1).addSecs(1800));
         view = std::make_unique<CRightView>(t.db);
         view->setCommandAvailable([](int) { return true; });
         view->resize(900, 500);
@@ -220,7 +222,7 @@ void TestCRightView::refreshUnderAFilter()
     b.view->filterBox()->setCurrentText(QStringLiteral("可供"));
     b.view->selectTable(QStringLiteral("V1"));
     // A table opened meanwhile leaves the free tables; the selection stays.
-    Floor::occupy(b.t, QStringLiteral("A1"), Floor::kNow);
+    Restaurant(b.t).occupy(QStringLiteral("A1"), Restaurant::kNow);
     b.view->refresh();
     QCOMPARE(b.names(), QStringList{"V1"});
     QCOMPARE(b.view->selectedTable(), QStringLiteral("V1"));
@@ -457,7 +459,7 @@ void TestCRightView::refreshWritesInPlace()
 {
     Board b;
     b.select(QStringLiteral("A1"));
-    Floor::occupy(b.t, QStringLiteral("A1"), Floor::kNow, 12);
+    Restaurant(b.t).occupy(QStringLiteral("A1"), Restaurant::kNow, 12);
     b.t.exec("update cz set zyzt='空闲' where czm='A2'");
     b.view->refresh();
     QCOMPARE(b.names(), (QStringList{"A1", "A2", "B1", "V1"}));
@@ -466,7 +468,7 @@ void TestCRightView::refreshWritesInPlace()
     QCOMPARE(b.view->items().at(0).state, TableBoard::State::Occupied);
     QCOMPARE(b.view->selectedTable(), QStringLiteral("A1"));
     // A table added meanwhile joins the board.
-    Floor::addTable(b.t, QStringLiteral("C1"));
+    Restaurant(b.t).table(QStringLiteral("C1"));
     b.view->refresh();
     QCOMPARE(b.names(), (QStringList{"A1", "A2", "B1", "V1", "C1"}));
     QCOMPARE(b.view->selectedTable(), QStringLiteral("A1"));
@@ -477,7 +479,7 @@ void TestCRightView::reloadAfterSettings()
     Board b;
     b.view->filterBox()->setCurrentText(QStringLiteral("占用"));
     b.view->setRoom(QStringLiteral("包间"));
-    Floor::addTable(b.t, QStringLiteral("C1"));
+    Restaurant(b.t).table(QStringLiteral("C1"));
     b.view->reload();
     QCOMPARE(b.names(), (QStringList{"A1", "A2", "B1", "V1", "C1"}));
     QCOMPARE(b.view->filterBox()->currentText(), QStringLiteral("全部"));
@@ -517,5 +519,5 @@ void TestCRightView::paneToggles()
     QCOMPARE(lines.size(), 1);
 }
 
-QTEST_MAIN(TestCRightView)
+PELVAR_TEST(TestCRightView)
 #include "tst_CRightView.moc"

@@ -1,5 +1,6 @@
 #include "CWaiterDlg.h"
 #include "TestDatabase.h"
+#include "TestMain.h"
 #include "WaiterField.h"
 
 #include <QTest>
@@ -78,5 +79,5 @@ void TestCWaiterDlg::cancelWritesNothing()
     QCOMPARE(r.waiterOf("20261206120000"), QStringLiteral("1"));
 }
 
-QTEST_MAIN(TestCWaiterDlg)
+PELVAR_TEST(TestCWaiterDlg)
 #include "tst_CWaiterDlg.moc"

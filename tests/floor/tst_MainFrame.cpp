@@ -7,10 +7,11 @@
 #include "CPelvarApp.h"
 #include "CPSheet.h"
 #include "CXmPage.h"
+#include "ModalDialogs.h"
 #include "OperatorAccounts.h"
 #include "PasswordHash.h"
-#include "ModalDialogs.h"
 #include "ScriptedPrompt.h"
+#include "TestMain.h"
 
 #include <memory>
 #include <QComboBox>
@@ -641,8 +642,10 @@ void TestMainFrame::addConsumptionChecksRightAndTable_data()
 {
     QTest::addColumn<QString>("without");
     QTest::addColumn<QString>("message");
-    QTest::newRow("no right") << "ddqx" << "你没有此操作权限!";
-    QTest::newRow("no table selected") << "" << "请选定餐桌!";
+    QTest::newRow("no right") << "ddqx"
+                              << "你没有此操作权限!";
+    QTest::newRow("no table selected") << ""
+                                       << "请选定餐桌!";
 }
 
 void TestMainFrame::addConsumptionChecksRightAndTable()
@@ -656,5 +659,5 @@ void TestMainFrame::addConsumptionChecksRightAndTable()
     QVERIFY(!QApplication::activeModalWidget());
 }
 
-QTEST_MAIN(TestMainFrame)
+PELVAR_TEST(TestMainFrame)
 #include "tst_MainFrame.moc"

@@ -1,6 +1,7 @@
 #include "Clock.h"
-#include "FloorFixture.h"
 #include "ReservationChoice.h"
+#include "Restaurant.h"
+#include "TestMain.h"
 
 #include <QTest>
 
@@ -16,7 +17,7 @@ class TestReservationChoice : public QObject
 {
     Q_OBJECT
 private slots:
-    void init() { Clock::setFixed(Floor::kNow); }
+    void init() { Clock::setFixed(Restaurant::kNow); }
     void cleanup() { Clock::clearFixed(); }
 
     void rowsOfTheLiveBooking_data();
@@ -43,16 +44,16 @@ void TestReservationChoice::rowsOfTheLiveBooking()
     QFETCH(QString, table);
     QFETCH(QStringList, tables);
     TestDatabase t;
-    Floor::addShifts(t);
+    Restaurant(t).shifts();
     const QDateTime at(QDate(2026, 12, 6), QTime(13, 0));
-    Floor::book(t, "20261201000000", "A", 1, at, "取消");
-    Floor::book(t, "20261202000000", "A", 1, at);
-    Floor::book(t, "20261202000000", "B", 1, at);
-    Floor::book(t, "20261202000000", "C", 1, at, "到达");
-    Floor::book(t, "20261203000000", "A", 1, at.addDays(1));
-    Floor::book(t, "20261203000000", "D", 1, at.addDays(1));
-    Floor::book(t, "20261204000000", "A", 2, at.addSecs(5 * 3600));
-    Floor::book(t, "20261204000000", "E", 2, at.addSecs(5 * 3600));
+    Restaurant(t).book("20261201000000", "A", 1, at, "取消");
+    Restaurant(t).book("20261202000000", "A", 1, at);
+    Restaurant(t).book("20261202000000", "B", 1, at);
+    Restaurant(t).book("20261202000000", "C", 1, at, "到达");
+    Restaurant(t).book("20261203000000", "A", 1, at.addDays(1));
+    Restaurant(t).book("20261203000000", "D", 1, at.addDays(1));
+    Restaurant(t).book("20261204000000", "A", 2, at.addSecs(5 * 3600));
+    Restaurant(t).book("20261204000000", "E", 2, at.addSecs(5 * 3600));
 
     ReservationChoice choice(t.db, table);
     QCOMPARE(tablesOf(choice.rows()), tables);
@@ -62,8 +63,9 @@ void TestReservationChoice::rowsOfTheLiveBooking()
 void TestReservationChoice::columnsOfARow()
 {
     TestDatabase t;
-    Floor::addShifts(t);
-    const int id = Floor::book(t, "20261202000000", "A", 1, QDateTime(QDate(2026, 12, 6), QTime(13, 5, 7)));
+    Restaurant(t).shifts();
+    const int id =
+        Restaurant(t).book("20261202000000", "A", 1, QDateTime(QDate(2026, 12, 6), QTime(13, 5, 7)));
     ReservationChoice choice(t.db, QStringLiteral("A"));
     const QList<ReservationChoice::Row> rows = choice.rows();
     QCOMPARE(rows.size(), 1);
@@ -78,13 +80,13 @@ void TestReservationChoice::columnsOfARow()
 void TestReservationChoice::accept()
 {
     TestDatabase t;
-    Floor::addShifts(t);
+    Restaurant(t).shifts();
     for (const char* name : {"A", "B", "C"})
-        Floor::addTable(t, QLatin1String(name));
+        Restaurant(t).table(QLatin1String(name));
     const QDateTime at(QDate(2026, 12, 6), QTime(13, 0));
     for (const char* name : {"A", "B", "C"})
-        Floor::book(t, "20261202000000", QLatin1String(name), 1, at);
-    Floor::occupy(t, QStringLiteral("B"), Floor::kNow);
+        Restaurant(t).book("20261202000000", QLatin1String(name), 1, at);
+    Restaurant(t).occupy(QStringLiteral("B"), Restaurant::kNow);
     ReservationChoice choice(t.db, QStringLiteral("A"));
     const QList<ReservationChoice::Row> rows = choice.rows();
     QCOMPARE(rows.size(), 3);
@@ -104,5 +106,5 @@ void TestReservationChoice::accept()
     QCOMPARE(choice.ids(), QList<int>({rows.at(2).id, rows.at(0).id}));
 }
 
-QTEST_GUILESS_MAIN(TestReservationChoice)
+PELVAR_TEST(TestReservationChoice)
 #include "tst_ReservationChoice.moc"

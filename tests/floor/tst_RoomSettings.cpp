@@ -1,5 +1,6 @@
 #include "RoomSettings.h"
 #include "TestDatabase.h"
+#include "TestMain.h"
 
 #include <QTest>
 
@@ -162,5 +163,5 @@ void TestRoomSettings::removal()
     QCOMPARE(m_rooms->names(), left);
 }
 
-QTEST_GUILESS_MAIN(TestRoomSettings)
+PELVAR_TEST(TestRoomSettings)
 #include "tst_RoomSettings.moc"

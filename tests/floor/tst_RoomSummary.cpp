@@ -1,6 +1,7 @@
 #include "Clock.h"
-#include "FloorFixture.h"
+#include "Restaurant.h"
 #include "RoomSummary.h"
+#include "TestMain.h"
 
 #include <QTest>
 
@@ -8,7 +9,7 @@ class TestRoomSummary : public QObject
 {
     Q_OBJECT
 private slots:
-    void init() { Clock::setFixed(Floor::kNow); }
+    void init() { Clock::setFixed(Restaurant::kNow); }
     void cleanup() { Clock::clearFixed(); }
 
     void emptyRestaurant();
@@ -37,16 +38,16 @@ void TestRoomSummary::emptyRestaurant()
 void TestRoomSummary::counts()
 {
     TestDatabase t;
-    Floor::addShifts(t);
+    Restaurant(t).shifts();
     for (const char* name : {"A", "B", "C", "D", "E", "F"})
-        Floor::addTable(t, QLatin1String(name));
+        Restaurant(t).table(QLatin1String(name));
     const QDateTime today(QDate(2026, 12, 6), QTime(13, 0));
-    Floor::occupy(t, QStringLiteral("A"), Floor::kNow);
-    Floor::occupy(t, QStringLiteral("B"), Floor::kNow);
-    Floor::book(t, QStringLiteral("1"), QStringLiteral("B"), 1, today);
-    Floor::book(t, QStringLiteral("2"), QStringLiteral("C"), 1, today);
-    Floor::book(t, QStringLiteral("3"), QStringLiteral("D"), 1, today.addDays(1));
-    Floor::book(t, QStringLiteral("4"), QStringLiteral("E"), 2, today.addSecs(5 * 3600));
+    Restaurant(t).occupy(QStringLiteral("A"), Restaurant::kNow);
+    Restaurant(t).occupy(QStringLiteral("B"), Restaurant::kNow);
+    Restaurant(t).book(QStringLiteral("1"), QStringLiteral("B"), 1, today);
+    Restaurant(t).book(QStringLiteral("2"), QStringLiteral("C"), 1, today);
+    Restaurant(t).book(QStringLiteral("3"), QStringLiteral("D"), 1, today.addDays(1));
+    Restaurant(t).book(QStringLiteral("4"), QStringLiteral("E"), 2, today.addSecs(5 * 3600));
 
     RoomSummary summary(t.db);
     QCOMPARE(texts(summary.counts()), QStringList({"6", "2", "3", "1", "50.00%"}));
@@ -56,10 +57,11 @@ void TestRoomSummary::counts()
 void TestRoomSummary::countsFollowTheTimeOfDay()
 {
     TestDatabase t;
-    Floor::addShifts(t);
+    Restaurant(t).shifts();
     for (const char* name : {"A", "B", "C"})
-        Floor::addTable(t, QLatin1String(name));
-    Floor::book(t, QStringLiteral("1"), QStringLiteral("A"), 2, QDateTime(QDate(2026, 12, 6), QTime(18, 0)));
+        Restaurant(t).table(QLatin1String(name));
+    Restaurant(t).book(QStringLiteral("1"), QStringLiteral("A"), 2,
+                       QDateTime(QDate(2026, 12, 6), QTime(18, 0)));
     RoomSummary summary(t.db);
     QCOMPARE(texts(summary.counts()), QStringList({"3", "0", "3", "0", "0.00%"}));
     Clock::setFixed(QDateTime(QDate(2026, 12, 6), QTime(17, 0)));
@@ -70,9 +72,9 @@ void TestRoomSummary::restaurantAndRooms()
 {
     TestDatabase t;
     t.exec(QStringLiteral("update gs set gsmc='老街小馆'"));
-    Floor::addRoom(t, QStringLiteral("雅间"));
-    Floor::addRoom(t, QStringLiteral("大厅"));
-    Floor::addRoom(t, QStringLiteral("包房"));
+    Restaurant(t).room(QStringLiteral("雅间"));
+    Restaurant(t).room(QStringLiteral("大厅"));
+    Restaurant(t).room(QStringLiteral("包房"));
     RoomSummary summary(t.db);
     QCOMPARE(summary.restaurantName(), QStringLiteral("老街小馆"));
     QCOMPARE(summary.rooms(), QStringList({"雅间", "大厅", "包房"}));
@@ -83,5 +85,5 @@ void TestRoomSummary::noteStamp()
     QCOMPARE(RoomSummary::noteStamp(), QStringLiteral("---2026-12-06 12:30:00---\r\n"));
 }
 
-QTEST_GUILESS_MAIN(TestRoomSummary)
+PELVAR_TEST(TestRoomSummary)
 #include "tst_RoomSummary.moc"

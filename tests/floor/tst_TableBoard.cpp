@@ -1,6 +1,7 @@
 #include "Clock.h"
-#include "FloorFixture.h"
+#include "Restaurant.h"
 #include "TableBoard.h"
+#include "TestMain.h"
 
 #include <QTest>
 
@@ -34,7 +35,7 @@ class TestTableBoard : public QObject
 {
     Q_OBJECT
 private slots:
-    void init() { Clock::setFixed(Floor::kNow); }
+    void init() { Clock::setFixed(Restaurant::kNow); }
     void cleanup() { Clock::clearFixed(); }
 
     void stateOfATable_data();
@@ -87,13 +88,14 @@ void TestTableBoard::stateOfATable()
     QFETCH(QString, text);
 
     TestDatabase t;
-    Floor::addShifts(t);
-    Floor::addTable(t, QStringLiteral("A"));
-    Floor::addTable(t, QStringLiteral("B"));
+    Restaurant(t).shifts();
+    Restaurant(t).table(QStringLiteral("A"));
+    Restaurant(t).table(QStringLiteral("B"));
     if (occupied)
-        Floor::occupy(t, QStringLiteral("A"), Floor::kNow.addSecs(-600));
+        Restaurant(t).occupy(QStringLiteral("A"), Restaurant::kNow.addSecs(-600));
     if (shift)
-        Floor::book(t, QStringLiteral("20261201090000"), QStringLiteral("A"), shift, arrival, bookingState);
+        Restaurant(t).book(QStringLiteral("20261201090000"), QStringLiteral("A"), shift, arrival,
+                           bookingState);
 
     TableBoard board(t.db);
     const QList<TableBoard::Item> items = board.load(TableBoard::kStartStatement);
@@ -109,14 +111,14 @@ void TestTableBoard::stateOfATable()
 void TestTableBoard::columnsOfEachState()
 {
     TestDatabase t;
-    Floor::addShifts(t);
-    Floor::addTable(t, QStringLiteral("A"), QStringLiteral("大厅"), 6);
-    Floor::addTable(t, QStringLiteral("B"), QStringLiteral("雅间"), 8);
-    Floor::addTable(t, QStringLiteral("C"), QStringLiteral("大厅"), 4);
+    Restaurant(t).shifts();
+    Restaurant(t).table(QStringLiteral("A"), QStringLiteral("大厅"), 6);
+    Restaurant(t).table(QStringLiteral("B"), QStringLiteral("雅间"), 8);
+    Restaurant(t).table(QStringLiteral("C"), QStringLiteral("大厅"), 4);
     t.exec(QStringLiteral("update cz set bz='靠窗', yysj='0小时5分' where czm in ('A','C')"));
-    Floor::occupy(t, QStringLiteral("A"), QDateTime(QDate(2026, 12, 6), QTime(12, 25, 0)), 12.5);
-    Floor::book(t, QStringLiteral("20261201090000"), QStringLiteral("B"), 1,
-                QDateTime(QDate(2026, 12, 6), QTime(13, 5, 9)));
+    Restaurant(t).occupy(QStringLiteral("A"), QDateTime(QDate(2026, 12, 6), QTime(12, 25, 0)), 12.5);
+    Restaurant(t).book(QStringLiteral("20261201090000"), QStringLiteral("B"), 1,
+                       QDateTime(QDate(2026, 12, 6), QTime(13, 5, 9)));
     t.exec(QStringLiteral("update cz set xfhj=null where czm='C'"));
 
     TableBoard board(t.db);
@@ -132,7 +134,7 @@ void TestTableBoard::columnsOfEachState()
              QStringList({"空闲", "", "", "", "", "4", "大厅", "靠窗"}));
 
     // An occupied table whose total is null shows nought.
-    Floor::occupy(t, QStringLiteral("C"), Floor::kNow);
+    Restaurant(t).occupy(QStringLiteral("C"), Restaurant::kNow);
     t.exec(QStringLiteral("update cz set xfhj=null where czm='C'"));
     QCOMPARE(itemIn(board.refresh(), QStringLiteral("C")).amount, QStringLiteral("￥0.00"));
 }
@@ -140,13 +142,13 @@ void TestTableBoard::columnsOfEachState()
 void TestTableBoard::refreshSeesChangesInPlace()
 {
     TestDatabase t;
-    Floor::addShifts(t);
+    Restaurant(t).shifts();
     for (const char* name : {"A", "B", "C"})
-        Floor::addTable(t, QLatin1String(name));
+        Restaurant(t).table(QLatin1String(name));
     TableBoard board(t.db);
     board.setRoom(QStringLiteral("大厅"));
     board.load(board.roomStatement());
-    Floor::occupy(t, QStringLiteral("B"), Floor::kNow);
+    Restaurant(t).occupy(QStringLiteral("B"), Restaurant::kNow);
     const QList<TableBoard::Item> items = board.refresh();
     QCOMPARE(names(items), QStringList({"A", "B", "C"}));
     QCOMPARE(items.at(1).state, State::Occupied);
@@ -186,18 +188,18 @@ void TestTableBoard::filters()
     QFETCH(QStringList, tables);
 
     TestDatabase t;
-    Floor::addShifts(t);
+    Restaurant(t).shifts();
     for (const char* name : {"A", "B", "C", "D", "E", "F"})
-        Floor::addTable(t, QLatin1String(name));
-    Floor::addTable(t, QStringLiteral("G"), QStringLiteral("雅间"));
+        Restaurant(t).table(QLatin1String(name));
+    Restaurant(t).table(QStringLiteral("G"), QStringLiteral("雅间"));
     const QDateTime today(QDate(2026, 12, 6), QTime(13, 0));
-    Floor::occupy(t, QStringLiteral("B"), Floor::kNow);
-    Floor::occupy(t, QStringLiteral("F"), Floor::kNow);
-    Floor::book(t, QStringLiteral("1"), QStringLiteral("C"), 1, today);
-    Floor::book(t, QStringLiteral("2"), QStringLiteral("D"), 1, today.addDays(1));
-    Floor::book(t, QStringLiteral("3"), QStringLiteral("E"), 2, today.addSecs(4 * 3600));
-    Floor::book(t, QStringLiteral("4"), QStringLiteral("F"), 1, today);
-    Floor::book(t, QStringLiteral("5"), QStringLiteral("G"), 1, today);
+    Restaurant(t).occupy(QStringLiteral("B"), Restaurant::kNow);
+    Restaurant(t).occupy(QStringLiteral("F"), Restaurant::kNow);
+    Restaurant(t).book(QStringLiteral("1"), QStringLiteral("C"), 1, today);
+    Restaurant(t).book(QStringLiteral("2"), QStringLiteral("D"), 1, today.addDays(1));
+    Restaurant(t).book(QStringLiteral("3"), QStringLiteral("E"), 2, today.addSecs(4 * 3600));
+    Restaurant(t).book(QStringLiteral("4"), QStringLiteral("F"), 1, today);
+    Restaurant(t).book(QStringLiteral("5"), QStringLiteral("G"), 1, today);
 
     TableBoard board(t.db);
     board.setRoom(room);
@@ -233,9 +235,9 @@ void TestTableBoard::shiftOfDay()
 void TestTableBoard::quickFind()
 {
     TestDatabase t;
-    Floor::addShifts(t);
+    Restaurant(t).shifts();
     for (const char* name : {"A1", "A2", "B1"})
-        Floor::addTable(t, QLatin1String(name));
+        Restaurant(t).table(QLatin1String(name));
     TableBoard board(t.db);
 
     const auto found = board.quickFind(QStringLiteral("A'1"));
@@ -263,17 +265,17 @@ void TestTableBoard::elapsedText()
 {
     QFETCH(int, seconds);
     QFETCH(QString, text);
-    QCOMPARE(TableBoard::elapsedText(Floor::kNow.addSecs(-seconds), Floor::kNow), text);
+    QCOMPARE(TableBoard::elapsedText(Restaurant::kNow.addSecs(-seconds), Restaurant::kNow), text);
 }
 
 void TestTableBoard::elapsedUpdateWritesEveryOpenTable()
 {
     TestDatabase t;
-    Floor::addShifts(t);
+    Restaurant(t).shifts();
     for (const char* name : {"A", "B", "C"})
-        Floor::addTable(t, QLatin1String(name));
-    Floor::occupy(t, QStringLiteral("A"), Floor::kNow.addSecs(-(2 * 3600 + 5 * 60)));
-    Floor::occupy(t, QStringLiteral("C"), Floor::kNow.addSecs(-90));
+        Restaurant(t).table(QLatin1String(name));
+    Restaurant(t).occupy(QStringLiteral("A"), Restaurant::kNow.addSecs(-(2 * 3600 + 5 * 60)));
+    Restaurant(t).occupy(QStringLiteral("C"), Restaurant::kNow.addSecs(-90));
     TableBoard board(t.db);
     board.load(TableBoard::kStartStatement);
 
@@ -376,5 +378,5 @@ void TestTableBoard::enterOpensOrChecksOut()
     QCOMPARE(TableBoard::activate(item), Command::OpenTable);
 }
 
-QTEST_GUILESS_MAIN(TestTableBoard)
+PELVAR_TEST(TestTableBoard)
 #include "tst_TableBoard.moc"

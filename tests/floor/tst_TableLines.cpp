@@ -1,5 +1,6 @@
-#include "FloorFixture.h"
+#include "Restaurant.h"
 #include "TableLines.h"
+#include "TestMain.h"
 
 #include <QTest>
 
@@ -79,5 +80,5 @@ void TestTableLines::colours()
     QVERIFY(!TableLines::colour(TableLines::Mark::None).isValid());
 }
 
-QTEST_GUILESS_MAIN(TestTableLines)
+PELVAR_TEST(TestTableLines)
 #include "tst_TableLines.moc"

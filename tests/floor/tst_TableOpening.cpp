@@ -1,7 +1,8 @@
 #include "Clock.h"
-#include "FloorFixture.h"
 #include "ReservationChoice.h"
+#include "Restaurant.h"
 #include "TableOpening.h"
+#include "TestMain.h"
 
 #include <QTest>
 
@@ -42,7 +43,7 @@ class TestTableOpening : public QObject
 {
     Q_OBJECT
 private slots:
-    void init() { Clock::setFixed(Floor::kNow); }
+    void init() { Clock::setFixed(Restaurant::kNow); }
     void cleanup() { Clock::clearFixed(); }
 
     void planChecks_data();
@@ -137,7 +138,7 @@ void TestTableOpening::guests()
 void TestTableOpening::openOneTable()
 {
     TestDatabase t;
-    Floor::addTable(t, QStringLiteral("A"), QStringLiteral("大厅"));
+    Restaurant(t).table(QStringLiteral("A"), QStringLiteral("大厅"));
     t.exec(QStringLiteral("update cz set gkxm='旧客',gkdh='123',gksj='x' where czm='A'"));
     TableOpening opening(t.db);
     const auto plan = opening.plan(true, {item(QStringLiteral("A"))});
@@ -154,10 +155,10 @@ void TestTableOpening::openOneTable()
 void TestTableOpening::openAGroupOfThree()
 {
     TestDatabase t;
-    Floor::addTable(t, QStringLiteral("A"), QStringLiteral("大厅"));
-    Floor::addTable(t, QStringLiteral("B"), QStringLiteral("雅间"));
-    Floor::addTable(t, QStringLiteral("C"), QStringLiteral("大厅"));
-    Floor::addTable(t, QStringLiteral("D"), QStringLiteral("大厅"));
+    Restaurant(t).table(QStringLiteral("A"), QStringLiteral("大厅"));
+    Restaurant(t).table(QStringLiteral("B"), QStringLiteral("雅间"));
+    Restaurant(t).table(QStringLiteral("C"), QStringLiteral("大厅"));
+    Restaurant(t).table(QStringLiteral("D"), QStringLiteral("大厅"));
     TableOpening opening(t.db);
     const auto plan = opening.plan(true, {item("C"), item("A"), item("B")});
     QVERIFY(plan);
@@ -181,7 +182,7 @@ void TestTableOpening::openingsWithinOneSecond()
 {
     TestDatabase t;
     for (const char* name : {"A", "B", "C", "D", "E", "F"})
-        Floor::addTable(t, QLatin1String(name));
+        Restaurant(t).table(QLatin1String(name));
     TableOpening opening(t.db);
     QCOMPARE(opening.open(opening.planReserved({"A", "B", "C"}, {}), 2, QString(), 0),
              QStringLiteral("20261206123000"));
@@ -192,7 +193,7 @@ void TestTableOpening::openingsWithinOneSecond()
     QCOMPARE(t.scalar("select djbh from dj where czm='F'"), QStringLiteral("202612061230021"));
     QCOMPARE(t.scalar("select zdbh from dj where czm='F'"), QStringLiteral("20261206123002"));
     // A later second that is still free is the opening time itself.
-    Clock::setFixed(Floor::kNow.addSecs(60));
+    Clock::setFixed(Restaurant::kNow.addSecs(60));
     t.exec("delete from dj where czm='D'");
     t.exec("update cz set zyzt='空闲' where czm='D'");
     QCOMPARE(opening.open(opening.planReserved({"D"}, {}), 2, QString(), 0),
@@ -205,9 +206,9 @@ void TestTableOpening::failureAfterTheFirstInsertLeavesNothing()
 {
     TestDatabase t;
     for (const char* name : {"A", "B", "C"})
-        Floor::addTable(t, QLatin1String(name));
-    Floor::addShifts(t);
-    const int booking = Floor::book(t, "1", "A", 1, QDateTime(QDate(2026, 12, 6), QTime(13, 0)));
+        Restaurant(t).table(QLatin1String(name));
+    Restaurant(t).shifts();
+    const int booking = Restaurant(t).book("1", "A", 1, QDateTime(QDate(2026, 12, 6), QTime(13, 0)));
     // The second table refuses to be occupied.
     t.exec("create trigger refuse before update on cz when new.czm='B' begin select raise(abort,'refused'); "
            "end");
@@ -225,13 +226,13 @@ void TestTableOpening::failureAfterTheFirstInsertLeavesNothing()
 void TestTableOpening::openReservedTablesAsAGroup()
 {
     TestDatabase t;
-    Floor::addShifts(t);
+    Restaurant(t).shifts();
     for (const char* name : {"A", "B", "C"})
-        Floor::addTable(t, QLatin1String(name));
+        Restaurant(t).table(QLatin1String(name));
     const QDateTime at(QDate(2026, 12, 6), QTime(13, 0));
-    const int cancelled = Floor::book(t, "20261201080000", "A", 1, at, "取消");
-    const int a = Floor::book(t, "20261202080000", "A", 1, at);
-    const int b = Floor::book(t, "20261202080000", "B", 1, at);
+    const int cancelled = Restaurant(t).book("20261201080000", "A", 1, at, "取消");
+    const int a = Restaurant(t).book("20261202080000", "A", 1, at);
+    const int b = Restaurant(t).book("20261202080000", "B", 1, at);
 
     TableOpening opening(t.db);
     TableBoard::Item reserved = item("A", TableBoard::State::Reserved);
@@ -259,8 +260,8 @@ void TestTableOpening::openReservedTablesAsAGroup()
 void TestTableOpening::changeRegistrationKeepsArrivalAndConsumption()
 {
     TestDatabase t;
-    Floor::addTable(t, QStringLiteral("A"), QStringLiteral("大厅"));
-    Floor::addTable(t, QStringLiteral("B"), QStringLiteral("大厅"));
+    Restaurant(t).table(QStringLiteral("A"), QStringLiteral("大厅"));
+    Restaurant(t).table(QStringLiteral("B"), QStringLiteral("大厅"));
     t.exec("insert into fws(xm,jp) values('王芳','WF')");
     t.exec("insert into fws(xm,jp) values('李强','LQ')");
     TableOpening opening(t.db);
@@ -275,7 +276,7 @@ void TestTableOpening::changeRegistrationKeepsArrivalAndConsumption()
                           before->waiterName}),
              QStringList({"2", "团体开单:A,B", "1", "王芳"}));
 
-    Clock::setFixed(Floor::kNow.addSecs(3600));
+    Clock::setFixed(Restaurant::kNow.addSecs(3600));
     QVERIFY(opening.change(QStringLiteral("A"), 5, QStringLiteral("生日'宴"), 2));
     QCOMPARE(registrationOf(t, "A"),
              QStringLiteral("20261206123000 A 大厅 5 占用 20261206123000 y 生日'宴 2 2026-12-06 12:30:00"));
@@ -295,7 +296,7 @@ void TestTableOpening::changeRegistrationKeepsArrivalAndConsumption()
 void TestTableOpening::failedChangeIsRolledBack()
 {
     TestDatabase t;
-    Floor::addTable(t, QStringLiteral("A"));
+    Restaurant(t).table(QStringLiteral("A"));
     TableOpening opening(t.db);
     opening.open(opening.planReserved({"A"}, {}), 2, QStringLiteral("原备注"), 0);
     t.exec("create trigger refuse before update on cz begin select raise(abort,'refused'); end");
@@ -307,12 +308,12 @@ void TestTableOpening::failedChangeIsRolledBack()
 void TestTableOpening::waiterOfARegistration()
 {
     TestDatabase t;
-    Floor::addTable(t, QStringLiteral("A"));
+    Restaurant(t).table(QStringLiteral("A"));
     TableOpening opening(t.db);
     const QString number = opening.open(opening.planReserved({"A"}, {}), 2, QString(), 0);
     QVERIFY(opening.setWaiter(number, 3));
     QCOMPARE(t.scalar("select fws from dj where czm='A'"), QStringLiteral("3"));
 }
 
-QTEST_GUILESS_MAIN(TestTableOpening)
+PELVAR_TEST(TestTableOpening)
 #include "tst_TableOpening.moc"

@@ -1,5 +1,6 @@
 #include "TableSettings.h"
 #include "TestDatabase.h"
+#include "TestMain.h"
 
 #include <QTest>
 
@@ -317,5 +318,5 @@ void TestTableSettings::batchChecks()
     QCOMPARE(names(), QStringList({"A1", "A2", "B1"}));
 }
 
-QTEST_GUILESS_MAIN(TestTableSettings)
+PELVAR_TEST(TestTableSettings)
 #include "tst_TableSettings.moc"

@@ -1,4 +1,5 @@
-#include "FloorFixture.h"
+#include "Restaurant.h"
+#include "TestMain.h"
 #include "WaiterPicker.h"
 
 #include <QTest>
@@ -97,5 +98,5 @@ void TestWaiterPicker::allInOrderOfNumber()
     QCOMPARE(picker.waiterId(), 0);
 }
 
-QTEST_GUILESS_MAIN(TestWaiterPicker)
+PELVAR_TEST(TestWaiterPicker)
 #include "tst_WaiterPicker.moc"

@@ -1,4 +1,5 @@
 #include "TestDatabase.h"
+#include "TestMain.h"
 #include "WaiterSettings.h"
 
 #include <QTest>
@@ -91,5 +92,5 @@ void TestWaiterSettings::removeKeepsThePastVisits()
     QCOMPARE(m_t->scalar(QStringLiteral("select fws from dj")), QStringLiteral("1"));
 }
 
-QTEST_GUILESS_MAIN(TestWaiterSettings)
+PELVAR_TEST(TestWaiterSettings)
 #include "tst_WaiterSettings.moc"

@@ -2,6 +2,7 @@
 #include "Clock.h"
 #include "DatabaseBackup.h"
 #include "TestDatabase.h"
+#include "TestMain.h"
 
 #include <QDir>
 #include <QFile>
@@ -168,5 +169,5 @@ void TestBackup::dialogBacksUpWithTheKeyboard()
     QCOMPARE(t.prompt.texts().size(), 1);
 }
 
-QTEST_MAIN(TestBackup)
+PELVAR_TEST(TestBackup)
 #include "tst_Backup.moc"

@@ -1,7 +1,8 @@
 #include "BillMerge.h"
 #include "BillSplit.h"
 #include "Clock.h"
-#include "OpenVisits.h"
+#include "Restaurant.h"
+#include "TestMain.h"
 
 #include <QTest>
 
@@ -14,19 +15,19 @@ struct Floor
 {
     explicit Floor(TestDatabase& t) : floor(t)
     {
-        floor.addTables(QStringLiteral("大厅"),
-                        {QStringLiteral("A1"), QStringLiteral("B1"), QStringLiteral("B2"),
-                         QStringLiteral("C1"), QStringLiteral("D1")});
+        floor.tables(QStringLiteral("大厅"),
+                     {QStringLiteral("A1"), QStringLiteral("B1"), QStringLiteral("B2"), QStringLiteral("C1"),
+                      QStringLiteral("D1")});
         floor.open({QStringLiteral("D1")}, kOpening.addDays(-1));
         floor.checkout(QStringLiteral("D1"), QStringLiteral("202612050001"));
         a1 = floor.open({QStringLiteral("A1")}, kOpening);
         b1 = floor.open({QStringLiteral("B1"), QStringLiteral("B2")}, kOpening.addSecs(60));
         c1 = floor.open({QStringLiteral("C1")}, kOpening.addSecs(120));
-        floor.addLine(QStringLiteral("A1"), QStringLiteral("鱼"), 1, 88);
-        floor.addLine(QStringLiteral("B2"), QStringLiteral("啤酒"), 2, 10);
-        floor.addLine(QStringLiteral("C1"), QStringLiteral("米饭"), 3, 2);
+        floor.line(QStringLiteral("A1"), QStringLiteral("鱼"), 1, 88);
+        floor.line(QStringLiteral("B2"), QStringLiteral("啤酒"), 2, 10);
+        floor.line(QStringLiteral("C1"), QStringLiteral("米饭"), 3, 2);
     }
-    OpenVisits floor;
+    Restaurant floor;
     QString a1, b1, c1;
 };
 
@@ -241,5 +242,5 @@ void TestBillMerge::mergedGroupSplitsTableByTable()
              QStringLiteral("C1"));
 }
 
-QTEST_GUILESS_MAIN(TestBillMerge)
+PELVAR_TEST(TestBillMerge)
 #include "tst_BillMerge.moc"

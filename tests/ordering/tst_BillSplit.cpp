@@ -1,6 +1,7 @@
 #include "BillSplit.h"
 #include "Clock.h"
-#include "OpenVisits.h"
+#include "Restaurant.h"
+#include "TestMain.h"
 
 #include <QTest>
 
@@ -9,18 +10,17 @@ namespace {
 const QDateTime kOpening(QDate(2026, 12, 6), QTime(18, 0, 0));
 
 // Group A1 (with A2, A3), B1 alone, and an earlier settled group on C1.
-void setUpGroups(TestDatabase& t, OpenVisits& floor)
+void setUpGroups(TestDatabase& t, Restaurant& floor)
 {
-    floor.addTables(QStringLiteral("大厅"),
-                    {QStringLiteral("A1"), QStringLiteral("A2"), QStringLiteral("A3"), QStringLiteral("B1"),
-                     QStringLiteral("C1"), QStringLiteral("C2")});
+    floor.tables(QStringLiteral("大厅"), {QStringLiteral("A1"), QStringLiteral("A2"), QStringLiteral("A3"),
+                                          QStringLiteral("B1"), QStringLiteral("C1"), QStringLiteral("C2")});
     floor.open({QStringLiteral("C1"), QStringLiteral("C2")}, kOpening.addDays(-1));
     floor.checkout(QStringLiteral("C1"), QStringLiteral("202612050001"));
     floor.open({QStringLiteral("A1"), QStringLiteral("A2"), QStringLiteral("A3")}, kOpening);
     floor.open({QStringLiteral("B1")}, kOpening.addSecs(60));
-    floor.addLine(QStringLiteral("A1"), QStringLiteral("鱼"), 1, 88);
-    floor.addLine(QStringLiteral("A2"), QStringLiteral("啤酒"), 2, 10);
-    floor.addLine(QStringLiteral("A3"), QStringLiteral("米饭"), 3, 2);
+    floor.line(QStringLiteral("A1"), QStringLiteral("鱼"), 1, 88);
+    floor.line(QStringLiteral("A2"), QStringLiteral("啤酒"), 2, 10);
+    floor.line(QStringLiteral("A3"), QStringLiteral("米饭"), 3, 2);
     t.prompt.clear();
 }
 
@@ -43,7 +43,7 @@ private slots:
 void TestBillSplit::treeHoldsTheOpenGroups()
 {
     TestDatabase t;
-    OpenVisits floor(t);
+    Restaurant floor(t);
     setUpGroups(t, floor);
 
     BillSplit split(t.db);
@@ -58,7 +58,7 @@ void TestBillSplit::treeHoldsTheOpenGroups()
 void TestBillSplit::mainTableCannotBeTaken()
 {
     TestDatabase t;
-    OpenVisits floor(t);
+    Restaurant floor(t);
     setUpGroups(t, floor);
 
     BillSplit split(t.db);
@@ -80,7 +80,7 @@ void TestBillSplit::mainTableCannotBeTaken()
 void TestBillSplit::splitMakesATableItsOwnGroup()
 {
     TestDatabase t;
-    OpenVisits floor(t);
+    Restaurant floor(t);
     setUpGroups(t, floor);
     const QString a1 = floor.registration(QStringLiteral("A1"), QStringLiteral("djbh"));
     const QString a2 = floor.registration(QStringLiteral("A2"), QStringLiteral("djbh"));
@@ -128,7 +128,7 @@ void TestBillSplit::nothingHappensWithoutTablesOrOnNo()
     QFETCH(QStringList, messages);
 
     TestDatabase t;
-    OpenVisits floor(t);
+    Restaurant floor(t);
     setUpGroups(t, floor);
     const QStringList before = floor.groupState();
 
@@ -144,7 +144,7 @@ void TestBillSplit::nothingHappensWithoutTablesOrOnNo()
 void TestBillSplit::failureChangesNothing()
 {
     TestDatabase t;
-    OpenVisits floor(t);
+    Restaurant floor(t);
     setUpGroups(t, floor);
     const QStringList before = floor.groupState();
     // Splitting A2 goes through; A3, the second table taken, fails.
@@ -161,5 +161,5 @@ void TestBillSplit::failureChangesNothing()
     QCOMPARE(floor.groupState(), before);
 }
 
-QTEST_GUILESS_MAIN(TestBillSplit)
+PELVAR_TEST(TestBillSplit)
 #include "tst_BillSplit.moc"

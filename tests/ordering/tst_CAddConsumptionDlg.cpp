@@ -8,6 +8,7 @@
 #include "PrintStatus.h"
 #include "RawPrinter.h"
 #include "TestDatabase.h"
+#include "TestMain.h"
 
 #include <functional>
 #include <QApplication>
@@ -766,5 +767,5 @@ void TestCAddConsumptionDlg::kitchenTicketsMarkTheLinesSent()
     QVERIFY(Gbk::decode(o.spooler.documents.at(1).bytes).contains(QStringLiteral("项目名:宫保鸡丁[催单]")));
 }
 
-QTEST_MAIN(TestCAddConsumptionDlg)
+PELVAR_TEST(TestCAddConsumptionDlg)
 #include "tst_CAddConsumptionDlg.moc"

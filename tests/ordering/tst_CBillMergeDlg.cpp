@@ -1,5 +1,6 @@
 #include "CBillMergeDlg.h"
-#include "OpenVisits.h"
+#include "Restaurant.h"
+#include "TestMain.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -39,14 +40,14 @@ struct Floor
 {
     explicit Floor(TestDatabase& t) : visits(t)
     {
-        visits.addTables(QStringLiteral("大厅"), {QStringLiteral("A1"), QStringLiteral("B1"),
-                                                  QStringLiteral("B2"), QStringLiteral("C1")});
+        visits.tables(QStringLiteral("大厅"), {QStringLiteral("A1"), QStringLiteral("B1"),
+                                               QStringLiteral("B2"), QStringLiteral("C1")});
         a1 = visits.open({QStringLiteral("A1")}, kOpening);
         b1 = visits.open({QStringLiteral("B1"), QStringLiteral("B2")}, kOpening.addSecs(60));
         c1 = visits.open({QStringLiteral("C1")}, kOpening.addSecs(120));
         before = visits.groupState();
     }
-    OpenVisits visits;
+    Restaurant visits;
     QString a1, b1, c1;
     QStringList before;
 };
@@ -169,5 +170,5 @@ void TestCBillMergeDlg::closesWithoutChange()
     QCOMPARE(floor.visits.groupState(), floor.before);
 }
 
-QTEST_MAIN(TestCBillMergeDlg)
+PELVAR_TEST(TestCBillMergeDlg)
 #include "tst_CBillMergeDlg.moc"

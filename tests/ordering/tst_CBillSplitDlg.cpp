@@ -1,5 +1,6 @@
 #include "CBillSplitDlg.h"
-#include "OpenVisits.h"
+#include "Restaurant.h"
+#include "TestMain.h"
 
 #include <QPushButton>
 #include <QTest>
@@ -44,13 +45,13 @@ struct Floor
 {
     explicit Floor(TestDatabase& t) : visits(t)
     {
-        visits.addTables(QStringLiteral("大厅"), {QStringLiteral("A1"), QStringLiteral("A2"),
-                                                  QStringLiteral("A3"), QStringLiteral("B1")});
+        visits.tables(QStringLiteral("大厅"), {QStringLiteral("A1"), QStringLiteral("A2"),
+                                               QStringLiteral("A3"), QStringLiteral("B1")});
         a1 = visits.open({QStringLiteral("A1"), QStringLiteral("A2"), QStringLiteral("A3")}, kOpening);
         visits.open({QStringLiteral("B1")}, kOpening.addSecs(60));
         before = visits.groupState();
     }
-    OpenVisits visits;
+    Restaurant visits;
     QString a1;
     QStringList before;
 };
@@ -146,5 +147,5 @@ void TestCBillSplitDlg::staysOpen()
     QCOMPARE(floor.visits.groupState(), floor.before);
 }
 
-QTEST_MAIN(TestCBillSplitDlg)
+PELVAR_TEST(TestCBillSplitDlg)
 #include "tst_CBillSplitDlg.moc"

@@ -1,6 +1,7 @@
 #include "Clock.h"
 #include "CTableChangeDlg.h"
-#include "OpenVisits.h"
+#include "Restaurant.h"
+#include "TestMain.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -24,19 +25,21 @@ struct Floor
 {
     explicit Floor(TestDatabase& t) : visits(t)
     {
-        visits.addTables(QStringLiteral("大厅"), {QStringLiteral("A1"), QStringLiteral("A2")});
-        visits.addTables(QStringLiteral("包间"),
-                         {QStringLiteral("B1"), QStringLiteral("B2"), QStringLiteral("B3")});
+        visits.tables(QStringLiteral("大厅"), {QStringLiteral("A1"), QStringLiteral("A2")});
+        visits.tables(QStringLiteral("包间"),
+                      {QStringLiteral("B1"), QStringLiteral("B2"), QStringLiteral("B3")});
         t.exec(QStringLiteral(
             "insert into yybc (bcmc,qssj,jssj) values ('晚餐',#2010-01-01 17:0:0#,#2010-01-01 21:0:0#)"));
         visits.open({QStringLiteral("A2")}, kNow.addSecs(-3600));
         visits.open({QStringLiteral("A1")}, kNow.addSecs(-1800), 3);
-        visits.addLine(QStringLiteral("A1"), QStringLiteral("宫保鸡丁"), 1, 28);
-        visits.addLine(QStringLiteral("A1"), QStringLiteral("米饭"), 3, 2);
-        visits.reserve(QStringLiteral("B1"), kNow.date(), 1);
-        visits.reserve(QStringLiteral("B2"), kNow.date().addDays(1), 1);
+        visits.line(QStringLiteral("A1"), QStringLiteral("宫保鸡丁"), 1, 28);
+        visits.line(QStringLiteral("A1"), QStringLiteral("米饭"), 3, 2);
+        visits.book(QStringLiteral("20261201100000"), QStringLiteral("B1"), 1,
+                    QDateTime(kNow.date(), QTime(18, 30)));
+        visits.book(QStringLiteral("20261201100000"), QStringLiteral("B2"), 1,
+                    QDateTime(kNow.date().addDays(1), QTime(18, 30)));
     }
-    OpenVisits visits;
+    Restaurant visits;
 };
 
 } // namespace
@@ -119,5 +122,5 @@ void TestCTableChangeDlg::cancelMovesNothing()
     QCOMPARE(t.scalar(QStringLiteral("select group_concat(czm) from xfmx")), QStringLiteral("A1,A1"));
 }
 
-QTEST_MAIN(TestCTableChangeDlg)
+PELVAR_TEST(TestCTableChangeDlg)
 #include "tst_CTableChangeDlg.moc"

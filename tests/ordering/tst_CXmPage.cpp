@@ -5,9 +5,9 @@
 #include "DefaultPrinter.h"
 #include "DishDialog.h"
 #include "FakeSpooler.h"
-#include "TestDatabase.h"
-
 #include "ModalDialogs.h"
+#include "TestDatabase.h"
+#include "TestMain.h"
 
 #include <functional>
 #include <QApplication>
@@ -314,5 +314,5 @@ void TestCXmPage::printedListCarriesTitleAndTimeLine()
     QCOMPARE(report.subtitle, QStringLiteral("打印时间:2026年12月6日 9时5分3秒              操作员:张三"));
 }
 
-QTEST_MAIN(TestCXmPage)
+PELVAR_TEST(TestCXmPage)
 #include "tst_CXmPage.moc"

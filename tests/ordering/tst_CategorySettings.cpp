@@ -1,5 +1,6 @@
 #include "CategorySettings.h"
 #include "TestDatabase.h"
+#include "TestMain.h"
 
 #include <QTest>
 
@@ -216,5 +217,5 @@ void TestCategorySettings::removal()
     QCOMPARE(m_categories->rows().size(), left);
 }
 
-QTEST_GUILESS_MAIN(TestCategorySettings)
+PELVAR_TEST(TestCategorySettings)
 #include "tst_CategorySettings.moc"

@@ -4,6 +4,7 @@
 #include "Gbk.h"
 #include "Sql.h"
 #include "TestDatabase.h"
+#include "TestMain.h"
 
 #include <QDir>
 #include <QFile>
@@ -1023,5 +1024,5 @@ void TestConsumptionList::pasteSkipsBrokenRecords()
     checkTotals(r, list, QStringLiteral("20.00"));
 }
 
-QTEST_GUILESS_MAIN(TestConsumptionList)
+PELVAR_TEST(TestConsumptionList)
 #include "tst_ConsumptionList.moc"

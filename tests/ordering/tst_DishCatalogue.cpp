@@ -1,5 +1,6 @@
 #include "DishCatalogue.h"
 #include "TestDatabase.h"
+#include "TestMain.h"
 
 #include <QTest>
 
@@ -134,5 +135,5 @@ void TestDishCatalogue::searchText()
     QCOMPARE(DishCatalogue::cleanSearchText(typed), searched);
 }
 
-QTEST_GUILESS_MAIN(TestDishCatalogue)
+PELVAR_TEST(TestDishCatalogue)
 #include "tst_DishCatalogue.moc"

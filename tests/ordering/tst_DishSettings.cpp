@@ -1,6 +1,7 @@
 #include "DishSettings.h"
 #include "Sql.h"
 #include "TestDatabase.h"
+#include "TestMain.h"
 
 #include <QTest>
 
@@ -373,5 +374,5 @@ void TestDishSettings::renumberAnsweredNo()
     QCOMPARE(m_t->scalar(QStringLiteral("select xmbh from xm")), QStringLiteral("5"));
 }
 
-QTEST_GUILESS_MAIN(TestDishSettings)
+PELVAR_TEST(TestDishSettings)
 #include "tst_DishSettings.moc"

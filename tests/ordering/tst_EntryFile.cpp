@@ -1,5 +1,6 @@
 #include "EntryFile.h"
 #include "Gbk.h"
+#include "TestMain.h"
 
 #include <QDir>
 #include <QFile>
@@ -84,5 +85,5 @@ void TestEntryFile::utf8FileWithBom()
              Gbk::encode(QStringLiteral("少辣\r\n微辣\r\n")));
 }
 
-QTEST_GUILESS_MAIN(TestEntryFile)
+PELVAR_TEST(TestEntryFile)
 #include "tst_EntryFile.moc"

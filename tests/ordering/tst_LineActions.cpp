@@ -1,5 +1,6 @@
 #include "ConsumptionLine.h"
 #include "LineActions.h"
+#include "TestMain.h"
 
 #include <QTest>
 
@@ -90,5 +91,5 @@ void TestLineActions::forLine()
     QTEST(a.returnMenuText + QLatin1Char(',') + a.giftMenuText, "menu");
 }
 
-QTEST_GUILESS_MAIN(TestLineActions)
+PELVAR_TEST(TestLineActions)
 #include "tst_LineActions.moc"

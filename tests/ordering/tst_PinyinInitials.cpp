@@ -1,5 +1,6 @@
 #include "Gbk.h"
 #include "PinyinInitials.h"
+#include "TestMain.h"
 
 #include <QFile>
 #include <QProcess>
@@ -119,5 +120,5 @@ void TestPinyinInitials::committedTableIsTheGeneratorsOutput()
     QCOMPARE(QString::fromUtf8(generator.readAllStandardOutput()), QString::fromUtf8(committed.readAll()));
 }
 
-QTEST_GUILESS_MAIN(TestPinyinInitials)
+PELVAR_TEST(TestPinyinInitials)
 #include "tst_PinyinInitials.moc"

@@ -1,6 +1,7 @@
 #include "Clock.h"
-#include "OpenVisits.h"
+#include "Restaurant.h"
 #include "TableChange.h"
+#include "TestMain.h"
 
 #include <QTest>
 
@@ -10,11 +11,10 @@ const QDateTime kNow(QDate(2026, 12, 6), QTime(19, 0, 0));
 const QDateTime kArrival(QDate(2026, 12, 6), QTime(18, 12, 40));
 
 // Two rooms; lunch (1) and dinner (2) shifts, so that dinner is the current shift at kNow.
-void setUpFloor(TestDatabase& t, OpenVisits& floor)
+void setUpFloor(TestDatabase& t, Restaurant& floor)
 {
-    floor.addTables(QStringLiteral("大厅"), {QStringLiteral("A1"), QStringLiteral("A2")});
-    floor.addTables(QStringLiteral("包间"),
-                    {QStringLiteral("B1"), QStringLiteral("B2"), QStringLiteral("B3")});
+    floor.tables(QStringLiteral("大厅"), {QStringLiteral("A1"), QStringLiteral("A2")});
+    floor.tables(QStringLiteral("包间"), {QStringLiteral("B1"), QStringLiteral("B2"), QStringLiteral("B3")});
     t.exec(QStringLiteral(
         "insert into yybc (bcmc,qssj,jssj) values ('午餐',#2010-01-01 11:0:0#,#2010-01-01 14:0:0#)"));
     t.exec(QStringLiteral(
@@ -23,14 +23,14 @@ void setUpFloor(TestDatabase& t, OpenVisits& floor)
 
 // A1 open with 4 guests, a note and three open lines totalling 56.00, plus a line of an earlier
 // visit that was already settled.
-void openA1(TestDatabase& t, OpenVisits& floor)
+void openA1(TestDatabase& t, Restaurant& floor)
 {
     t.exec(QStringLiteral("insert into xfmx (czm,xfxm,sl,xmdj,ysje,jzbj,jzzdh) "
                           "values ('A1','旧账',1,30,30,'1','202612050001')"));
     floor.open({QStringLiteral("A1")}, kArrival, 4, QStringLiteral("生日宴"));
-    floor.addLine(QStringLiteral("A1"), QStringLiteral("宫保鸡丁"), 1, 28);
-    floor.addLine(QStringLiteral("A1"), QStringLiteral("米饭"), 4, 2);
-    floor.addLine(QStringLiteral("A1"), QStringLiteral("啤酒"), 2, 10);
+    floor.line(QStringLiteral("A1"), QStringLiteral("宫保鸡丁"), 1, 28);
+    floor.line(QStringLiteral("A1"), QStringLiteral("米饭"), 4, 2);
+    floor.line(QStringLiteral("A1"), QStringLiteral("啤酒"), 2, 10);
 }
 
 } // namespace
@@ -55,7 +55,7 @@ private slots:
 void TestTableChange::movesTheVisitWithItsLinesAndTotals()
 {
     TestDatabase t;
-    OpenVisits floor(t);
+    Restaurant floor(t);
     setUpFloor(t, floor);
     openA1(t, floor);
     const QString number = floor.registration(QStringLiteral("A1"), QStringLiteral("djbh"));
@@ -142,9 +142,10 @@ void TestTableChange::offeredTables()
     QFETCH(QStringList, offered);
 
     TestDatabase t;
-    OpenVisits floor(t);
+    Restaurant floor(t);
     setUpFloor(t, floor);
-    floor.reserve(QStringLiteral("B2"), now.date().addDays(dayOffset), shift, state);
+    floor.book(QStringLiteral("20261201100000"), QStringLiteral("B2"), shift,
+               QDateTime(now.date().addDays(dayOffset), QTime(18, 30)), state);
     Clock::setFixed(now);
 
     TableChange change(t.db);
@@ -182,11 +183,12 @@ void TestTableChange::refusedTargetChangesNothing()
     QFETCH(QStringList, messages);
 
     TestDatabase t;
-    OpenVisits floor(t);
+    Restaurant floor(t);
     setUpFloor(t, floor);
     openA1(t, floor);
     floor.open({QStringLiteral("B1")}, kArrival.addSecs(60));
-    floor.reserve(QStringLiteral("B2"), kNow.date(), 2);
+    floor.book(QStringLiteral("20261201100000"), QStringLiteral("B2"), 2,
+               QDateTime(kNow.date(), QTime(18, 30)));
     const QString before = t.scalar(QStringLiteral("select group_concat(czm||zyzt||xfhj||bz) from cz"));
     const QStringList groups = floor.groupState();
 
@@ -203,7 +205,7 @@ void TestTableChange::refusedTargetChangesNothing()
 void TestTableChange::failureChangesNothing()
 {
     TestDatabase t;
-    OpenVisits floor(t);
+    Restaurant floor(t);
     setUpFloor(t, floor);
     openA1(t, floor);
     // The last statement of the move, carrying the lines over, fails.
@@ -228,10 +230,10 @@ void TestTableChange::failureChangesNothing()
 void TestTableChange::movedMainTableKeepsItsGroup()
 {
     TestDatabase t;
-    OpenVisits floor(t);
+    Restaurant floor(t);
     setUpFloor(t, floor);
     floor.open({QStringLiteral("A1"), QStringLiteral("A2")}, kArrival);
-    floor.addLine(QStringLiteral("A2"), QStringLiteral("啤酒"), 2, 10);
+    floor.line(QStringLiteral("A2"), QStringLiteral("啤酒"), 2, 10);
 
     TableChange change(t.db);
     QVERIFY(change.move(QStringLiteral("A1"), QStringLiteral("B3")));
@@ -249,10 +251,10 @@ void TestTableChange::movedMainTableKeepsItsGroup()
 void TestTableChange::roomsAndNamesWithQuotes()
 {
     TestDatabase t;
-    OpenVisits floor(t);
-    floor.addTables(QStringLiteral("二楼"), {QStringLiteral("O'Neil")});
-    floor.addTables(QStringLiteral("Kate's"), {QStringLiteral("K'1")});
-    floor.addTables(QStringLiteral("大厅"), {QStringLiteral("A1")});
+    Restaurant floor(t);
+    floor.tables(QStringLiteral("二楼"), {QStringLiteral("O'Neil")});
+    floor.tables(QStringLiteral("Kate's"), {QStringLiteral("K'1")});
+    floor.tables(QStringLiteral("大厅"), {QStringLiteral("A1")});
     floor.open({QStringLiteral("O'Neil")}, kArrival);
 
     TableChange change(t.db);
@@ -265,5 +267,5 @@ void TestTableChange::roomsAndNamesWithQuotes()
     QCOMPARE(t.prompt.texts(), QStringList());
 }
 
-QTEST_GUILESS_MAIN(TestTableChange)
+PELVAR_TEST(TestTableChange)
 #include "tst_TableChange.moc"

@@ -6,6 +6,7 @@
 #include "ScriptedPrompt.h"
 #include "Sql.h"
 #include "TestDatabase.h"
+#include "TestMain.h"
 
 #include <cups/cups.h>
 #include <QTest>
@@ -175,5 +176,5 @@ void TestCupsSpooler::kitchenTicketsOverTwoQueues()
         QStringLiteral("101"));
 }
 
-QTEST_GUILESS_MAIN(TestCupsSpooler)
+PELVAR_TEST(TestCupsSpooler)
 #include "tst_CupsSpooler.moc"

@@ -1,5 +1,6 @@
 #include "CupsStatus.h"
 #include "PrintStatus.h"
+#include "TestMain.h"
 
 #include <QTest>
 
@@ -134,5 +135,5 @@ void TestCupsStatus::job()
     QCOMPARE(CupsStatus::jobStatus(state, printerStatus), status);
 }
 
-QTEST_GUILESS_MAIN(TestCupsStatus)
+PELVAR_TEST(TestCupsStatus)
 #include "tst_CupsStatus.moc"

@@ -4,6 +4,7 @@
 #include "PrintStatus.h"
 #include "RawPrinter.h"
 #include "TestDatabase.h"
+#include "TestMain.h"
 
 #include <QTest>
 
@@ -315,5 +316,5 @@ void TestKitchenTickets::kitchenPrintingSwitchedOff()
     QCOMPARE(k.busy, (QList<bool>{true, false}));
 }
 
-QTEST_GUILESS_MAIN(TestKitchenTickets)
+PELVAR_TEST(TestKitchenTickets)
 #include "tst_KitchenTickets.moc"

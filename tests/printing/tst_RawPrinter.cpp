@@ -3,6 +3,7 @@
 #include "PrintStatus.h"
 #include "RawPrinter.h"
 #include "ScriptedPrompt.h"
+#include "TestMain.h"
 
 #include <QTest>
 
@@ -287,5 +288,5 @@ void TestRawPrinter::noPrinterToInspect()
     QCOMPARE(printer.printStatus(), QStringLiteral("打印机不存在！"));
 }
 
-QTEST_GUILESS_MAIN(TestRawPrinter)
+PELVAR_TEST(TestRawPrinter)
 #include "tst_RawPrinter.moc"

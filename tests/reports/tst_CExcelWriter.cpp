@@ -2,6 +2,7 @@
 #include "CPrintListReportCtrl.h"
 #include "DefaultPrinter.h"
 #include "ScriptedPrompt.h"
+#include "TestMain.h"
 
 #include <QDesktopServices>
 #include <QFile>
@@ -316,5 +317,5 @@ void TestCExcelWriter::openingWithoutASavedFile()
     QCOMPARE(prompt.shown().first().icon, Prompt::Icon::Information);
 }
 
-QTEST_MAIN(TestCExcelWriter)
+PELVAR_TEST(TestCExcelWriter)
 #include "tst_CExcelWriter.moc"

@@ -2,6 +2,7 @@
 #include "CPrintListReportCtrl.h"
 #include "DefaultPrinter.h"
 #include "ScriptedPrompt.h"
+#include "TestMain.h"
 
 #include <QHeaderView>
 #include <QTest>
@@ -279,5 +280,5 @@ void TestCPrintListReportCtrl::drawsShadesAndSelection()
              qPrintable(selected.name()));
 }
 
-QTEST_MAIN(TestCPrintListReportCtrl)
+PELVAR_TEST(TestCPrintListReportCtrl)
 #include "tst_CPrintListReportCtrl.moc"

@@ -3,6 +3,7 @@
 #include "Gbk.h"
 #include "ReportPageLayout.h"
 #include "ScriptedPrompt.h"
+#include "TestMain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -419,5 +420,5 @@ void TestReportPrintout::printDialogUsesTheLandscapeFlag()
     QVERIFY2(out.contains(pageSize), qPrintable(out));
 }
 
-QTEST_MAIN(TestReportPrintout)
+PELVAR_TEST(TestReportPrintout)
 #include "tst_ReportPrintout.moc"

@@ -1,6 +1,7 @@
 #include "BusinessShifts.h"
 #include "Clock.h"
 #include "TestDatabase.h"
+#include "TestMain.h"
 
 #include <QTest>
 
@@ -256,5 +257,5 @@ void TestBusinessShifts::removeWhenTheCheckFails()
     QCOMPARE(t.scalar(QStringLiteral("select count(*) from yybc")), QStringLiteral("1"));
 }
 
-QTEST_GUILESS_MAIN(TestBusinessShifts)
+PELVAR_TEST(TestBusinessShifts)
 #include "tst_BusinessShifts.moc"

@@ -1,5 +1,6 @@
 #include "CBcDlg.h"
 #include "TestDatabase.h"
+#include "TestMain.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>
@@ -212,5 +213,5 @@ void TestCBcDlg::modifyAShiftThatIsGone()
     QCOMPARE(rows(t), QString());
 }
 
-QTEST_MAIN(TestCBcDlg)
+PELVAR_TEST(TestCBcDlg)
 #include "tst_CBcDlg.moc"

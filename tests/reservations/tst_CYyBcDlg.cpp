@@ -2,9 +2,9 @@
 #include "CPrintListReportCtrl.h"
 #include "CYyBcDlg.h"
 #include "DefaultPrinter.h"
-#include "TestDatabase.h"
-
 #include "ModalDialogs.h"
+#include "TestDatabase.h"
+#include "TestMain.h"
 
 #include <functional>
 #include <QApplication>
@@ -203,5 +203,5 @@ void TestCYyBcDlg::remove()
     QCOMPARE(shown, rows);
 }
 
-QTEST_MAIN(TestCYyBcDlg)
+PELVAR_TEST(TestCYyBcDlg)
 #include "tst_CYyBcDlg.moc"

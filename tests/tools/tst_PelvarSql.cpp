@@ -1,3 +1,5 @@
+#include "TestMain.h"
+
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -26,7 +28,8 @@ TestPelvarSql::Run TestPelvarSql::sql(const QString& folder, const QStringList& 
     QProcess p;
     p.start(QStringLiteral(PELVAR_SQL), QStringList{QStringLiteral("--data-dir"), folder} + statements);
     [&] { QVERIFY(p.waitForFinished(30000)); }();
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
 }
 
 void TestPelvarSql::createsTheDatabaseAndPrintsRows()
@@ -42,9 +45,10 @@ void TestPelvarSql::createsTheDatabaseAndPrintsRows()
 void TestPelvarSql::runsStatementsInOrderAndStopsAtAnError()
 {
     QTemporaryDir dir;
-    const Run r = sql(dir.path(), {QStringLiteral("insert into fj (fjm) values ('大厅')"),
-                                   QStringLiteral("select fjm from fj"), QStringLiteral("select * from nosuch"),
-                                   QStringLiteral("insert into fj (fjm) values ('包间')")});
+    const Run r =
+        sql(dir.path(),
+            {QStringLiteral("insert into fj (fjm) values ('大厅')"), QStringLiteral("select fjm from fj"),
+             QStringLiteral("select * from nosuch"), QStringLiteral("insert into fj (fjm) values ('包间')")});
     QCOMPARE(r.code, 1);
     QCOMPARE(r.out, QStringLiteral("fjm\n大厅\n"));
     QCOMPARE(r.err.trimmed(), QStringLiteral("no such table: nosuch"));
@@ -54,11 +58,12 @@ void TestPelvarSql::runsStatementsInOrderAndStopsAtAnError()
 void TestPelvarSql::translatesLikeTheScreens()
 {
     QTemporaryDir dir;
-    const Run r = sql(dir.path(), {QStringLiteral("insert into log (log, date) values ('#1#', #2026-12-6 8:0:0#)"),
-                                   QStringLiteral("select top 1 log, date from log order by logid desc")});
+    const Run r =
+        sql(dir.path(), {QStringLiteral("insert into log (log, date) values ('#1#', #2026-12-6 8:0:0#)"),
+                         QStringLiteral("select top 1 log, date from log order by logid desc")});
     QCOMPARE(r.code, 0);
     QCOMPARE(r.out, QStringLiteral("log\tdate\n#1#\t2026-12-06 08:00:00\n"));
 }
 
-QTEST_GUILESS_MAIN(TestPelvarSql)
+PELVAR_TEST(TestPelvarSql)
 #include "tst_PelvarSql.moc"
