@@ -1,6 +1,7 @@
 #include "CPelvarApp.h"
 
 #include "CLoginDlg.h"
+#include "DataFolder.h"
 #include "DbError.h"
 #include "DefaultPrinter.h"
 #include "DemoRestaurant.h"
@@ -18,8 +19,11 @@ void CPelvarApp::prepareProcess()
 {
     QCoreApplication::setOrganizationName(kOrganisation);
     QCoreApplication::setApplicationName(QStringLiteral("Pelvar"));
+    // Qt's Chinese buttons and dialogs: the copy that comes with the program, else Qt's own.
     auto* translator = new QTranslator(QCoreApplication::instance());
-    if (translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    const QString shipped = DataFolder::programFile(QStringLiteral("translations"));
+    if ((!shipped.isEmpty() && translator->load(QStringLiteral("qtbase_zh_CN"), shipped)) ||
+        translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(translator);
 }
 

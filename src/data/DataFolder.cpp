@@ -20,7 +20,8 @@ QString DataFolder::resolve(const QStringList& arguments)
     }
     if (folder.isEmpty()) {
         folder = QCoreApplication::applicationDirPath();
-        if (!QFileInfo(folder).isWritable())
+        // An installed program never writes under /usr, even when run by root.
+        if (!QFileInfo(folder).isWritable() || folder.startsWith(QLatin1String("/usr/")))
             folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     }
     QDir().mkpath(folder);
@@ -40,4 +41,13 @@ QStringList DataFolder::otherArguments(const QStringList& arguments)
         rest << arguments.at(i);
     }
     return rest;
+}
+
+QString DataFolder::programFile(const QString& name)
+{
+    const QDir program(QCoreApplication::applicationDirPath());
+    for (const QString& path : {program.filePath(name), program.filePath(QStringLiteral("../share/pelvar/") + name)})
+        if (QFileInfo::exists(path))
+            return QDir::cleanPath(path);
+    return QString();
 }
