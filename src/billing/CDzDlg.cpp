@@ -18,6 +18,7 @@ CDzDlg::CDzDlg(Database& db, const Cashier& cashier, Discount::PasswordCheck pas
       m_all(new QRadioButton(QStringLiteral("全部消费项目打折"), this)),
       m_selected(new QRadioButton(QStringLiteral("选定消费项目打折"), this))
 {
+    setWindowTitle(QStringLiteral("打折"));
     m_ratio->setText(QStringLiteral("1"));
     m_operator->addItems(m_discount.operatorNames());
     m_operator->setCurrentText(cashier.name);

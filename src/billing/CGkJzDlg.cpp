@@ -278,8 +278,7 @@ void CGkJzDlg::loadOnAccount(const Checkout::OnAccountBill& bill)
     setWindowTitle(m_checkout.title());
     m_table->setText(bill.table);
     m_billNumber->setText(m_checkout.billNumber());
-    m_memberName->setText(m_checkout.memberName());
-    m_memberRatio->setText(m_checkout.memberRatio());
+    showMember();
     m_received->setText(bill.received);
     m_note->setText(bill.note);
     for (QWidget* widget : std::initializer_list<QWidget*>{
@@ -316,7 +315,8 @@ void CGkJzDlg::showLines(QTreeWidgetItem* node)
 {
     const bool root = node->treeWidget() == m_area && !node->parent();
     m_linesFrame->setTitle(Checkout::linesCaption(node->text(0)));
-    const Checkout::Lines shown = m_checkout.ShowLines(root ? QString() : node->text(0));
+    m_shownNode = root ? QString() : node->text(0);
+    const Checkout::Lines shown = m_checkout.ShowLines(m_shownNode);
     m_lines->DeleteAllRows();
     for (const Checkout::Line& line : shown.lines) {
         const int row = m_lines->AddRow({QString::number(line.number), line.shownItem, line.table,
@@ -444,7 +444,7 @@ void CGkJzDlg::openDiscount()
     for (int row : m_lines->selectedRows())
         if (const qint64 number = m_lines->cellText(row, 0).toLongLong())
             selected << number;
-    afterDiscount(m_checkout.ApplyDiscountRatio(dialog.ratio(), selected));
+    afterDiscount(m_checkout.ApplyDiscountRatio(dialog.ratio(), m_shownNode, selected));
 }
 
 void CGkJzDlg::afterDiscount(bool applied)
@@ -521,21 +521,23 @@ void CGkJzDlg::pickMember()
     const int row = m_members->currentIndex().row();
     if (m_members->isHidden() || row < 0 || row >= m_found.size())
         return;
-    const MemberSearch::Member member = m_found.at(row);
     hideMembers();
-    m_memberSearch->setText(member.number);
-    m_memberName->setText(member.name);
-    m_memberRatio->setText(member.ratio);
-    afterDiscount(m_checkout.pickMember(member));
+    afterDiscount(m_checkout.pickMember(m_found.at(row)));
+    showMember();
 }
 
 void CGkJzDlg::cancelMember()
 {
     hideMembers();
-    m_memberSearch->clear();
-    m_memberName->clear();
-    m_memberRatio->clear();
     afterDiscount(m_checkout.cancelMember());
+    showMember();
+}
+
+void CGkJzDlg::showMember()
+{
+    m_memberSearch->setText(m_checkout.memberNumber());
+    m_memberName->setText(m_checkout.memberName());
+    m_memberRatio->setText(m_checkout.memberRatio());
 }
 
 bool CGkJzDlg::eventFilter(QObject* watched, QEvent* event)

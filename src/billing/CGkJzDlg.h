@@ -79,6 +79,8 @@ private:
     void memberTyped();
     void showMembers(const QList<MemberSearch::Member>& members);
     void hideMembers();
+    // The checkout's member in the search box and the member labels.
+    void showMember();
     void afterDiscount(bool applied);
     void focusField(QLineEdit* field);
     Checkout::Payment payment() const;
@@ -93,6 +95,8 @@ private:
     QList<MemberSearch::Member> m_found;
     std::function<void()> m_openMemberSettings;
     bool m_released = false;
+    // The node whose lines the list shows; empty for the root.
+    QString m_shownNode;
 
     QLabel* m_billNumber;
     QLabel* m_table;

@@ -87,5 +87,8 @@ void CPrintSet::save()
     settings.footer2 = m_footer2->text();
     settings.blankLines = m_blankLines->text();
     settings.kitchenPrinting = m_kitchen->isChecked();
-    settings.save(m_db);
+    if (settings.save(m_db).input == PrintSettings::Input::BlankLines) {
+        m_blankLines->setFocus();
+        m_blankLines->selectAll();
+    }
 }

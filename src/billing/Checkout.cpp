@@ -18,9 +18,12 @@ QString amount(qint64 cents)
     return Sql::money(cents / 100.0);
 }
 
+// What the screen shows of a typed amount less another: nothing while either is not a number.
 QString difference(const QString& a, const QString& b)
 {
-    return amount(Money::cents(a) - Money::cents(b));
+    const std::optional<double> x = Field::parseNumber(a);
+    const std::optional<double> y = Field::parseNumber(b);
+    return x && y ? amount(Money::cents(*x) - Money::cents(*y)) : QString();
 }
 
 QString freeTable(const QString& table)
@@ -272,12 +275,12 @@ Checkout::Lines Checkout::ShowLines(const QString& node)
             line.number = rs.getString(QStringLiteral("xfbh")).toLongLong();
             line.item = rs.getString(QStringLiteral("xfxm"));
             line.table = rs.getString(QStringLiteral("czm"));
-            line.quantity = rs.getString(QStringLiteral("sl"));
-            line.price = rs.getString(QStringLiteral("xmdj"));
-            line.ratio = rs.getString(QStringLiteral("dzbl"));
             const double quantity = rs.getDouble(QStringLiteral("sl"));
             const double price = rs.getDouble(QStringLiteral("xmdj"));
             const double ratio = rs.getDouble(QStringLiteral("dzbl"));
+            line.quantity = Sql::money(quantity);
+            line.price = Sql::money(price);
+            line.ratio = Sql::money(ratio);
             line.returned = quantity < 0;
             line.gift = !line.returned && Money::cents(ratio) == 0;
             line.shownItem = Receipt::shownItem(line.item, quantity, ratio);
@@ -299,20 +302,31 @@ Checkout::Lines Checkout::ShowLines(const QString& node)
 
 bool Checkout::ApplyDiscountRatio(const QString& ratio)
 {
-    QList<qint64> all;
-    for (const Line& line : ShowLines().lines)
-        all << line.number;
-    return ApplyDiscountRatio(ratio, all);
+    return writeRatio(ratio, ShowLines().lines);
 }
 
-bool Checkout::ApplyDiscountRatio(const QString& ratio, const QList<qint64>& selected)
+bool Checkout::ApplyDiscountRatio(const QString& ratio, const QString& node, const QList<qint64>& selected)
+{
+    QList<Line> lines;
+    for (const Line& line : ShowLines(node).lines)
+        if (selected.contains(line.number))
+            lines << line;
+    if (lines.isEmpty()) {
+        m_db.prompt().warn(QStringLiteral("请选定要打折的消费项目!"));
+        return false;
+    }
+    return writeRatio(ratio, lines);
+}
+
+bool Checkout::writeRatio(const QString& ratio, const QList<Line>& lines)
 {
     const double r = Field::toDouble(ratio);
+    QStringList tables;
     try {
         Transaction transaction(m_db);
-        for (const Line& line : ShowLines().lines) {
-            if (!selected.contains(line.number))
-                continue;
+        for (const Line& line : lines) {
+            if (!tables.contains(line.table))
+                tables << line.table;
             const double gross = Field::toDouble(line.price) * Field::toDouble(line.quantity);
             m_db.ExecuteSql(
                 QStringLiteral("update xfmx set dzbl=") + Sql::quote(ratio) + QStringLiteral(",dzje=") +
@@ -323,7 +337,7 @@ bool Checkout::ApplyDiscountRatio(const QString& ratio, const QList<qint64>& sel
         }
         // The open tables carry their running totals; bills on account have no open table.
         if (!m_onAccount)
-            for (const QString& table : collectedNames()) {
+            for (const QString& table : tables) {
                 Recordset sum = m_db.query(QStringLiteral("select sum(ysje) as ysje from xfmx where czm=") +
                                            Sql::quote(table) + QStringLiteral(" and jzbj='0' "));
                 const QString total = Sql::money(sum.isEOF() ? 0 : sum.getDouble(QStringLiteral("ysje")));
@@ -341,20 +355,26 @@ bool Checkout::ApplyDiscountRatio(const QString& ratio, const QList<qint64>& sel
     return true;
 }
 
+// The member changes only with the lines' prices: a bill never carries a member whose price
+// its lines do not have.
 bool Checkout::pickMember(const MemberSearch::Member& member)
 {
+    if (!ApplyDiscountRatio(member.ratio))
+        return false;
     m_memberNumber = member.number;
     m_memberName = member.name;
     m_memberRatio = member.ratio;
-    return ApplyDiscountRatio(member.ratio);
+    return true;
 }
 
 bool Checkout::cancelMember()
 {
+    if (!ApplyDiscountRatio(QStringLiteral("1")))
+        return false;
     m_memberNumber.clear();
     m_memberName.clear();
     m_memberRatio.clear();
-    return ApplyDiscountRatio(QStringLiteral("1"));
+    return true;
 }
 
 Checkout::Result Checkout::check(const Entry& entry, const Amounts& amounts)
@@ -362,13 +382,18 @@ Checkout::Result Checkout::check(const Entry& entry, const Amounts& amounts)
     const bool free = entry.payment == Payment::Free;
     const qint64 gross = Money::cents(amounts.gross);
     const qint64 due = Money::cents(amounts.due);
-    const qint64 received = Money::cents(amounts.received);
-    const qint64 paid = Money::cents(amounts.paid);
+    // Typed amounts are numbers or refused: "94,50" must not pass as 94 and a rounding-off.
+    const std::optional<double> typedReceived = Field::parseNumber(amounts.received);
+    const std::optional<double> typedPaid = Field::parseNumber(amounts.paid);
+    const bool takesPayment = paidEnabled(entry.payment);
 
     auto refuse = [this](const QString& message, Focus field) {
         m_db.prompt().warn(message);
         return Result{Outcome::Invalid, field, QString()};
     };
+    if (!typedReceived)
+        return refuse(QStringLiteral("实收金额不正确!"), Focus::Received);
+    const qint64 received = Money::cents(*typedReceived);
     if (gross < received)
         return refuse(QStringLiteral("实收金额不能大于消费金额!"), Focus::Received);
     if (due < received)
@@ -381,7 +406,10 @@ Checkout::Result Checkout::check(const Entry& entry, const Amounts& amounts)
         return refuse(QStringLiteral("抹零金额超出当前操作员最高抹零金额:") + m_cashier.largestRoundOff +
                           QStringLiteral("元，如果要优惠请通过'折扣'优惠!"),
                       Focus::Received);
-    if (paid < received && paidEnabled(entry.payment))
+    // An empty 顾客支付 is nothing handed over.
+    if (takesPayment && !typedPaid && !amounts.paid.trimmed().isEmpty())
+        return refuse(QStringLiteral("顾客支付不正确!"), Focus::Paid);
+    if (takesPayment && (typedPaid ? Money::cents(*typedPaid) : 0) < received)
         return refuse(QStringLiteral("支付金额不足,如果要抹零,请更改实收金额!"), Focus::Paid);
     if (entry.payment == Payment::OnAccount && entry.note.trimmed().isEmpty())
         return refuse(QStringLiteral("挂账账单请输入备注信息!"), Focus::Note);
@@ -398,9 +426,31 @@ Checkout::Result Checkout::release(const QStringList& names)
             m_db.ExecuteSql(freeTable(name));
             m_db.ExecuteSql(QStringLiteral("delete * from dj  where czm=") + Sql::quote(name) +
                             QStringLiteral(" and xfzt='占用' "));
+            // The open lines only: those kept from guests released earlier ('2') have no bill either.
             m_db.ExecuteSql(QStringLiteral("delete * from xfmx  where czm=") + Sql::quote(name) +
-                            QStringLiteral(" and jzzdh is null"));
+                            QStringLiteral(" and jzbj='0'"));
         }
+        transaction.commit();
+    } catch (const DbError&) {
+        m_db.prompt().warn(QStringLiteral("离店发生异常,离店失败!"));
+        return {};
+    }
+    return {Outcome::Released, Focus::None, QString()};
+}
+
+// A table with no open registration: what it still holds belongs to guests who have gone. Their
+// lines stay as a record, marked '2' (left without a bill): no longer open, never takings (which
+// count '1'), and no bill's.
+Checkout::Result Checkout::releaseUnregistered()
+{
+    try {
+        Transaction transaction(m_db);
+        m_db.ExecuteSql(freeTable(m_table));
+        m_db.ExecuteSql(QStringLiteral("update dj set ldsj=") + Sql::timeLiteral(Clock::now()) +
+                        QStringLiteral(",xfzt='离店' where czm=") + Sql::quote(m_table) +
+                        QStringLiteral(" and xfzt='占用'"));
+        m_db.ExecuteSql(QStringLiteral("update xfmx set jzbj='2' where czm=") + Sql::quote(m_table) +
+                        QStringLiteral(" and jzbj='0'"));
         transaction.commit();
     } catch (const DbError&) {
         m_db.prompt().warn(QStringLiteral("离店发生异常,离店失败!"));
@@ -411,15 +461,8 @@ Checkout::Result Checkout::release(const QStringList& names)
 
 Checkout::Result Checkout::settle(const Entry& entry)
 {
-    if (!m_hasRoot) {
-        try {
-            m_db.ExecuteSql(freeTable(m_table));
-        } catch (const DbError& e) {
-            m_db.prompt().warn(QStringLiteral("ADO Error: %1").arg(e.description()));
-            return {};
-        }
-        return {Outcome::Released, Focus::None, QString()};
-    }
+    if (!m_hasRoot)
+        return releaseUnregistered();
     if (m_area.isEmpty()) {
         m_db.prompt().warn(QStringLiteral("请添加要结账餐桌!"));
         return {};
@@ -430,10 +473,6 @@ Checkout::Result Checkout::settle(const Entry& entry)
     amounts.received = entry.received;
     amounts.paid = entry.paid;
     RecalcTotals(amounts, entry.payment);
-    // Amounts are written as numbers of two decimals, never as typed; the bill's discount is
-    // what the guest does not pay, rounding-off included.
-    amounts.received = amount(Money::cents(amounts.received));
-    receivedChanged(amounts);
 
     // A bill on account was settled once already; it has no table to release.
     if (!m_onAccount && Money::cents(amounts.gross) == 0) {
@@ -443,6 +482,10 @@ Checkout::Result Checkout::settle(const Entry& entry)
     }
     if (const Result refused = check(entry, amounts); refused.outcome == Outcome::Invalid)
         return refused;
+    // Amounts are written as numbers of two decimals, never as typed; the bill's discount is
+    // what the guest does not pay, rounding-off included.
+    amounts.received = amount(Money::cents(amounts.received));
+    receivedChanged(amounts);
     if (!m_db.prompt().ask(QStringLiteral("是否真的要结账？")))
         return {};
 
@@ -537,7 +580,7 @@ void Checkout::printReceipt(const Entry& entry, const Amounts& amounts, const QS
                   amounts.due,
                   amounts.discount,
                   amounts.received,
-                  Sql::money(Field::toDouble(entry.paid)),
+                  amount(Money::cents(entry.paid)),
                   amounts.change,
                   methodText(entry.payment)};
     job.documentName = number;

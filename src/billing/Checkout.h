@@ -154,12 +154,15 @@ public:
     Lines ShowLines(const QString& node = QString());
     static QString linesCaption(const QString& nodeText);
 
-    // Writes a ratio ("%.2f") to every discountable non-gift line of the area, or of the given
-    // lines only; then the tables' totals. "打折发生异常,打折失败!" and nothing changed on failure.
-    bool ApplyDiscountRatio(const QString& ratio, const QList<qint64>& selected);
+    // Writes a ratio ("%.2f") to every discountable non-gift line of the area, or to the selected
+    // lines of the node the line list shows (of the area or of the in-store list); then their
+    // tables' totals. "打折发生异常,打折失败!" and nothing changed on failure; no line selected:
+    // "请选定要打折的消费项目!".
     bool ApplyDiscountRatio(const QString& ratio);
+    bool ApplyDiscountRatio(const QString& ratio, const QString& node, const QList<qint64>& selected);
 
-    // Picks a member: the level's ratio goes to all lines. 取消会员 puts 1 back.
+    // Picks a member: the level's ratio goes to all lines. 取消会员 puts 1 back. When the lines
+    // cannot be changed, the member stays as it was.
     bool pickMember(const MemberSearch::Member& member);
     bool cancelMember();
 
@@ -181,6 +184,8 @@ private:
     QStringList billTables(const QString& bill);
     Result check(const Entry& entry, const Amounts& amounts);
     Result release(const QStringList& names);
+    Result releaseUnregistered();
+    bool writeRatio(const QString& ratio, const QList<Line>& lines);
     QString write(const Entry& entry, const Amounts& amounts, const QStringList& names);
     void printReceipt(const Entry& entry, const Amounts& amounts, const QString& number,
                       const QList<Receipt::ListedRow>& rows);

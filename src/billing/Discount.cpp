@@ -41,13 +41,14 @@ bool Discount::switchOperator(const QString& name, const QString& password)
 
 bool Discount::accept(const QString& text)
 {
-    const double value = Field::toDouble(text);
-    if (value < 0 || value > 1) {
+    // A mistyped ratio ("", "0,9", "o.9") is refused, never read as 0: that would be a gift.
+    const std::optional<double> value = Field::parseNumber(text);
+    if (!value || *value < 0 || *value > 1) {
         m_db.prompt().warn(QStringLiteral("打折比例输入错误,0到1之间!"));
         return false;
     }
     // The ratio is written with two decimals; that is the ratio the limit applies to.
-    const qint64 hundredths = Money::cents(value);
+    const qint64 hundredths = Money::cents(*value);
     if (hundredths < Money::cents(m_lowest)) {
         m_db.prompt().warn(QString::asprintf("折扣错误，当前操最低折扣为:%.f，请从新输入!", m_lowest));
         return false;

@@ -27,8 +27,9 @@ public:
     // Takes the named operator's limit when the password is his; "密码不正确!" otherwise.
     bool switchOperator(const QString& name, const QString& password);
 
-    // Checks a typed ratio; the message is shown and false returned when it is refused (the
-    // cursor goes back to the ratio). On success ratio() is the ratio as written, "%.2f".
+    // Checks a typed ratio, a number from 0 to 1 within the limit; the message is shown and false
+    // returned when it is refused (the cursor goes back to the ratio). On success ratio() is the ratio as
+    // written, "%.2f".
     bool accept(const QString& text);
     QString ratio() const { return m_ratio; }
 

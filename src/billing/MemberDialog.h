@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class QCheckBox;
 class QComboBox;
 class QDateEdit;
 class QLineEdit;
@@ -20,6 +21,8 @@ public:
     QLineEdit* initialsEdit() const { return m_initials; }
     QComboBox* levelBox() const { return m_level; }
     QDateEdit* birthdayEdit() const { return m_birthday; }
+    // Unchecked (the date greyed): the member has no birthday.
+    QCheckBox* birthdayKnown() const { return m_hasBirthday; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -32,6 +35,7 @@ private:
     QLineEdit* m_name;
     QLineEdit* m_initials;
     QComboBox* m_sex;
+    QCheckBox* m_hasBirthday;
     QDateEdit* m_birthday;
     QLineEdit* m_phone;
     QComboBox* m_level;

@@ -48,8 +48,9 @@ MemberLevelSettings::Result MemberLevelSettings::change(int id, const QString& n
 MemberLevelSettings::Result MemberLevelSettings::save(int id, const QString& name, const QString& ratio)
 {
     Result refusal;
-    // The ratio is judged as it is stored, to two decimals.
-    const qint64 percent = qRound64(Field::toDouble(ratio) * 100);
+    // The ratio is judged as it is stored, to two decimals; a text that is no number is refused.
+    const std::optional<double> typed = Field::parseNumber(ratio);
+    const qint64 percent = typed ? qRound64(*typed * 100) : 0;
     if (name.isEmpty())
         refusal = {false, QStringLiteral("名称不能为空!"), Input::Name};
     else if (percent <= 0 || percent > 100)

@@ -7,7 +7,8 @@
 namespace Money {
 
 qint64 cents(double amount);
-// The amount a field's text holds (atof semantics: "" and "abc" are 0).
+// The amount a stored field holds, read leniently ("" and "abc" are 0); typed amounts go
+// through Field::parseNumber first.
 qint64 cents(const QString& text);
 
 } // namespace Money

@@ -37,8 +37,15 @@ std::optional<PrintSettings> PrintSettings::load(Database& db)
     return s;
 }
 
-bool PrintSettings::save(Database& db) const
+PrintSettings::Result PrintSettings::save(Database& db) const
 {
+    bool whole = false;
+    const int lines = blankLines.trimmed().toInt(&whole);
+    if (!whole || lines < 0 || lines > kMaxBlankLines) {
+        const QString message = QStringLiteral("页脚空行应为0到20之间的整数!");
+        db.prompt().warn(message);
+        return {false, message, Input::BlankLines};
+    }
     try {
         db.ExecuteSql(QStringLiteral("Update dysz set jzdy=") + Sql::quote(flag(printAtCheckout)) +
                       QStringLiteral(",dyjmc=") + Sql::quote(printer) + QStringLiteral(",bt1=") +
@@ -48,8 +55,8 @@ bool PrintSettings::save(Database& db) const
                       QStringLiteral(",cfdy=") + Sql::quote(flag(kitchenPrinting)));
     } catch (const DbError& e) {
         db.prompt().warn(QStringLiteral("ADO Error: %1").arg(e.description()));
-        return false;
+        return {};
     }
     db.prompt().info(QStringLiteral("保存成功!"));
-    return true;
+    return Result::of(true);
 }

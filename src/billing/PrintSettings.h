@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Outcome.h"
+
 #include <optional>
 #include <QString>
 
@@ -22,6 +24,16 @@ struct PrintSettings
 
     // The row, or nothing when the table is empty or cannot be read ("ADO Error: %s" shown).
     static std::optional<PrintSettings> load(Database& db);
-    // Writes the row and shows "保存成功!"; a refused statement shows "ADO Error: %s".
-    bool save(Database& db) const;
+    enum class Input
+    {
+        None,
+        BlankLines
+    };
+    using Result = Outcome<Input>;
+    // Footer blank lines are a whole number up to this: more only feeds paper.
+    static constexpr int kMaxBlankLines = 20;
+
+    // Writes the row and shows "保存成功!"; blank lines outside 0 to 20 are refused with
+    // "页脚空行应为0到20之间的整数!", a refused statement shows "ADO Error: %s".
+    Result save(Database& db) const;
 };

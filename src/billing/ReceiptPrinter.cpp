@@ -134,6 +134,7 @@ bool ReceiptPrinter::printReprint(const QString& bill, const QString& documentNa
     job.cashier = row.getString(QStringLiteral("jzr"));
     job.itemCondition = QStringLiteral("xfmx.jzzdh=") + Sql::quote(bill);
     job.documentName = documentName;
+    // The rows as the checkout's line list showed them when the receipt was first printed.
     double quantity = 0;
     double due = 0;
     for (; !lines.isEOF(); lines.moveNext()) {
@@ -142,7 +143,7 @@ bool ReceiptPrinter::printReprint(const QString& bill, const QString& documentNa
         due += lines.getDouble(QStringLiteral("ysje"));
         job.rows.append({Receipt::shownItem(lines.getString(QStringLiteral("xfxm")), sl,
                                             lines.getDouble(QStringLiteral("dzbl"))),
-                         lines.getString(QStringLiteral("sl")), lines.getString(QStringLiteral("xmdj")),
+                         Sql::money(sl), Sql::money(lines.getDouble(QStringLiteral("xmdj"))),
                          Sql::money(lines.getDouble(QStringLiteral("ysje")))});
     }
     job.totals.quantity = Sql::money(quantity);
