@@ -26,6 +26,7 @@
 #include "CUser.h"
 #include "CXmPage.h"
 #include "CYyBcDlg.h"
+#include "DatabaseBackup.h"
 #include "DatabaseCompaction.h"
 #include "DatabaseRestore.h"
 #include "Icons.h"
@@ -372,7 +373,9 @@ void CMainFrame::connectCommands()
         dialog.exec();
     });
     setHandler(Restore, [this] {
-        const QString file = QFileDialog::getOpenFileName(this);
+        const QString file = QFileDialog::getOpenFileName(
+            this, QString(),
+            DatabaseBackup(m_app.db(), m_app.prompt(), m_app.settings(), m_app.dataFolder()).folder());
         if (!file.isEmpty() && DatabaseRestore(m_app.db(), m_app.prompt()).restore(file))
             emit settingsChanged();
     });
