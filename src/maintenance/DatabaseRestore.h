@@ -19,11 +19,11 @@ public:
 
     // Asks first; true when the backup is now the open database ("数据库恢复成功!").
     bool restore(const QString& chosen);
+
+private:
     // Whether the file opens as SQLite, passes its integrity check, carries a schema version
     // this program reads or brings forward, and has every table of the restaurant.
     static bool isValidBackup(const QString& file);
-
-private:
     // Opens the file as at start-up; the reason of a failure, empty on success.
     QString reopen(const QString& file);
     void fail(const QString& reason);
