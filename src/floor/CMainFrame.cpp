@@ -19,16 +19,21 @@
 #include "CPSheet.h"
 #include "CRestaurantDlg.h"
 #include "CRightView.h"
+#include "CSjQl.h"
 #include "CSplitterEx.h"
 #include "CTableChangeDlg.h"
 #include "CupsSpooler.h"
 #include "CUser.h"
 #include "CXmPage.h"
 #include "CYyBcDlg.h"
+#include "DatabaseBackup.h"
+#include "DatabaseCompaction.h"
+#include "DatabaseRestore.h"
 #include "Icons.h"
 #include "MemberQueryDialog.h"
 #include "PasswordHash.h"
 #include "ReceiptPrinter.h"
+#include "RunLogDialog.h"
 #include "Sql.h"
 #include "TableBoard.h"
 #include "TableChange.h"
@@ -40,6 +45,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
@@ -366,6 +372,23 @@ void CMainFrame::connectCommands()
         CBackupDlg dialog(m_app.db(), m_app.prompt(), m_app.settings(), m_app.dataFolder(), this);
         dialog.exec();
     });
+    setHandler(Restore, [this] {
+        const QString file = QFileDialog::getOpenFileName(
+            this, QString(),
+            DatabaseBackup(m_app.db(), m_app.prompt(), m_app.settings(), m_app.dataFolder()).folder());
+        if (!file.isEmpty() && DatabaseRestore(m_app.db(), m_app.prompt()).restore(file))
+            emit settingsChanged();
+    });
+    setHandler(ClearTables, [this] {
+        openSheet(QStringLiteral("系统设置"), true);
+        emit settingsChanged();
+    });
+    setHandler(Compact, [this] { DatabaseCompaction(m_app.db(), m_app.prompt()).compact(); });
+    setHandler(RunLog, [this] {
+        RunLogDialog dialog(m_app.db(), m_app.prompt(), m_app.defaultPrinter(),
+                            m_app.currentOperator().name(), this);
+        dialog.exec();
+    });
     setHandler(ChangeTable, [this] {
         const QString table = selectedTable();
         if (!TableChange(m_app.db()).canChange(table))
@@ -456,10 +479,11 @@ void CMainFrame::execute(int command)
     }
 }
 
-// The sheet of the settings pages; "系统设置" holds every page, the others the one they name.
-void CMainFrame::openSheet(const QString& title)
+// The sheet of the settings pages; "系统设置" holds every page (or only 数据清空), the others the
+// one they name.
+void CMainFrame::openSheet(const QString& title, bool clearingOnly)
 {
-    const bool all = title == QStringLiteral("系统设置");
+    const bool all = title == QStringLiteral("系统设置") && !clearingOnly;
     CPSheet sheet(title, this);
     const auto gate = [this](Right right) {
         return [this, right] { return Access::granted(m_app.currentOperator(), right, m_app.prompt()); };
@@ -488,6 +512,10 @@ void CMainFrame::openSheet(const QString& title)
                       QStringLiteral("会员管理"));
     if (all)
         sheet.addPage(new CYyBcDlg(m_app.db(), m_app.defaultPrinter(), &sheet), QStringLiteral("营业班次"));
+    if (all || clearingOnly)
+        sheet.addPage(new CSjQl(m_app.db(), m_app.prompt(), m_app.currentOperator().name(),
+                                gate(Right::Sjqlqx), &sheet),
+                      QStringLiteral("数据清空"));
     if (all || title == QStringLiteral("打印设置"))
         sheet.addPage(new CPrintSet(m_app.db(), m_spooler, &sheet), QStringLiteral("打印设置"));
     sheet.exec();

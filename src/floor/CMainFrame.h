@@ -139,7 +139,7 @@ private:
     void connectCommands();
     void updateStatus();
 
-    void openSheet(const QString& title);
+    void openSheet(const QString& title, bool clearingOnly = false);
     void handOver();
     void addConsumption();
     void showHelp();

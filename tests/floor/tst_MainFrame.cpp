@@ -97,6 +97,10 @@ const QList<int> kConnected = {CMainFrame::RestaurantSettings,
                                CMainFrame::HandOver,
                                CMainFrame::AddConsumption,
                                CMainFrame::Backup,
+                               CMainFrame::Restore,
+                               CMainFrame::ClearTables,
+                               CMainFrame::Compact,
+                               CMainFrame::RunLog,
                                CMainFrame::ExitSystem,
                                CMainFrame::ToolbarExit,
                                CMainFrame::Help,
@@ -484,7 +488,7 @@ void TestMainFrame::functionKeysOpenTheirScreens()
     QCOMPARE(tabs, (QStringList{QStringLiteral("房间餐桌设置"), QStringLiteral("消费项目设置"),
                                 QStringLiteral("操作员设置"), QStringLiteral("服务生设置"),
                                 QStringLiteral("会员管理"), QStringLiteral("营业班次"),
-                                QStringLiteral("打印设置")}));
+                                QStringLiteral("数据清空"), QStringLiteral("打印设置")}));
     QCOMPARE(buttons, QStringLiteral("关闭"));
 
     title.clear();
@@ -518,6 +522,15 @@ void TestMainFrame::functionKeysOpenTheirScreens()
     QCOMPARE(title, QStringLiteral("房间餐桌设置"));
     QCOMPARE(tabs, QStringList{QStringLiteral("房间餐桌设置")});
     QCOMPARE(reloads.count(), 2);
+    tabs.clear();
+    whenModal([&](QWidget* modal) {
+        QTabWidget* pages = qobject_cast<CPSheet*>(modal)->pages();
+        tabs << modal->windowTitle() << pages->tabText(0) << QString::number(pages->count());
+        QTest::keyClick(modal, Qt::Key_Escape);
+    });
+    r.frame->action(CMainFrame::ClearTables)->trigger();
+    QCOMPARE(tabs, (QStringList{"系统设置", "数据清空", "1"}));
+    QCOMPARE(reloads.count(), 3);
     QVERIFY(r.prompt.texts().isEmpty());
 
     // The restaurant's data: the panes reload after 确定, not after 取消.
@@ -529,7 +542,7 @@ void TestMainFrame::functionKeysOpenTheirScreens()
         r.frame->action(CMainFrame::RestaurantSettings)->trigger();
         QCOMPARE(title, QStringLiteral("餐厅名称设置"));
     }
-    QCOMPARE(reloads.count(), 3);
+    QCOMPARE(reloads.count(), 4);
 }
 
 void TestMainFrame::checkoutAndReceiptNeedATable()

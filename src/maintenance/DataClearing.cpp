@@ -1,0 +1,48 @@
+#include "DataClearing.h"
+
+#include "Database.h"
+#include "DatabaseCompaction.h"
+#include "DbError.h"
+#include "Prompt.h"
+#include "RunLog.h"
+
+const QList<DataClearing::Group>& DataClearing::groups()
+{
+    static const QList<Group> all = {
+        {QStringLiteral("清空房间、餐桌信息数据表"),
+         {QStringLiteral("delete * from fj"), QStringLiteral("delete * from cz")}},
+        {QStringLiteral("清空消费项目信息表"), {QStringLiteral("delete * from xm")}},
+        {QStringLiteral("清空消费明细表"), {QStringLiteral("delete * from\txfmx")}},
+        {QStringLiteral("清空账单汇总表"), {QStringLiteral("delete * from jzhz")}},
+        {QStringLiteral("清空会员信息表"), {QStringLiteral("delete * from hy")}},
+        {QStringLiteral("清空登记信息表"), {QStringLiteral("delete * from dj")}},
+        {QStringLiteral("清空预订信息表"), {QStringLiteral("delete * from YD")}},
+        {QStringLiteral("清空服务生信息"), {QStringLiteral("delete * from fws")}},
+        {QStringLiteral("清空日志信息"), {QStringLiteral("delete * from log")}},
+        {QStringLiteral("支出收入信息"), {QStringLiteral("delete * from ZCSR")}},
+    };
+    return all;
+}
+
+DataClearing::DataClearing(Database& db, Prompt& prompt) : m_db(db), m_prompt(prompt) {}
+
+bool DataClearing::clear(const QList<int>& checked, const QString& operatorName)
+{
+    if (!m_prompt.ask(QStringLiteral("你真的要清理所选数据表吗？清理后所选数据表将删除所有数据！")))
+        return false;
+    try {
+        Transaction transaction(m_db);
+        for (int i = 0; i < groups().size(); ++i)
+            if (checked.contains(i))
+                for (const QString& statement : groups().at(i).statements)
+                    m_db.ExecuteSql(statement);
+        transaction.commit();
+    } catch (const DbError& e) {
+        m_prompt.warn(QStringLiteral("数据清空发生错误，错误原因：%1").arg(e.description()));
+        return false;
+    }
+    m_prompt.info(QStringLiteral("清空完毕!"));
+    RunLog(m_db, m_prompt).write(operatorName, QStringLiteral("”清空数据"));
+    DatabaseCompaction(m_db, m_prompt).compact(false);
+    return true;
+}
