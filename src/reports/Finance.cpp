@@ -5,6 +5,7 @@
 #include "Field.h"
 #include "Money.h"
 #include "Prompt.h"
+#include "SalesStatistics.h"
 #include "Sql.h"
 
 const QString Finance::kStatementColumns = QStringLiteral("项目名称,120;项目金额,100;项目类型,140;");
@@ -23,10 +24,12 @@ QString cashTakings(const ReportPeriod& period)
            period.between(QStringLiteral("jzsj"));
 }
 
+// The table fee costs nothing, as in the sales statistics, even where an item of that name has a cost.
 QString soldLines(const ReportPeriod& period)
 {
     return QStringLiteral(" from xfmx,xm where xfmx.xfxm=xm.xmm and ") +
-           period.between(QStringLiteral("xfmx.xfsj"));
+           period.between(QStringLiteral("xfmx.xfsj")) + QStringLiteral(" and xfmx.xfxm<>") +
+           Sql::quote(SalesStatistics::kTableFee);
 }
 
 EntryFile namesFile(const QString& folder, Finance::Kind kind)

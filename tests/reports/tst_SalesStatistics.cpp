@@ -193,6 +193,9 @@ void TestSalesStatistics::agreesWithTheBills()
     const QString cashAndOther = Sql::money(
         f.t.scalar(QStringLiteral("select sum(ssje) from jzhz where jzfs in ('现金','其他')")).toDouble());
     QCOMPARE(finance.rows.at(1), (QStringList{QStringLiteral("    销售收入"), cashAndOther, QString()}));
+    // The cost of sales is what the statistics take off the takings for 纯利.
+    const QStringList total = SalesStatistics(f.t.db).compute(Mode::Category, day).rows.last();
+    QCOMPARE(finance.rows.at(3).at(1), Sql::money(total.at(6).toDouble() - total.at(3).toDouble()));
 }
 
 PELVAR_TEST(TestSalesStatistics)
