@@ -33,7 +33,7 @@ CCwGlDlg::CCwGlDlg(Database& db, Prompt& prompt, DefaultPrinter& printer, const 
     addButton(buttons, QStringLiteral("导出"), [this] { exportList(); });
     addButton(buttons, QStringLiteral("关闭"), [this] { reject(); });
     auto* lists = new QHBoxLayout;
-    lists->addWidget(m_list, 2);
+    lists->addWidget(m_list, 3);
     lists->addWidget(m_detail, 5);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
