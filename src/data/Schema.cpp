@@ -107,6 +107,16 @@ QStringList version2()
     };
 }
 
+// Version 3: indexes for the registration query and the finance statement, which select by the
+// time a visit arrived and the time an income or expense arose.
+QStringList version3()
+{
+    return {
+        QStringLiteral("create index if not exists dj_jdsj on dj (jdsj)"),
+        QStringLiteral("create index if not exists zcsr_fssj on zcsr (fssj)"),
+    };
+}
+
 int userVersion(Database& db)
 {
     Recordset rs = db.query(QStringLiteral("pragma user_version"));
@@ -134,6 +144,9 @@ void Schema::prepare(Database& db)
                 db.ExecuteSql(statement);
         if (version < 2)
             for (const QString& statement : version2())
+                db.ExecuteSql(statement);
+        if (version < 3)
+            for (const QString& statement : version3())
                 db.ExecuteSql(statement);
         db.ExecuteSql(QStringLiteral("pragma user_version = %1").arg(kVersion));
         transaction.commit();

@@ -6,9 +6,12 @@
 #include "CBackupDlg.h"
 #include "CBillMergeDlg.h"
 #include "CBillSplitDlg.h"
+#include "CCwGlDlg.h"
+#include "CDjCxDlg.h"
 #include "CDownView.h"
 #include "CFjPage.h"
 #include "CFwsDlg.h"
+#include "CFwsTjDlg.h"
 #include "CGkJzDlg.h"
 #include "CHuiYuan.h"
 #include "CLeftView.h"
@@ -22,9 +25,14 @@
 #include "CSjQl.h"
 #include "CSplitterEx.h"
 #include "CTableChangeDlg.h"
+#include "CTdCxDlg.h"
 #include "CupsSpooler.h"
 #include "CUser.h"
+#include "CWaiterDlg.h"
+#include "CXfCxDlg.h"
+#include "CXmCxDlg.h"
 #include "CXmPage.h"
+#include "CXsTjDlg.h"
 #include "CYyBcDlg.h"
 #include "DatabaseBackup.h"
 #include "DatabaseCompaction.h"
@@ -37,6 +45,7 @@
 #include "Sql.h"
 #include "TableBoard.h"
 #include "TableChange.h"
+#include "WaiterField.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -433,6 +442,39 @@ void CMainFrame::connectCommands()
     setHandler(About, [this] { showAbout(); });
     setHandler(OpenTable, [this] { m_boardCommands->openTable(); });
     setHandler(ChangeRegistration, [this] { m_boardCommands->changeRegistration(); });
+    connectReports();
+}
+
+// Opens a report screen with what every report is handed, then the screen's own arguments.
+template <typename Dialog, typename... Args> void CMainFrame::openReport(Args&&... args)
+{
+    Dialog dialog(m_app.db(), m_app.prompt(), m_app.defaultPrinter(), m_app.currentOperator().name(),
+                  std::forward<Args>(args)..., this);
+    dialog.exec();
+}
+
+// The report screens; the registration query borrows the waiter field and dialog of the floor.
+void CMainFrame::connectReports()
+{
+    setHandler(SalesByCategory, [this] { openReport<CXsTjDlg>(SalesStatistics::Mode::Category); });
+    setHandler(SalesByItem, [this] { openReport<CXsTjDlg>(SalesStatistics::Mode::Item); });
+    setHandler(SalesByWaiter, [this] { openReport<CFwsTjDlg>(); });
+    setHandler(Finance, [this] { openReport<CCwGlDlg>(m_app.dataFolder()); });
+    setHandler(InStoreConsumption, [this] { openReport<CXfCxDlg>(ConsumptionQuery::Mode::Present); });
+    setHandler(LeftConsumption, [this] { openReport<CXfCxDlg>(ConsumptionQuery::Mode::Gone); });
+    setHandler(ReturnedLines, [this] { openReport<CTdCxDlg>(ReturnsQuery::Mode::Returns); });
+    setHandler(GiftLines, [this] { openReport<CTdCxDlg>(ReturnsQuery::Mode::Gifts); });
+    setHandler(ItemQuery, [this] { openReport<CXmCxDlg>(); });
+    setHandler(RegistrationQuery, [this] {
+        Database& db = m_app.db();
+        openReport<CDjCxDlg>(
+            CDjCxDlg::Waiters{[&db](QWidget* parent) { return new WaiterField(db, parent); },
+                              [](QLineEdit* field) { return static_cast<WaiterField*>(field)->waiterId(); },
+                              [&db](const QString& registration, int waiter, QWidget* parent) {
+                                  CWaiterDlg dialog(db, registration, waiter, parent);
+                                  return dialog.exec() == QDialog::Accepted;
+                              }});
+    });
 }
 
 DefaultPrinter& CMainFrame::defaultPrinter()

@@ -137,6 +137,8 @@ private:
     void createPanes();
     void createViews();
     void connectCommands();
+    void connectReports();
+    template <typename Dialog, typename... Args> void openReport(Args&&... args);
     void updateStatus();
 
     void openSheet(const QString& title, bool clearingOnly = false);

@@ -347,15 +347,17 @@ void TestDatabaseLayer::olderFileIsBroughtForward()
 {
     TestDatabase t;
     t.exec(QStringLiteral("update gs set gsmc='老王饭庄'"));
-    for (const char* index : {"xfmx_xfxm", "jzhz_hybh", "jzhz_jzfs", "dj_xfzt", "yd_yybcbh"})
+    for (const char* index :
+         {"xfmx_xfxm", "jzhz_hybh", "jzhz_jzfs", "dj_xfzt", "yd_yybcbh", "dj_jdsj", "zcsr_fssj"})
         t.exec(QStringLiteral("drop index ") + QLatin1String(index));
     t.exec(QStringLiteral("pragma user_version = 1"));
     t.db.close();
     t.db.open(t.filePath());
     QCOMPARE(t.scalar(QStringLiteral("pragma user_version")), QString::number(Schema::kVersion));
     QCOMPARE(t.scalar(QStringLiteral("select count(*) from sqlite_master where type='index' and name in "
-                                     "('xfmx_xfxm','jzhz_hybh','jzhz_jzfs','dj_xfzt','yd_yybcbh')")),
-             QStringLiteral("5"));
+                                     "('xfmx_xfxm','jzhz_hybh','jzhz_jzfs','dj_xfzt','yd_yybcbh','dj_jdsj',"
+                                     "'zcsr_fssj')")),
+             QStringLiteral("7"));
     QCOMPARE(t.scalar(QStringLiteral("select gsmc from gs")), QStringLiteral("老王饭庄"));
 }
 

@@ -108,7 +108,17 @@ const QList<int> kConnected = {CMainFrame::RestaurantSettings,
                                CMainFrame::OpenTable,
                                CMainFrame::ChangeRegistration,
                                CMainFrame::Checkout,
-                               CMainFrame::PrintReceipt};
+                               CMainFrame::PrintReceipt,
+                               CMainFrame::SalesByCategory,
+                               CMainFrame::SalesByItem,
+                               CMainFrame::SalesByWaiter,
+                               CMainFrame::Finance,
+                               CMainFrame::InStoreConsumption,
+                               CMainFrame::LeftConsumption,
+                               CMainFrame::ReturnedLines,
+                               CMainFrame::GiftLines,
+                               CMainFrame::RegistrationQuery,
+                               CMainFrame::ItemQuery};
 
 } // namespace
 

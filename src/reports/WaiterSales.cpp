@@ -1,0 +1,76 @@
+#include "WaiterSales.h"
+
+#include "Database.h"
+#include "Money.h"
+#include "Sql.h"
+
+#include <QHash>
+
+const QString WaiterSales::kColumns =
+    QStringLiteral("服务生,120;项目名称,100;数量,60;打折金额,80;实收金额,80;");
+const QString WaiterSales::kNoWaiter = QStringLiteral("未指定服务生");
+
+WaiterSales::WaiterSales(Database& db) : m_db(db) {}
+
+QString WaiterSales::heading(const QStringList& items)
+{
+    return items.isEmpty() ? QStringLiteral("服务生销售统计(所有项目)")
+                           : QStringLiteral("服务生销售统计(指定项目)");
+}
+
+QStringList WaiterSales::itemNames()
+{
+    QStringList names;
+    Recordset rs;
+    if (m_db.OpenRecordset(rs, QStringLiteral("select xmm from xm order by lbm,xmbh")))
+        for (; !rs.isEOF(); rs.moveNext())
+            names << rs.getString(QStringLiteral("xmm"));
+    return names;
+}
+
+ReportTable WaiterSales::compute(const ReportPeriod& period, const QStringList& items)
+{
+    ReportTable table;
+    table.title = heading(items);
+    table.subtitle =
+        QStringLiteral("起止时间:") + period.startText() + QStringLiteral("—") + period.endText();
+
+    QHash<QString, QString> waiters;
+    Recordset rs;
+    if (!m_db.OpenRecordset(rs, QStringLiteral("select * from fws")))
+        return table;
+    for (; !rs.isEOF(); rs.moveNext())
+        waiters.insert(rs.getString(QStringLiteral("id")), rs.getString(QStringLiteral("xm")));
+
+    QString chosen;
+    if (!items.isEmpty()) {
+        QStringList quoted;
+        for (const QString& item : items)
+            quoted << Sql::quote(item);
+        chosen = QStringLiteral(" and xfmx.xfxm in (") + quoted.join(QLatin1Char(',')) + QLatin1Char(')');
+    }
+    // The join ties each settled line to the visit of the same bill and table.
+    if (!m_db.OpenRecordset(
+            rs, QStringLiteral("select dj.fws, xfmx.xfxm, sum(xfmx.sl) as sl,sum (xfmx.dzje) as "
+                               "dzje,sum (xfmx.ysje) as ysje from xfmx,dj where xfmx.jzzdh=dj.jzdh") +
+                    chosen + QStringLiteral(" and dj.czm=xfmx.czm and ") +
+                    period.between(QStringLiteral("xfmx.xfsj")) +
+                    QStringLiteral(" group by dj.fws,xfmx.xfxm")))
+        return table;
+    double quantity = 0;
+    qint64 discount = 0;
+    qint64 received = 0;
+    for (; !rs.isEOF(); rs.moveNext()) {
+        const qint64 lineDiscount = Money::cents(rs.getDouble(QStringLiteral("dzje")));
+        const qint64 lineReceived = Money::cents(rs.getDouble(QStringLiteral("ysje")));
+        table.rows << QStringList{waiters.value(rs.getString(QStringLiteral("fws")), kNoWaiter),
+                                  rs.getString(QStringLiteral("xfxm")), rs.getString(QStringLiteral("sl")),
+                                  centsText(lineDiscount), centsText(lineReceived)};
+        quantity += rs.getDouble(QStringLiteral("sl"));
+        discount += lineDiscount;
+        received += lineReceived;
+    }
+    table.rows << QStringList{QStringLiteral("合计"), QString(), QString::number(quantity, 'f', 0),
+                              centsText(discount), centsText(received)};
+    return table;
+}
