@@ -1,6 +1,7 @@
 #include "Schema.h"
 
 #include "Database.h"
+#include "DayTotals.h"
 #include "DbError.h"
 
 #include <QStringList>
@@ -147,6 +148,9 @@ void Schema::prepare(Database& db)
                 db.ExecuteSql(statement);
         if (version < 3)
             for (const QString& statement : version3())
+                db.ExecuteSql(statement);
+        if (version < 4)
+            for (const QString& statement : DayTotals::schema())
                 db.ExecuteSql(statement);
         db.ExecuteSql(QStringLiteral("pragma user_version = %1").arg(kVersion));
         transaction.commit();

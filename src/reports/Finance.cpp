@@ -25,11 +25,10 @@ QString cashTakings(const ReportPeriod& period)
 }
 
 // The table fee costs nothing, as in the sales statistics, even where an item of that name has a cost.
-QString soldLines(const ReportPeriod& period)
+QString soldLines(const ReportPeriod::Lines& lines)
 {
-    return QStringLiteral(" from xfmx,xm where xfmx.xfxm=xm.xmm and ") +
-           period.between(QStringLiteral("xfmx.xfsj")) + QStringLiteral(" and xfmx.xfxm<>") +
-           Sql::quote(SalesStatistics::kTableFee);
+    return QStringLiteral(" from ") + lines.table + QStringLiteral(",xm where xfmx.xfxm=xm.xmm") +
+           lines.conditions + QStringLiteral(" and xfmx.xfxm<>") + Sql::quote(SalesStatistics::kTableFee);
 }
 
 EntryFile namesFile(const QString& folder, Finance::Kind kind)
@@ -84,7 +83,7 @@ Outcome<Finance::Input> Finance::add(Kind kind, const Entry& entry)
     return Outcome<Input>::of(true);
 }
 
-ReportTable Finance::statement(const ReportPeriod& period)
+ReportTable Finance::statement(const ReportPeriod& period, LineSource source)
 {
     ReportTable table;
     table.title = QStringLiteral("财务汇总表");
@@ -92,7 +91,7 @@ ReportTable Finance::statement(const ReportPeriod& period)
         QStringLiteral("起止日期:") + period.startText() + QStringLiteral("－") + period.endText();
     auto sum = [this](const QString& statement, const QString& column) {
         Recordset rs;
-        return m_db.OpenRecordset(rs, statement) && !rs.isEOF() ? Money::cents(rs.getDouble(column)) : 0;
+        return m_db.OpenRecordset(rs, statement) && !rs.isEOF() ? rs.getDouble(column) : 0.0;
     };
     // Entries of one kind, one line per name; returns their sum.
     auto entries = [&](const QString& kind, const QString& type) {
@@ -112,16 +111,18 @@ ReportTable Finance::statement(const ReportPeriod& period)
     };
 
     table.rows << QStringList{QStringLiteral("[收入类]"), QStringLiteral("0.00"), QString()};
-    qint64 income =
-        sum(QStringLiteral("select sum(ssje) as ssje") + cashTakings(period), QStringLiteral("ssje"));
+    qint64 income = Money::cents(
+        sum(QStringLiteral("select sum(ssje) as ssje") + cashTakings(period), QStringLiteral("ssje")));
     table.rows << QStringList{kIndent + kSales, centsText(income), QString()};
     income += entries(QStringLiteral("0"), QStringLiteral("收入"));
     table.rows[0][1] = centsText(income);
 
     const qsizetype expenseRow = table.rows.size();
     table.rows << QStringList{QStringLiteral("[支出类]"), QStringLiteral("0.00"), QString()};
-    qint64 expense = sum(QStringLiteral("select -sum(xfmx.sl*xm.ckcb) as xscb") + soldLines(period),
-                         QStringLiteral("xscb"));
+    qint64 expense = costCents(qRound64(
+        sum(QStringLiteral("select -") + costSum(QStringLiteral("xfmx.sl"), QStringLiteral("xm.ckcb")) +
+                QStringLiteral(" as xscb") + soldLines(period.lines(false, source)),
+            QStringLiteral("xscb"))));
     table.rows << QStringList{kIndent + kCostOfSales, centsText(expense), QString()};
     expense += entries(QStringLiteral("1"), QStringLiteral("支出"));
     table.rows[expenseRow][1] = centsText(expense);
@@ -147,7 +148,7 @@ QList<QStringList> Finance::detail(const QString& line, const ReportPeriod& peri
         statement =
             QStringLiteral("select xfmx.xfxm as xmm,-(xfmx.sl*xm.ckcb) as je,xfmx.xfsj as fssj,xfmx.xfsj "
                            "as djsj, xfmx.jzr as jbr ,xfmx.bz") +
-            soldLines(period);
+            soldLines(period.lines(false, LineSource::Lines));
     else
         statement = QStringLiteral("select * from zcsr where xmm=") + Sql::quote(name) +
                     QStringLiteral(" and ") + period.between(QStringLiteral("fssj")) +

@@ -45,7 +45,7 @@ public:
     Outcome<Input> add(Kind kind, const Entry& entry);
 
     // The statement: name, amount, type per line.
-    ReportTable statement(const ReportPeriod& period);
+    ReportTable statement(const ReportPeriod& period, LineSource source = LineSource::DayTotals);
     // The records behind a line of the statement (its name with or without leading blanks).
     QList<QStringList> detail(const QString& line, const ReportPeriod& period);
 

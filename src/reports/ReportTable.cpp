@@ -1,6 +1,10 @@
 #include "ReportTable.h"
 
+#include "DayTotals.h"
+#include "Money.h"
 #include "Sql.h"
+
+#include <QLocale>
 
 ReportPeriod::ReportPeriod(const QDate& first, const QDate& last)
     : start(first, QTime(0, 0)), end(last, QTime(23, 59, 59))
@@ -23,7 +27,30 @@ QString ReportPeriod::endText() const
     return Sql::timeText(end);
 }
 
+ReportPeriod::Lines ReportPeriod::lines(bool settledOnly, LineSource source) const
+{
+    if (source == LineSource::DayTotals)
+        return {DayTotals::lines(start.date(), end.date(), settledOnly) + QStringLiteral(" xfmx"), QString()};
+    return {QStringLiteral("xfmx"), QStringLiteral(" and ") + between(QStringLiteral("xfmx.xfsj")) +
+                                        (settledOnly ? QStringLiteral(" and jzbj='1'") : QString())};
+}
+
 QString centsText(qint64 cents)
 {
     return Sql::money(double(cents) / 100);
+}
+
+QString costSum(const QString& quantity, const QString& price)
+{
+    return QStringLiteral("sum(round(%1*100)*round(%2*100))").arg(quantity, price);
+}
+
+qint64 costCents(qint64 tenThousandths)
+{
+    return (tenThousandths + (tenThousandths < 0 ? -50 : 50)) / 100;
+}
+
+QString quantityText(double quantity)
+{
+    return QString::number(double(Money::cents(quantity)) / 100, 'g', QLocale::FloatingPointShortest);
 }

@@ -13,6 +13,14 @@ struct ReportTable
     QList<QStringList> rows;
 };
 
+// Where a report reads the consumption lines of its period from: the day totals the database keeps
+// of them (what the screens use), or the lines one by one (the reference the totals must equal).
+enum class LineSource
+{
+    DayTotals,
+    Lines
+};
+
 // The days a report covers: from the first day at 00:00:00 to the last day at 23:59:59, whatever
 // the time of day at which the dialog was opened.
 struct ReportPeriod
@@ -24,9 +32,28 @@ struct ReportPeriod
     QString startText() const;
     QString endText() const;
 
+    // The period's consumption lines, settled ones only or all, as a statement reads them: `table`
+    // stands where xfmx stands (and is named xfmx), `conditions` (empty, or beginning with " and ")
+    // follow the statement's other conditions.
+    struct Lines
+    {
+        QString table;
+        QString conditions;
+    };
+    Lines lines(bool settledOnly, LineSource source) const;
+
     QDateTime start;
     QDateTime end;
 };
 
 // Whole cents as a report shows money: "%.2f".
 QString centsText(qint64 cents);
+// Costs, quantities times unit prices over many lines, are summed exactly: both are stored with two
+// decimals, so each product is a whole number of ten-thousandths of a yuan, and only the sum is
+// rounded to cents (half a cent away from zero). Binary fractions would round a sum that ends in
+// half a cent either way, depending on the order in which the lines were added.
+QString costSum(const QString& quantity, const QString& price);
+qint64 costCents(qint64 tenThousandths);
+// A summed quantity as a report shows it: to the hundredth, without trailing zeros ("3", "1.5"),
+// whatever order the quantities were added in.
+QString quantityText(double quantity);

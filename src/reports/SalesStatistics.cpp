@@ -10,7 +10,7 @@ namespace {
 
 struct Totals
 {
-    double quantity = 0;
+    qint64 quantity = 0; // hundredths
     qint64 discount = 0;
     qint64 received = 0;
     qint64 purchaseProfit = 0;
@@ -30,7 +30,7 @@ QString SalesStatistics::columns(Mode mode)
                      "项目名,120;类别,80;销售数量,80;打折金额,80;实收金额,80;百分比,80;毛利,80;纯利,80;");
 }
 
-ReportTable SalesStatistics::compute(Mode mode, const ReportPeriod& period)
+ReportTable SalesStatistics::compute(Mode mode, const ReportPeriod& period, LineSource source)
 {
     const bool byCategory = mode == Mode::Category;
     ReportTable table;
@@ -38,25 +38,26 @@ ReportTable SalesStatistics::compute(Mode mode, const ReportPeriod& period)
         byCategory ? QStringLiteral("销售统计报表（项目类别）") : QStringLiteral("销售统计报表（项目名）");
     table.subtitle =
         QStringLiteral("起止时间:") + period.startText() + QStringLiteral("－") + period.endText();
-    const QString range = period.between(QStringLiteral("xfmx.xfsj"));
+    const ReportPeriod::Lines lines = period.lines(true, source);
     // The table fee is left out of the joined statements even where an item of that name exists,
     // so that it is never counted twice.
-    const QString settled = QStringLiteral("from xfmx,xm where xfmx.xfxm=xm.xmm and ") + range +
-                            QStringLiteral(" and jzbj='1' and xfmx.xfxm<>") + Sql::quote(kTableFee);
+    const QString settled = QStringLiteral("from ") + lines.table +
+                            QStringLiteral(",xm where xfmx.xfxm=xm.xmm") + lines.conditions +
+                            QStringLiteral(" and xfmx.xfxm<>") + Sql::quote(kTableFee);
     const QString statement =
         byCategory
-            ? QStringLiteral("select lbm,sum(sl) as sl,sum(dzje) as dzje,sum(ysje) as ysje,sum(sl*jhdj) as "
-                             "ml,sum(sl*ckcb) as cl from (select xfmx.sl,xfmx.dzje,xfmx.ysje,xm.lbm,xm.jhdj,"
-                             "xm.ckcb ") +
+            ? QStringLiteral("select lbm,sum(sl) as sl,sum(dzje) as dzje,sum(ysje) as ysje,") +
+                  costSum(QStringLiteral("sl"), QStringLiteral("jhdj")) + QStringLiteral(" as ml,") +
+                  costSum(QStringLiteral("sl"), QStringLiteral("ckcb")) +
+                  QStringLiteral(" as cl from (select xfmx.sl,xfmx.dzje,xfmx.ysje,xm.lbm,xm.jhdj,xm.ckcb ") +
                   settled + QStringLiteral(") group by lbm")
             : QStringLiteral("select xfxm,lbm,sum(sl) as sl,sum(dzje) as dzje,sum(ysje) as ysje,jhdj,ckcb "
                              "from (select xfmx.xfxm,xfmx.sl,xfmx.dzje,xfmx.ysje,xm.lbm,xm.jhdj,xm.ckcb ") +
                   settled + QStringLiteral(") group by xfxm,lbm,jhdj,ckcb order by lbm");
     const QString tableFee =
-        QStringLiteral("select xfxm,sum(sl) as sl,sum(dzje) as dzje,sum(ysje) as ysje from "
-                       "xfmx where xfxm=") +
-        Sql::quote(kTableFee) + QStringLiteral(" and jzbj='1' and ") +
-        period.between(QStringLiteral("xfsj")) + QStringLiteral(" group by xfxm");
+        QStringLiteral("select xfxm,sum(sl) as sl,sum(dzje) as dzje,sum(ysje) as ysje from ") + lines.table +
+        QStringLiteral(" where xfxm=") + Sql::quote(kTableFee) + lines.conditions +
+        QStringLiteral(" group by xfxm");
 
     Totals totals;
     QList<qint64> received;
@@ -64,14 +65,12 @@ ReportTable SalesStatistics::compute(Mode mode, const ReportPeriod& period)
         const double quantity = rs.getDouble(QStringLiteral("sl"));
         const qint64 discount = Money::cents(rs.getDouble(QStringLiteral("dzje")));
         const qint64 due = Money::cents(rs.getDouble(QStringLiteral("ysje")));
-        table.rows << names + QStringList{rs.getString(QStringLiteral("sl")),
-                                          centsText(discount),
-                                          centsText(due),
-                                          QString(),
-                                          centsText(due - purchaseCost),
-                                          centsText(due - cost)};
+        table.rows << names +
+                          QStringList{
+                              quantityText(quantity),        centsText(discount),  centsText(due), QString(),
+                              centsText(due - purchaseCost), centsText(due - cost)};
         received << due;
-        totals.quantity += quantity;
+        totals.quantity += Money::cents(quantity);
         totals.discount += discount;
         totals.received += due;
         totals.purchaseProfit += due - purchaseCost;
@@ -83,13 +82,14 @@ ReportTable SalesStatistics::compute(Mode mode, const ReportPeriod& period)
         return table;
     for (; !rs.isEOF(); rs.moveNext()) {
         if (byCategory) {
-            add({rs.getString(QStringLiteral("lbm"))}, rs, Money::cents(rs.getDouble(QStringLiteral("ml"))),
-                Money::cents(rs.getDouble(QStringLiteral("cl"))));
+            add({rs.getString(QStringLiteral("lbm"))}, rs,
+                costCents(qRound64(rs.getDouble(QStringLiteral("ml")))),
+                costCents(qRound64(rs.getDouble(QStringLiteral("cl")))));
         } else {
-            const double quantity = rs.getDouble(QStringLiteral("sl"));
+            const qint64 quantity = Money::cents(rs.getDouble(QStringLiteral("sl")));
             add({rs.getString(QStringLiteral("xfxm")), rs.getString(QStringLiteral("lbm"))}, rs,
-                Money::cents(quantity * rs.getDouble(QStringLiteral("jhdj"))),
-                Money::cents(quantity * rs.getDouble(QStringLiteral("ckcb"))));
+                costCents(quantity * Money::cents(rs.getDouble(QStringLiteral("jhdj")))),
+                costCents(quantity * Money::cents(rs.getDouble(QStringLiteral("ckcb")))));
         }
     }
     if (!m_db.OpenRecordset(rs, tableFee))
@@ -106,7 +106,7 @@ ReportTable SalesStatistics::compute(Mode mode, const ReportPeriod& period)
     QStringList total{QStringLiteral("合计")};
     if (!byCategory)
         total << QString();
-    total << QString::number(totals.quantity, 'f', 0) << centsText(totals.discount)
+    total << QString::number(double(totals.quantity) / 100, 'f', 0) << centsText(totals.discount)
           << centsText(totals.received) << QString() << centsText(totals.purchaseProfit)
           << centsText(totals.costProfit);
     table.rows << total;

@@ -21,7 +21,7 @@ public:
     explicit SalesStatistics(Database& db);
 
     static QString columns(Mode mode);
-    ReportTable compute(Mode mode, const ReportPeriod& period);
+    ReportTable compute(Mode mode, const ReportPeriod& period, LineSource source = LineSource::DayTotals);
 
 private:
     Database& m_db;

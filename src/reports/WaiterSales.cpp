@@ -1,6 +1,7 @@
 #include "WaiterSales.h"
 
 #include "Database.h"
+#include "DayTotals.h"
 #include "Money.h"
 #include "Sql.h"
 
@@ -28,7 +29,7 @@ QStringList WaiterSales::itemNames()
     return names;
 }
 
-ReportTable WaiterSales::compute(const ReportPeriod& period, const QStringList& items)
+ReportTable WaiterSales::compute(const ReportPeriod& period, const QStringList& items, LineSource source)
 {
     ReportTable table;
     table.title = heading(items);
@@ -50,27 +51,34 @@ ReportTable WaiterSales::compute(const ReportPeriod& period, const QStringList& 
         chosen = QStringLiteral(" and xfmx.xfxm in (") + quoted.join(QLatin1Char(',')) + QLatin1Char(')');
     }
     // The join ties each settled line to the visit of the same bill and table.
-    if (!m_db.OpenRecordset(
-            rs, QStringLiteral("select dj.fws, xfmx.xfxm, sum(xfmx.sl) as sl,sum (xfmx.dzje) as "
-                               "dzje,sum (xfmx.ysje) as ysje from xfmx,dj where xfmx.jzzdh=dj.jzdh") +
-                    chosen + QStringLiteral(" and dj.czm=xfmx.czm and ") +
-                    period.between(QStringLiteral("xfmx.xfsj")) +
-                    QStringLiteral(" group by dj.fws,xfmx.xfxm")))
+    const QString statement =
+        source == LineSource::Lines
+            ? QStringLiteral(
+                  "select dj.fws, xfmx.xfxm, sum(xfmx.sl) as sl,sum (xfmx.dzje) as dzje,sum (xfmx.ysje) "
+                  "as ysje from xfmx,dj where xfmx.jzzdh=dj.jzdh") +
+                  chosen + QStringLiteral(" and dj.czm=xfmx.czm and ") +
+                  period.between(QStringLiteral("xfmx.xfsj")) + QStringLiteral(" group by dj.fws,xfmx.xfxm")
+            : QStringLiteral("select fws,xfxm,sum(sl) as sl,sum(dzje) as dzje,sum(ysje) as ysje from ") +
+                  DayTotals::servedLines(period.start.date(), period.end.date()) +
+                  QStringLiteral(" xfmx where true") + chosen + QStringLiteral(" group by fws,xfxm");
+    if (!m_db.OpenRecordset(rs, statement))
         return table;
-    double quantity = 0;
+    qint64 quantity = 0; // hundredths
     qint64 discount = 0;
     qint64 received = 0;
     for (; !rs.isEOF(); rs.moveNext()) {
         const qint64 lineDiscount = Money::cents(rs.getDouble(QStringLiteral("dzje")));
         const qint64 lineReceived = Money::cents(rs.getDouble(QStringLiteral("ysje")));
         table.rows << QStringList{waiters.value(rs.getString(QStringLiteral("fws")), kNoWaiter),
-                                  rs.getString(QStringLiteral("xfxm")), rs.getString(QStringLiteral("sl")),
-                                  centsText(lineDiscount), centsText(lineReceived)};
-        quantity += rs.getDouble(QStringLiteral("sl"));
+                                  rs.getString(QStringLiteral("xfxm")),
+                                  quantityText(rs.getDouble(QStringLiteral("sl"))), centsText(lineDiscount),
+                                  centsText(lineReceived)};
+        quantity += Money::cents(rs.getDouble(QStringLiteral("sl")));
         discount += lineDiscount;
         received += lineReceived;
     }
-    table.rows << QStringList{QStringLiteral("合计"), QString(), QString::number(quantity, 'f', 0),
-                              centsText(discount), centsText(received)};
+    table.rows << QStringList{QStringLiteral("合计"), QString(),
+                              QString::number(double(quantity) / 100, 'f', 0), centsText(discount),
+                              centsText(received)};
     return table;
 }

@@ -18,7 +18,8 @@ public:
     static QString heading(const QStringList& items);
     // The items offered for choosing.
     QStringList itemNames();
-    ReportTable compute(const ReportPeriod& period, const QStringList& items);
+    ReportTable compute(const ReportPeriod& period, const QStringList& items,
+                        LineSource source = LineSource::DayTotals);
 
 private:
     Database& m_db;

@@ -1,0 +1,199 @@
+#include "DayTotals.h"
+
+#include "Sql.h"
+
+namespace {
+
+// The day a time names, and whether the time lies within that day (in text order, as every range
+// of the reports compares): '2026-12-06 12:00:00' does; '2026-12-06', '2026-12-06T12:00' or null
+// do not.
+QString day(const QString& time)
+{
+    return QStringLiteral("substr(%1,1,10)").arg(time);
+}
+
+QString withinItsDay(const QString& time)
+{
+    return QStringLiteral("%1 between %2||' 00:00:00' and %2||' 23:59:59'").arg(time, day(time));
+}
+
+// A key column may hold null, which no primary key takes: the empty blob stands for it.
+QString key(const QString& value)
+{
+    return QStringLiteral("coalesce(%1,x'')").arg(value);
+}
+
+QString unkey(const QString& column)
+{
+    return QStringLiteral("nullif(%1,x'')").arg(column);
+}
+
+// One table of day totals: its key columns and, for a line `l` (and a visit `v`), what gives them.
+struct Totals
+{
+    QString table;
+    QStringList keys;
+    QStringList values; // of the keys, in the same order
+};
+
+const QString kSums = QStringLiteral("sl,dzje,ysje");
+
+Totals perItem(const QString& line)
+{
+    return {QStringLiteral("xfrhz"),
+            {QStringLiteral("rq"), QStringLiteral("xfxm"), QStringLiteral("jzbj")},
+            {day(line + QStringLiteral(".xfsj")), line + QStringLiteral(".xfxm"),
+             QStringLiteral("case when %1.jzbj='1' then '1' else '0' end").arg(line)}};
+}
+
+Totals perWaiter(const QString& line, const QString& visit)
+{
+    return {QStringLiteral("fwsrhz"),
+            {QStringLiteral("rq"), QStringLiteral("fws"), QStringLiteral("xfxm")},
+            {day(line + QStringLiteral(".xfsj")), key(visit + QStringLiteral(".fws")),
+             key(line + QStringLiteral(".xfxm"))}};
+}
+
+// The statements that add the lines `from` yields to their totals (sign "") or take them away
+// (sign "-"); a row that no line is left in goes.
+QString change(const Totals& t, const QString& line, const QString& from, const QString& sign)
+{
+    QStringList selected = t.values;
+    selected << sign + QStringLiteral("1");
+    for (const QString& sum : kSums.split(QLatin1Char(',')))
+        selected << QStringLiteral("%1coalesce(%2.%3,0)").arg(sign, line, sum);
+    QStringList updates{QStringLiteral("ts=ts+excluded.ts")};
+    for (const QString& sum : kSums.split(QLatin1Char(',')))
+        updates << QStringLiteral("%1=%1+excluded.%1").arg(sum);
+    const QString keys = t.keys.join(QLatin1Char(','));
+    QString statements =
+        QStringLiteral("insert into %1(%2,ts,%3) select %4 %5 on conflict(%2) do update set %6;")
+            .arg(t.table, keys, kSums, selected.join(QLatin1Char(',')), from, updates.join(QLatin1Char(',')));
+    if (!sign.isEmpty())
+        statements += QStringLiteral(" delete from %1 where ts=0 and (%2) in (select %3 %4);")
+                          .arg(t.table, keys, t.values.join(QLatin1Char(',')), from);
+    return statements;
+}
+
+QString trigger(const QString& name, const QString& event, const QString& when, const QString& body)
+{
+    return QStringLiteral("create trigger if not exists %1 after %2 when %3 begin %4 end")
+        .arg(name, event, when, body);
+}
+
+// A line counts in its day's totals when its time lies within that day; the item totals also
+// want an item (the reports join lines to items), the waiter totals a bill.
+QString itemCounted(const QString& line)
+{
+    return line + QStringLiteral(".xfxm is not null and ") + withinItsDay(line + QStringLiteral(".xfsj"));
+}
+
+QString billCounted(const QString& line)
+{
+    return line + QStringLiteral(".jzzdh is not null and ") + withinItsDay(line + QStringLiteral(".xfsj"));
+}
+
+// The visits a line was served in: those of its bill and table.
+QString visitsOf(const QString& line)
+{
+    return QStringLiteral("from dj where dj.jzdh=%1.jzzdh and dj.czm=%1.czm").arg(line);
+}
+
+// The lines a visit served.
+QString linesOf(const QString& visit)
+{
+    return QStringLiteral("from xfmx where xfmx.jzzdh=%1.jzdh and xfmx.czm=%1.czm and ").arg(visit) +
+           withinItsDay(QStringLiteral("xfmx.xfsj"));
+}
+
+QString range(const QDate& first, const QDate& last)
+{
+    return Sql::timeLiteral(QDateTime(first, QTime(0, 0))) + QStringLiteral(" and ") +
+           Sql::timeLiteral(QDateTime(last, QTime(23, 59, 59)));
+}
+
+QString days(const QDate& first, const QDate& last)
+{
+    return QStringLiteral("rq between ") + Sql::quote(first.toString(Qt::ISODate)) + QStringLiteral(" and ") +
+           Sql::quote(last.toString(Qt::ISODate));
+}
+
+// The lines of a range whose time names no day, found through their own index.
+QString oddLines(const QDate& first, const QDate& last)
+{
+    return QStringLiteral("xfmx.xfsj between ") + range(first, last) + QStringLiteral(" and not (") +
+           withinItsDay(QStringLiteral("xfmx.xfsj")) + QLatin1Char(')');
+}
+
+} // namespace
+
+QStringList DayTotals::schema()
+{
+    const QString lineChanges = QStringLiteral("update of xfxm,xfsj,jzbj,jzzdh,czm,sl,dzje,ysje on xfmx");
+    const QString visitChanges = QStringLiteral("update of jzdh,czm,fws on dj");
+    const QString item = QStringLiteral("xfrhz_");
+    const QString waiter = QStringLiteral("fwsrhz_");
+    QStringList statements{
+        QStringLiteral(
+            "create table if not exists xfrhz (rq text not null, xfxm text not null, jzbj text not null, "
+            "ts integer not null, sl real, dzje real, ysje real, primary key (rq,xfxm,jzbj)) "
+            "without rowid"),
+        QStringLiteral(
+            "create table if not exists fwsrhz (rq text not null, fws integer not null, xfxm text not null, "
+            "ts integer not null, sl real, dzje real, ysje real, primary key (rq,fws,xfxm)) "
+            "without rowid"),
+        QStringLiteral("create index if not exists xfmx_xfsj_odd on xfmx (xfsj) where not (") +
+            withinItsDay(QStringLiteral("xfsj")) + QLatin1Char(')'),
+    };
+    for (const QString& row : {QStringLiteral("new"), QStringLiteral("old")}) {
+        const QString sign = row == QLatin1String("new") ? QString() : QStringLiteral("-");
+        const QString event =
+            row == QLatin1String("new") ? QStringLiteral("insert") : QStringLiteral("delete");
+        statements << trigger(item + event, event + QStringLiteral(" on xfmx"), itemCounted(row),
+                              change(perItem(row), row, QStringLiteral("where true"), sign))
+                   << trigger(item + row, lineChanges, itemCounted(row),
+                              change(perItem(row), row, QStringLiteral("where true"), sign))
+                   << trigger(waiter + event, event + QStringLiteral(" on xfmx"), billCounted(row),
+                              change(perWaiter(row, QStringLiteral("dj")), row, visitsOf(row), sign))
+                   << trigger(waiter + row, lineChanges, billCounted(row),
+                              change(perWaiter(row, QStringLiteral("dj")), row, visitsOf(row), sign))
+                   << trigger(waiter + QStringLiteral("visit_") + event, event + QStringLiteral(" on dj"),
+                              row + QStringLiteral(".jzdh is not null"),
+                              change(perWaiter(QStringLiteral("xfmx"), row), QStringLiteral("xfmx"),
+                                     linesOf(row), sign))
+                   << trigger(waiter + QStringLiteral("visit_") + row, visitChanges,
+                              row + QStringLiteral(".jzdh is not null"),
+                              change(perWaiter(QStringLiteral("xfmx"), row), QStringLiteral("xfmx"),
+                                     linesOf(row), sign));
+    }
+    // The totals of the lines already there (afresh, should the file have had them).
+    const Totals items = perItem(QStringLiteral("xfmx"));
+    const Totals waiters = perWaiter(QStringLiteral("xfmx"), QStringLiteral("dj"));
+    const QString sums = QStringLiteral("count(*),total(xfmx.sl),total(xfmx.dzje),total(xfmx.ysje)");
+    statements << QStringLiteral("delete from xfrhz") << QStringLiteral("delete from fwsrhz")
+               << QStringLiteral("insert into xfrhz select %1,%2 from xfmx where %3 group by 1,2,3")
+                      .arg(items.values.join(QLatin1Char(',')), sums, itemCounted(QStringLiteral("xfmx")))
+               << QStringLiteral("insert into fwsrhz select %1,%2 from xfmx,dj where dj.jzdh=xfmx.jzzdh and "
+                                 "dj.czm=xfmx.czm and %3 group by 1,2,3")
+                      .arg(waiters.values.join(QLatin1Char(',')), sums,
+                           withinItsDay(QStringLiteral("xfmx.xfsj")));
+    return statements;
+}
+
+QString DayTotals::lines(const QDate& first, const QDate& last, bool settledOnly)
+{
+    const QString settled = settledOnly ? QStringLiteral(" and jzbj='1'") : QString();
+    return QStringLiteral("(select xfxm,sl,dzje,ysje from xfrhz where ") + days(first, last) + settled +
+           QStringLiteral(" union all select xfxm,sl,dzje,ysje from xfmx where ") + oddLines(first, last) +
+           settled + QLatin1Char(')');
+}
+
+QString DayTotals::servedLines(const QDate& first, const QDate& last)
+{
+    return QStringLiteral("(select %1 as fws,%2 as xfxm,sl,dzje,ysje from fwsrhz where ")
+               .arg(unkey(QStringLiteral("fws")), unkey(QStringLiteral("xfxm"))) +
+           days(first, last) +
+           QStringLiteral(" union all select dj.fws,xfmx.xfxm,xfmx.sl,xfmx.dzje,xfmx.ysje from xfmx,dj where "
+                          "xfmx.jzzdh=dj.jzdh and dj.czm=xfmx.czm and ") +
+           oddLines(first, last) + QLatin1Char(')');
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QDate>
+#include <QStringList>
+
+// Day totals of the consumption lines, so that a report over months reads a row per day and item
+// instead of every line: per day, item and settled mark ('1' for jzbj='1', else '0') in xfrhz; per
+// day, waiter and item, over the visits of each line's bill and table (as the waiters' statistics
+// join them), in fwsrhz. Each row holds the number of lines and the sums of their quantities,
+// discounts and amounts due. Triggers on xfmx and dj keep them, whatever writes the rows (a screen,
+// a bill's correction, the clearing, the maintenance tool). A line counts for the day its time
+// begins with when the time lies within that day's 00:00:00 and 23:59:59; a line with any other
+// time (or none) is read from xfmx itself.
+namespace DayTotals {
+
+// The tables, the triggers, and the totals of the rows already there.
+QStringList schema();
+
+// Subqueries standing for the lines of the days first to last (whole sums over them equal those
+// over the lines): the lines with the columns xfxm, sl, dzje and ysje, settled ones only or all;
+// the lines of bills as often as their bill and table have visits, with the visit's waiter, as
+// fws, xfxm, sl, dzje and ysje.
+QString lines(const QDate& first, const QDate& last, bool settledOnly);
+QString servedLines(const QDate& first, const QDate& last);
+
+} // namespace DayTotals
