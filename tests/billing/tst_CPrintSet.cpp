@@ -1,5 +1,6 @@
 #include "CPrintSet.h"
 #include "FakeSpooler.h"
+#include "PrinterBox.h"
 #include "TestDatabase.h"
 #include "TestMain.h"
 
@@ -46,7 +47,10 @@ void tst_CPrintSet::storedPrinterUnknownToTheSpooler()
     FakeSpooler spooler;
     spooler.printers.insert(QStringLiteral("厨房"), {});
     CPrintSet page(t.db, spooler);
-    QCOMPARE(page.printerBox()->currentIndex(), -1);
+    // Kept, marked, and saved unchanged with the other fields.
+    QCOMPARE(page.printerBox()->currentText(), QStringLiteral("旧打印机（未找到）"));
+    page.save();
+    QCOMPARE(t.scalar(QStringLiteral("select dyjmc from dysz")), QStringLiteral("旧打印机"));
 }
 
 void tst_CPrintSet::savesWhatWasEntered()
