@@ -24,7 +24,7 @@ using Answer = Prompt::Answer;
 namespace {
 
 // Open groups A1 (4 guests, a note), B1 with B2, and C1, each table with a line, in the lunch
-// shift; the room Kate's has P'1, P2 (reserved for this shift today) and P3.
+// shift; the room Kate's has P'1 (reserved for the evening), P2 (reserved for now) and P3.
 struct Floor
 {
     Floor() : r(Restaurant::withMenu(t))
@@ -33,6 +33,7 @@ struct Floor
         r.shifts();
         r.tables(u"Kate's"_s, {"P'1", "P2", "P3"});
         r.book(u"20261201100000"_s, u"P2"_s, 1, Restaurant::kNow);
+        r.book(u"20261201100001"_s, u"P'1"_s, 2, Restaurant::kNow);
         a1 = r.open({"A1"}, Restaurant::kNow.addSecs(-3600), 4, u"生日宴"_s);
         b1 = r.open({"B1", "B2"}, Restaurant::kNow.addSecs(-3000));
         c1 = r.open({"C1"}, Restaurant::kNow.addSecs(-2400));
@@ -80,7 +81,7 @@ struct Floor
     QString a1, b1, c1, before;
 };
 
-// A list's rows: column 1 (the table), or column 0 followed by a "+" per child.
+// A list's rows: column 1 (the table), or column 0 and a "+" per child.
 QStringList rows(const QTreeWidget* list, int column = 1)
 {
     QStringList texts;
@@ -95,209 +96,147 @@ class TestBillGroups : public QObject
 {
     Q_OBJECT
 private slots:
-    void changeTable();
-    void offeredTables_data();
-    void offeredTables();
-    void splitAndMergeThenCheckout();
-    void nothingChanges_data();
-    void nothingChanges();
-    void changeTableDialog();
-    void splitDialog();
-    void mergeDialog();
-};
-
-void TestBillGroups::changeTable()
-{
-    Floor f;
-    f.t.exec(
-        u"insert into xfmx (czm,xfxm,sl,xmdj,ysje,jzbj,jzzdh) values ('A1','旧账',1,30,30,'1','202612050001')"_s);
-    TableChange change(f.t.db);
-    QVERIFY(change.move(u"A1"_s, u"P'1"_s));
-    const QString live = u"zyzt||'|'||printf('%.2f',xfhj)||'|'||jdsj||'|'||yzrs||'|'||yysj||'|'||bz"_s;
-    QCOMPARE(f.r.field(u"cz"_s, live, u"czm='P''1'"_s),
-             u"占用|56.00|2026-12-06 11:30:00|4|0小时5分|生日宴"_s);
-    QCOMPARE(f.r.field(u"cz"_s, live, u"czm='A1'"_s), u"空闲|0.00||||"_s);
-    // The registration follows the guests, keeping its room; the settled line stays.
-    QCOMPARE(f.r.registration(u"P'1"_s, u"djbh||zdbh||zdbj||fjm||printf('%.2f',xfhj)"_s),
-             f.a1 + f.a1 + u"y大厅56.00"_s);
-    QCOMPARE(f.t.scalar(
-                 u"select group_concat(czm||xfxm) from (select * from xfmx where czm in ('A1','P''1') order "
-                 "by xfbh)"_s),
-             u"P'1鱼香肉丝,A1旧账"_s);
-    QCOMPARE(f.settle(u"P'1"_s), u"P'1 56.00"_s);
-    // A moved main table keeps its group: a checkout from the other table gathers it.
-    QVERIFY(change.move(u"B1"_s, u"P3"_s));
-    QCOMPARE(f.settle(u"B2"_s), u"P3,B2 54.50"_s);
-    QCOMPARE(f.t.scalar(u"select group_concat(czm) from cz where zyzt='占用'"_s), u"C1"_s);
-}
-
-void TestBillGroups::offeredTables_data()
-{
-    QTest::addColumn<QTime>("now");
-    QTest::addColumn<int>("days"); // from today to the reservation
-    QTest::addColumn<int>("shift");
-    QTest::addColumn<QString>("state");
-    QTest::addColumn<QStringList>("offered");
-    const QStringList all{"P'1", "P2", "P3"}, withoutP2{"P'1", "P3"};
-    QTest::newRow("this shift today") << QTime(12, 30) << 0 << 1 << "已订" << withoutP2;
-    QTest::newRow("another shift today") << QTime(12, 30) << 0 << 2 << "已订" << all;
-    QTest::newRow("this shift tomorrow") << QTime(12, 30) << 1 << 1 << "已订" << all;
-    QTest::newRow("cancelled") << QTime(12, 30) << 0 << 1 << "取消" << all;
-    QTest::newRow("at the second a shift starts") << QTime(15, 0) << 0 << 2 << "已订" << all;
-    QTest::newRow("inside that shift") << QTime(15, 0, 1) << 0 << 2 << "已订" << withoutP2;
-}
-
-void TestBillGroups::offeredTables()
-{
-    QFETCH(QTime, now);
-    QFETCH(int, days);
-    QFETCH(int, shift);
-    QFETCH(QString, state);
-    Floor f;
-    f.t.exec(u"delete from yd"_s);
-    f.r.book(u"20261201100000"_s, u"P2"_s, shift, Restaurant::kNow.addDays(days), state);
-    Clock::setFixed(QDateTime(Restaurant::kNow.date(), now));
-    TableChange change(f.t.db);
-    QTEST(change.offeredTables(u"Kate's"_s), "offered");
-    // Occupied tables are never offered.
-    QCOMPARE(change.offeredTables(u"大厅"_s), (QStringList{"A2", "A3"}));
-    QCOMPARE(change.rooms(), (QStringList{"大厅", "Kate's"}));
-}
-
-void TestBillGroups::splitAndMergeThenCheckout()
-{
-    Floor f;
-    BillMerge merge(f.t.db, u"A1"_s);
-    QCOMPARE(merge.mainTable(), u"A1"_s);
-    merge.add(0); // B1's group, B2 with it
-    f.t.prompt.answer(Answer::Yes);
-    QVERIFY(merge.merge());
-    QCOMPARE(f.r.groupState(), (QStringList{u"A1:%1:y"_s.arg(f.a1), u"B1:%1:0"_s.arg(f.a1),
-                                            u"B2:%1:0"_s.arg(f.a1), u"C1:%1:y"_s.arg(f.c1)}));
-    // The merged group splits table by table, its former main table too; a main table stays.
-    BillSplit split(f.t.db);
-    QCOMPARE(split.groups().at(0).mainTable + split.groups().at(0).otherTables.join(QString()), u"A1B1B2"_s);
-    QVERIFY(!split.take(u"A1"_s));
-    QVERIFY(split.take(u"B1"_s));
-    QVERIFY(split.take(u"B2"_s));
-    f.t.prompt.answer(Answer::Yes);
-    QVERIFY(split.split());
-    QCOMPARE(f.t.prompt.texts().mid(0, 3),
-             (QStringList{"确定要合并此单吗?", "不能对主餐桌进行此操作!", "确定要拆分此单吗?"}));
-    QCOMPARE(f.r.groupState().mid(1, 2), (QStringList{u"B1:%1:y"_s.arg(f.b1), u"B2:"_s + f.b1 + u"1:y"_s}));
-    QCOMPARE(f.settle(u"A1"_s), u"A1 56.00"_s);
-    QCOMPARE(f.settle(u"B2"_s), u"B2 16.00"_s);
-    QCOMPARE(f.settle(u"B1"_s), u"B1 38.50"_s);
-}
-
-void TestBillGroups::nothingChanges_data()
-{
-    QTest::addColumn<int>("command"); // 0 change table, 1 split, 2 merge
-    QTest::addColumn<QString>("arg"); // the target table, the table taken, the number of groups added
-    QTest::addColumn<QString>("refused");
-    QTest::addColumn<QStringList>("messages");
-    const QString refuse =
-        u"create trigger refuse before update on %1 begin select raise(abort,'磁盘已满'); end"_s;
-    // clang-format off
-    QTest::newRow("no target chosen") << 0 << "" << "" << QStringList{};
-    QTest::newRow("unknown target") << 0 << "Z9" << "" << QStringList{};
-    QTest::newRow("occupied target") << 0 << "B1" << "" << QStringList{"此餐桌已被占用!"};
-    QTest::newRow("target reserved now") << 0 << "P2" << "" << QStringList{"此餐桌已被预订!"};
-    QTest::newRow("change fails at its last statement") << 0 << "P3" << refuse.arg("xfmx") << QStringList{"更换餐桌发生异常,更换失败!"};
-    QTest::newRow("split, nothing taken") << 1 << "" << "" << QStringList{};
-    QTest::newRow("split, answered No") << 1 << "B2" << "" << QStringList{"确定要拆分此单吗?"};
-    QTest::newRow("split fails") << 1 << "B2" << refuse.arg("dj") << QStringList{"确定要拆分此单吗?", "拆分账单发生异常,拆分失败!"};
-    QTest::newRow("merge, one group") << 2 << "" << "" << QStringList{"确定要合并此单吗?"};
-    QTest::newRow("merge, answered No") << 2 << "1" << "" << QStringList{"确定要合并此单吗?"};
-    QTest::newRow("merge fails at C1") << 2 << "2" << refuse.arg("dj when old.czm='C1'")
-                                       << QStringList{"确定要合并此单吗?", "合并账单发生异常,合并失败!"};
-    // clang-format on
-}
-
-void TestBillGroups::nothingChanges()
-{
-    QFETCH(int, command);
-    QFETCH(QString, arg);
-    QFETCH(QString, refused);
-    Floor f;
-    if (!refused.isEmpty())
-        f.t.exec(refused);
-    f.t.prompt.answer(refused.isEmpty() && !arg.isEmpty() ? Answer::No : Answer::Yes);
-    if (command == 0) {
-        QVERIFY(!TableChange(f.t.db).move(u"A1"_s, arg));
-    } else if (command == 1) {
-        BillSplit split(f.t.db);
-        split.take(arg);
-        QVERIFY(!split.split()); // the dialog stays
-    } else {
-        BillMerge merge(f.t.db, u"A1"_s);
-        for (int i = 0; i < arg.toInt(); ++i)
-            merge.add(0);
-        QCOMPARE(merge.merge(), refused.isEmpty()); // the dialog closes unless it failed
+    void changeTable()
+    {
+        Floor f;
+        f.t.exec(u"insert into xfmx (czm,xfxm,ysje,jzbj,jzzdh) values ('A1','旧账',30,'1','202612050001')"_s);
+        TableChange change(f.t.db);
+        QVERIFY(change.move(u"A1"_s, u"P'1"_s));
+        const QString live = u"zyzt||'|'||printf('%.2f',xfhj)||'|'||jdsj||'|'||yzrs||'|'||yysj||'|'||bz"_s;
+        QCOMPARE(f.r.field(u"cz"_s, live, u"czm='P''1'"_s),
+                 u"占用|56.00|2026-12-06 11:30:00|4|0小时5分|生日宴"_s);
+        QCOMPARE(f.r.field(u"cz"_s, live, u"czm='A1'"_s), u"空闲|0.00||||"_s);
+        // The registration follows the guests, keeping its room; the settled line stays.
+        QCOMPARE(f.r.registration(u"P'1"_s, u"djbh||zdbh||zdbj||fjm||printf('%.2f',xfhj)"_s),
+                 f.a1 + f.a1 + u"y大厅56.00"_s);
+        QCOMPARE(f.r.field(u"xfmx"_s, u"czm"_s, u"xfxm='旧账'"_s), u"A1"_s);
+        QCOMPARE(f.settle(u"P'1"_s), u"P'1 56.00"_s);
+        // A moved main table keeps its group: a checkout from the other table gathers it.
+        QVERIFY(change.move(u"B1"_s, u"P3"_s));
+        QCOMPARE(f.settle(u"B2"_s), u"P3,B2 54.50"_s);
     }
-    QTEST(f.t.prompt.texts(), "messages");
-    QCOMPARE(f.state(), f.before);
-}
 
-void TestBillGroups::changeTableDialog()
-{
-    Floor f;
-    CTableChangeDlg dialog(f.t.db, u"A1"_s);
-    f.show(dialog);
-    QCOMPARE(dialog.windowTitle(), u"更换餐桌"_s);
-    QVERIFY(dialog.findChild<QLineEdit*>()->isReadOnly());
-    QVERIFY(dialog.rooms()->hasFocus());
-    QTest::keyClick(dialog.rooms(), Qt::Key_Down);
-    QCOMPARE(dialog.targets()->count(), 2); // P2 is reserved now
-    QTest::keyClick(dialog.rooms(), Qt::Key_Tab);
-    QTest::keyClick(dialog.targets(), Qt::Key_Down);
-    QTest::keyClick(dialog.targets(), Qt::Key_Return);
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(f.r.registration(u"P3"_s, u"rs"_s), u"4"_s);
-}
+    void splitAndMergeThenCheckout()
+    {
+        Floor f;
+        BillMerge merge(f.t.db, u"A1"_s);
+        merge.add(0); // B1's group, B2 with it
+        f.t.prompt.answer(Answer::Yes);
+        QVERIFY(merge.merge());
+        QCOMPARE(f.r.groupState(), (QStringList{u"A1:%1:y"_s.arg(f.a1), u"B1:%1:0"_s.arg(f.a1),
+                                                u"B2:%1:0"_s.arg(f.a1), u"C1:%1:y"_s.arg(f.c1)}));
+        // The merged group splits table by table, its former main table too; a main table stays.
+        BillSplit split(f.t.db);
+        QCOMPARE(split.groups().at(0).mainTable + split.groups().at(0).otherTables.join(QString()),
+                 u"A1B1B2"_s);
+        QVERIFY(!split.take(u"A1"_s));
+        QVERIFY(split.take(u"B1"_s));
+        QVERIFY(split.take(u"B2"_s));
+        f.t.prompt.answer(Answer::Yes);
+        QVERIFY(split.split());
+        QCOMPARE(f.t.prompt.texts().value(1), u"不能对主餐桌进行此操作!"_s);
+        QCOMPARE(f.r.groupState().mid(1, 2),
+                 (QStringList{u"B1:%1:y"_s.arg(f.b1), u"B2:"_s + f.b1 + u"1:y"_s}));
+        QCOMPARE(f.settle(u"A1"_s), u"A1 56.00"_s);
+        QCOMPARE(f.settle(u"B2"_s), u"B2 16.00"_s);
+        QCOMPARE(f.settle(u"B1"_s), u"B1 38.50"_s);
+    }
 
-void TestBillGroups::splitDialog()
-{
-    Floor f;
-    CBillSplitDlg dialog(f.t.db);
-    f.show(dialog);
-    QCOMPARE(dialog.windowTitle(), u"拆分账单"_s);
-    QCOMPARE(rows(dialog.groups(), 0), (QStringList{"A1", "B1+", "C1"}));
-    QVERIFY(dialog.groups()->hasFocus());
-    QTest::keyClick(dialog.groups(), Qt::Key_Down);
-    QTest::keyClick(dialog.groups(), Qt::Key_Down);
-    QTest::keyClick(dialog.groups(), Qt::Key_Tab);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); // the move button takes B2
-    QCOMPARE(rows(dialog.splitList(), 0) + rows(dialog.groups(), 0), (QStringList{"B2", "A1", "B1", "C1"}));
-    f.t.prompt.answer(Answer::Yes);
-    QTest::mouseClick(buttonOf(&dialog, u"拆分"_s), Qt::LeftButton);
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(f.r.registration(u"B2"_s, u"zdbj"_s), u"y"_s);
-}
+    void nothingChanges_data()
+    {
+        QTest::addColumn<int>("command"); // 0 change table, 1 split, 2 merge
+        QTest::addColumn<QString>("arg"); // the target table, the table taken, the number of groups added
+        QTest::addColumn<QString>("refused");
+        QTest::addColumn<QStringList>("messages");
+        const QString refuse =
+            u"create trigger refuse before update on %1 begin select raise(abort,'磁盘已满'); end"_s;
+        // clang-format off
+        QTest::newRow("no target chosen") << 0 << "" << "" << QStringList{};
+        QTest::newRow("unknown target") << 0 << "Z9" << "" << QStringList{};
+        QTest::newRow("occupied target") << 0 << "B1" << "" << QStringList{"此餐桌已被占用!"};
+        QTest::newRow("target reserved now") << 0 << "P2" << "" << QStringList{"此餐桌已被预订!"};
+        QTest::newRow("change fails at its last statement") << 0 << "P3" << refuse.arg("xfmx") << QStringList{"更换餐桌发生异常,更换失败!"};
+        QTest::newRow("split, nothing taken") << 1 << "" << "" << QStringList{};
+        QTest::newRow("split, answered No") << 1 << "B2" << "" << QStringList{"确定要拆分此单吗?"};
+        QTest::newRow("split fails") << 1 << "B2" << refuse.arg("dj") << QStringList{"确定要拆分此单吗?", "拆分账单发生异常,拆分失败!"};
+        QTest::newRow("merge, one group") << 2 << "" << "" << QStringList{"确定要合并此单吗?"};
+        QTest::newRow("merge, answered No") << 2 << "1" << "" << QStringList{"确定要合并此单吗?"};
+        QTest::newRow("merge fails at C1") << 2 << "2" << refuse.arg("dj when old.czm='C1'")
+                                           << QStringList{"确定要合并此单吗?", "合并账单发生异常,合并失败!"};
+        // clang-format on
+    }
 
-void TestBillGroups::mergeDialog()
-{
-    Floor f;
-    CBillMergeDlg dialog(f.t.db, u"B2"_s); // not a main table: nothing starts in the merge list
-    f.show(dialog);
-    QCOMPARE(dialog.windowTitle(), u"合并账单"_s);
-    QCOMPARE(rows(dialog.toMerge()) + rows(dialog.inStore()), (QStringList{"A1", "B1", "C1"}));
-    const QPoint c1 = dialog.inStore()->visualItemRect(dialog.inStore()->topLevelItem(2)).center();
-    QTest::mouseClick(dialog.inStore()->viewport(), Qt::LeftButton, {}, c1);
-    QTest::mouseDClick(dialog.inStore()->viewport(), Qt::LeftButton, {}, c1);
-    QCOMPARE(dialog.mainTable()->text(), u"C1"_s);
-    QTest::mouseClick(buttonOf(&dialog, u"→"_s), Qt::LeftButton); // B1, where C1 was
-    dialog.toMerge()->setCurrentItem(dialog.toMerge()->topLevelItem(0));
-    QTest::mouseClick(buttonOf(&dialog, u"←"_s), Qt::LeftButton);
-    QCOMPARE(rows(dialog.toMerge()) + rows(dialog.inStore()), (QStringList{"B1", "A1", "C1"}));
-    QCOMPARE(dialog.mainTable()->text(), u"B1"_s);
-    dialog.inStore()->setCurrentItem(dialog.inStore()->topLevelItem(0));
-    QTest::mouseClick(buttonOf(&dialog, u"→"_s), Qt::LeftButton);
-    f.t.prompt.answer(Answer::Yes);
-    QTest::mouseClick(buttonOf(&dialog, u"合并"_s), Qt::LeftButton);
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(f.r.registration(u"A1"_s, u"zdbh||zdbj"_s), f.b1 + u'0');
-}
+    void nothingChanges()
+    {
+        QFETCH(int, command);
+        QFETCH(QString, arg);
+        QFETCH(QString, refused);
+        Floor f;
+        if (!refused.isEmpty())
+            f.t.exec(refused);
+        f.t.prompt.answer(refused.isEmpty() && !arg.isEmpty() ? Answer::No : Answer::Yes);
+        if (command == 0) {
+            QVERIFY(!TableChange(f.t.db).move(u"A1"_s, arg));
+        } else if (command == 1) {
+            BillSplit split(f.t.db);
+            split.take(arg);
+            QVERIFY(!split.split()); // the dialog stays
+        } else {
+            BillMerge merge(f.t.db, u"A1"_s);
+            for (int i = 0; i < arg.toInt(); ++i)
+                merge.add(0);
+            QCOMPARE(merge.merge(), refused.isEmpty()); // the dialog closes unless it failed
+        }
+        QTEST(f.t.prompt.texts(), "messages");
+        QCOMPARE(f.state(), f.before);
+    }
+
+    // One path through each dialog, by keys and mouse.
+    void dialogs()
+    {
+        Floor f;
+        CTableChangeDlg change(f.t.db, u"A1"_s);
+        f.show(change);
+        QCOMPARE(change.windowTitle() + change.rooms()->currentText(), u"更换餐桌大厅"_s);
+        QTest::keyClick(change.rooms(), Qt::Key_Down);
+        QCOMPARE(change.targets()->itemText(0) + change.targets()->itemText(1),
+                 u"P'1P3"_s); // P2 is reserved now
+        QTest::keyClick(change.rooms(), Qt::Key_Tab);
+        QTest::keyClick(change.targets(), Qt::Key_Down);
+        QTest::keyClick(change.targets(), Qt::Key_Return);
+        QCOMPARE(f.r.registration(u"P3"_s, u"rs"_s) + QString::number(change.result()), u"41"_s);
+
+        CBillSplitDlg split(f.t.db);
+        f.show(split);
+        QCOMPARE(rows(split.groups(), 0) << split.windowTitle(),
+                 (QStringList{"P3", "B1+", "C1", "拆分账单"}));
+        QTest::keyClick(split.groups(), Qt::Key_Down);
+        QTest::keyClick(split.groups(), Qt::Key_Down);
+        QTest::keyClick(split.groups(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); // the move button takes B2
+        QCOMPARE(rows(split.splitList(), 0) + rows(split.groups(), 0), (QStringList{"B2", "P3", "B1", "C1"}));
+        f.t.prompt.answer(Answer::Yes);
+        QTest::mouseClick(buttonOf(&split, u"拆分"_s), Qt::LeftButton);
+        QCOMPARE(f.r.registration(u"B2"_s, u"zdbj"_s) + QString::number(split.result()), u"y1"_s);
+
+        CBillMergeDlg merge(f.t.db, u"C1"_s);
+        f.show(merge);
+        QCOMPARE(rows(merge.toMerge()) + rows(merge.inStore()) << merge.windowTitle(),
+                 (QStringList{"C1", "P3", "B1", "B2", "合并账单"}));
+        const QPoint b1 = merge.inStore()->visualItemRect(merge.inStore()->topLevelItem(1)).center();
+        QTest::mouseClick(merge.inStore()->viewport(), Qt::LeftButton, {}, b1);
+        QTest::mouseDClick(merge.inStore()->viewport(), Qt::LeftButton, {}, b1);
+        merge.toMerge()->setCurrentItem(merge.toMerge()->topLevelItem(0));
+        QTest::mouseClick(buttonOf(&merge, u"←"_s), Qt::LeftButton); // the bill passes to B1
+        QCOMPARE(rows(merge.toMerge()) + QStringList{merge.mainTable()->text()}, (QStringList{"B1", "B1"}));
+        merge.inStore()->setCurrentItem(merge.inStore()->topLevelItem(0));
+        QTest::mouseClick(buttonOf(&merge, u"→"_s), Qt::LeftButton); // P3
+        f.t.prompt.answer(Answer::Yes);
+        QTest::mouseClick(buttonOf(&merge, u"合并"_s), Qt::LeftButton);
+        QCOMPARE(f.r.registration(u"P3"_s, u"zdbh||zdbj"_s) + QString::number(merge.result()),
+                 f.b1 + u"01"_s);
+    }
+};
 
 PELVAR_TEST(TestBillGroups)
 #include "tst_BillGroups.moc"
