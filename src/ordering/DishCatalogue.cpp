@@ -43,8 +43,8 @@ QList<QStringList> DishCatalogue::rows(const QString& statement)
     for (; !rs.isEOF(); rs.moveNext()) {
         const QString discount =
             field("sfdz") == QLatin1String("0") ? QStringLiteral("不允许") : QStringLiteral("允许");
-        result.append(
-            {field("xmbh"), field("xmm"), field("xmpy"), field("dj"), field("dw"), field("lbm"), discount});
+        result.append({field("xmbh"), field("xmm"), field("xmpy"),
+                       Sql::money(rs.getDouble(QStringLiteral("dj"))), field("dw"), field("lbm"), discount});
     }
     return result;
 }

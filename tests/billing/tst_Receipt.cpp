@@ -230,6 +230,13 @@ private slots:
         page.save();
         QCOMPARE(t.prompt.last(), u"保存成功!"_s);
         QCOMPARE(t.scalar(u"select jzdy||dyjmc||bt1||yjkh||cfdy from dysz"_s), u"1前台小票标题一201"_s);
+
+        // A stored printer the spooler does not know now is kept, marked, and saved unchanged.
+        t.exec(u"update dysz set dyjmc='旧打印机'"_s);
+        CPrintSet reopened(t.db, spooler);
+        QCOMPARE(reopened.printerBox()->currentText(), u"旧打印机（未找到）"_s);
+        reopened.save();
+        QCOMPARE(t.scalar(u"select dyjmc from dysz"_s), u"旧打印机"_s);
     }
 };
 

@@ -47,9 +47,6 @@ public:
     // A line of any name at any price; returns its number.
     qint64 line(const QString& table, const QString& item, double quantity, double price, double ratio = 1.0);
 
-    // The tables a checkout of `table` gathers (its group's main table first), settled under `bill`.
-    QStringList checkout(const QString& table, const QString& bill);
-
     // One field: `column` of `table` where `where` holds.
     QString field(const QString& table, const QString& column, const QString& where);
     // A column of a table's open registration.
