@@ -10,6 +10,7 @@
 #include "CFjPage.h"
 #include "CFwsDlg.h"
 #include "CGkJzDlg.h"
+#include "CGzZdDlg.h"
 #include "CHuiYuan.h"
 #include "CLeftView.h"
 #include "Clock.h"
@@ -20,6 +21,8 @@
 #include "CRestaurantDlg.h"
 #include "CRightView.h"
 #include "CSplitterEx.h"
+#include "CSyHzDlg.h"
+#include "CSyMxDlg.h"
 #include "CTableChangeDlg.h"
 #include "CupsSpooler.h"
 #include "CUser.h"
@@ -402,6 +405,24 @@ void CMainFrame::connectCommands()
         dialog.exec();
         tablesChanged();
     });
+    setHandler(OnAccountBills, [this] {
+        ReceiptPrinter receipts(m_app.db(), m_app.restaurantName(), m_rawPrinter);
+        CGzZdDlg dialog(m_app.db(), cashierOf(m_app.currentOperator()),
+                        m_app.currentOperator().may(Right::Gzjzqx), receipts, m_app.defaultPrinter(),
+                        passwordMatches, this);
+        dialog.exec();
+    });
+    setHandler(CashierDetail, [this] {
+        ReceiptPrinter receipts(m_app.db(), m_app.restaurantName(), m_rawPrinter);
+        CSyMxDlg dialog(m_app.db(), cashierOf(m_app.currentOperator()),
+                        m_app.currentOperator().may(Right::Xgzdqx), receipts, m_app.defaultPrinter(),
+                        passwordMatches, this);
+        dialog.exec();
+    });
+    setHandler(CashierSummary, [this] {
+        CSyHzDlg dialog(m_app.db(), m_app.currentOperator().name(), m_app.defaultPrinter(), this);
+        dialog.exec();
+    });
     setHandler(PrintReceipt, [this] {
         ReceiptPrinter receipts(m_app.db(), m_app.restaurantName(), m_rawPrinter);
         receipts.printTableReceipt(selectedTable(), m_app.currentOperator().name());
@@ -467,9 +488,9 @@ void CMainFrame::openSheet(const QString& title)
     // Pages in their order: 房间餐桌设置, 消费项目设置, 操作员设置, 服务生设置, 会员管理,
     // 营业班次, 数据清空, 打印设置.
     if (all || title == QStringLiteral("房间餐桌设置"))
-        sheet.addPage(new CFjPage(m_app.db(), m_app.prompt(), m_app.currentOperator(), m_app.defaultPrinter(),
-                                  &sheet),
-                      QStringLiteral("房间餐桌设置"));
+        sheet.addPage(
+            new CFjPage(m_app.db(), m_app.prompt(), m_app.currentOperator(), m_app.defaultPrinter(), &sheet),
+            QStringLiteral("房间餐桌设置"));
     if (all || title == QStringLiteral("消费项目设置"))
         sheet.addPage(new CXmPage(m_app.db(), m_app.prompt(), m_spooler, m_app.defaultPrinter(),
                                   m_app.currentOperator().name(), gate(Right::Xmlbqx), gate(Right::Xmqx),
@@ -479,9 +500,9 @@ void CMainFrame::openSheet(const QString& title)
         sheet.addPage(new CUser(m_app.db(), m_app.prompt(), m_app.currentOperator(), &sheet),
                       QStringLiteral("操作员设置"));
     if (all)
-        sheet.addPage(new CFwsDlg(m_app.db(), m_app.prompt(), m_app.currentOperator(), m_app.defaultPrinter(),
-                                  &sheet),
-                      QStringLiteral("服务生设置"));
+        sheet.addPage(
+            new CFwsDlg(m_app.db(), m_app.prompt(), m_app.currentOperator(), m_app.defaultPrinter(), &sheet),
+            QStringLiteral("服务生设置"));
     if (all || title == QStringLiteral("会员设置"))
         sheet.addPage(new CHuiYuan(m_app.db(), m_app.prompt(), m_app.defaultPrinter(),
                                    m_app.currentOperator().name(), gate(Right::Hyqx), &sheet),
