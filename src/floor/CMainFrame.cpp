@@ -488,9 +488,9 @@ void CMainFrame::openSheet(const QString& title)
     // Pages in their order: 房间餐桌设置, 消费项目设置, 操作员设置, 服务生设置, 会员管理,
     // 营业班次, 数据清空, 打印设置.
     if (all || title == QStringLiteral("房间餐桌设置"))
-        sheet.addPage(
-            new CFjPage(m_app.db(), m_app.prompt(), m_app.currentOperator(), m_app.defaultPrinter(), &sheet),
-            QStringLiteral("房间餐桌设置"));
+        sheet.addPage(new CFjPage(m_app.db(), m_app.prompt(), m_app.currentOperator(), m_app.defaultPrinter(),
+                                  &sheet),
+                      QStringLiteral("房间餐桌设置"));
     if (all || title == QStringLiteral("消费项目设置"))
         sheet.addPage(new CXmPage(m_app.db(), m_app.prompt(), m_spooler, m_app.defaultPrinter(),
                                   m_app.currentOperator().name(), gate(Right::Xmlbqx), gate(Right::Xmqx),
@@ -500,9 +500,9 @@ void CMainFrame::openSheet(const QString& title)
         sheet.addPage(new CUser(m_app.db(), m_app.prompt(), m_app.currentOperator(), &sheet),
                       QStringLiteral("操作员设置"));
     if (all)
-        sheet.addPage(
-            new CFwsDlg(m_app.db(), m_app.prompt(), m_app.currentOperator(), m_app.defaultPrinter(), &sheet),
-            QStringLiteral("服务生设置"));
+        sheet.addPage(new CFwsDlg(m_app.db(), m_app.prompt(), m_app.currentOperator(), m_app.defaultPrinter(),
+                                  &sheet),
+                      QStringLiteral("服务生设置"));
     if (all || title == QStringLiteral("会员设置"))
         sheet.addPage(new CHuiYuan(m_app.db(), m_app.prompt(), m_app.defaultPrinter(),
                                    m_app.currentOperator().name(), gate(Right::Hyqx), &sheet),
