@@ -104,7 +104,10 @@ const QList<int> kConnected = {CMainFrame::RestaurantSettings,
                                CMainFrame::OpenTable,
                                CMainFrame::ChangeRegistration,
                                CMainFrame::Checkout,
-                               CMainFrame::PrintReceipt};
+                               CMainFrame::PrintReceipt,
+                               CMainFrame::OnAccountBills,
+                               CMainFrame::CashierDetail,
+                               CMainFrame::CashierSummary};
 
 } // namespace
 
