@@ -3,6 +3,7 @@
 #include "Clock.h"
 #include "Database.h"
 #include "DbError.h"
+#include "DishCatalogue.h"
 #include "EntryFile.h"
 #include "Field.h"
 #include "Prompt.h"
@@ -91,12 +92,7 @@ QList<ConsumptionList::OccupiedTable> ConsumptionList::occupiedTables()
 
 QStringList ConsumptionList::categoryChoices()
 {
-    QStringList choices{QStringLiteral("显示全部")};
-    Recordset rs;
-    if (m_db.OpenRecordset(rs, QStringLiteral("select * from lb ")))
-        for (; !rs.isEOF(); rs.moveNext())
-            choices << rs.getString(QStringLiteral("lbm"));
-    return choices;
+    return DishCatalogue(m_db).categoryChoices();
 }
 
 bool ConsumptionList::LoadConsumptionList()

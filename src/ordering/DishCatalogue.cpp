@@ -33,6 +33,16 @@ QString DishCatalogue::cleanSearchText(const QString& text)
     return QString(text).remove(removed).remove(leadingBlanks);
 }
 
+QStringList DishCatalogue::categoryChoices()
+{
+    QStringList choices{kAllCategories};
+    Recordset rs;
+    if (m_db.OpenRecordset(rs, QStringLiteral("select * from lb ")))
+        for (; !rs.isEOF(); rs.moveNext())
+            choices << rs.getString(QStringLiteral("lbm"));
+    return choices;
+}
+
 QList<QStringList> DishCatalogue::rows(const QString& statement)
 {
     QList<QStringList> result;
