@@ -55,18 +55,12 @@ struct Floor
     // table first) and the amount of the lines settled under the bill.
     QString settle(const QString& table)
     {
-        ReceiptPrinter receipts(t.db, u"我的餐厅"_s,
-                                [](const QString&, const QString&, const QString&) { return true; });
-        Checkout checkout(t.db, Cashier{u"张三"_s}, receipts);
-        checkout.open(table);
-        Checkout::Amounts amounts;
-        checkout.RecalcTotals(amounts, Checkout::Payment::Cash);
+        const QString bill = r.checkout(table);
         QStringList tables;
-        for (const Checkout::Group& group : checkout.area())
-            tables << group.name << group.tables;
-        t.prompt.answer(Answer::Yes);
-        const QString bill =
-            checkout.settle({amounts.due, amounts.due, {}, Checkout::Payment::Cash}).billNumber;
+        for (Recordset rs = t.db.query(u"select czm from dj where jzdh="_s + Sql::quote(bill) +
+                                       u" order by zdbj desc,czm"_s);
+             !rs.isEOF(); rs.moveNext())
+            tables << rs.getString(u"czm"_s);
         return tables.join(u',') + u' ' +
                t.scalar(u"select printf('%.2f', sum(ysje)) from xfmx where jzzdh="_s + Sql::quote(bill));
     }

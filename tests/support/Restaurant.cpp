@@ -1,5 +1,7 @@
 #include "Restaurant.h"
 
+#include "Checkout.h"
+#include "ReceiptPrinter.h"
 #include "Sql.h"
 
 const QDateTime Restaurant::kNow(QDate(2026, 12, 6), QTime(12, 30, 0));
@@ -130,6 +132,18 @@ qint64 Restaurant::line(const QString& table, const QString& item, double quanti
     m_t.exec(QStringLiteral("update dj set xfhj=xfhj+%1 where czm=%2 and xfzt='占用'")
                  .arg(due, Sql::quote(table)));
     return m_t.scalar(QStringLiteral("select max(xfbh) from xfmx")).toLongLong();
+}
+
+QString Restaurant::checkout(const QString& table)
+{
+    ReceiptPrinter receipts(m_t.db, QStringLiteral("我的餐厅"),
+                            [](const QString&, const QString&, const QString&) { return true; });
+    Checkout checkout(m_t.db, Cashier{QStringLiteral("张三")}, receipts);
+    checkout.open(table);
+    Checkout::Amounts amounts;
+    checkout.RecalcTotals(amounts, Checkout::Payment::Cash);
+    m_t.prompt.answer(Prompt::Answer::Yes);
+    return checkout.settle({amounts.due, amounts.due, {}, Checkout::Payment::Cash}).billNumber;
 }
 
 QString Restaurant::field(const QString& table, const QString& column, const QString& where)

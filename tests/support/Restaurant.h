@@ -47,6 +47,10 @@ public:
     // A line of any name at any price; returns its number.
     qint64 line(const QString& table, const QString& item, double quantity, double price, double ratio = 1.0);
 
+    // Checks the table's group out through the real checkout, in cash, received as due, as the
+    // cashier 张三 at the clock's time. Returns the bill's number.
+    QString checkout(const QString& table);
+
     // One field: `column` of `table` where `where` holds.
     QString field(const QString& table, const QString& column, const QString& where);
     // A column of a table's open registration.
