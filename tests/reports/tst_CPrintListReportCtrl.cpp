@@ -5,6 +5,7 @@
 #include "ScriptedPrompt.h"
 #include "TestMain.h"
 
+#include <optional>
 #include <QDesktopServices>
 #include <QProcess>
 #include <QRegularExpression>
