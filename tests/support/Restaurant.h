@@ -48,7 +48,7 @@ public:
     qint64 line(const QString& table, const QString& item, double quantity, double price, double ratio = 1.0);
 
     // Checks the table's group out through the real checkout, in cash, received as due, as the
-    // cashier 张三 at the clock's time. Returns the bill's number.
+    // cashier 张三 at the clock's time. Returns the bill's number; leaves the prompt empty.
     QString checkout(const QString& table);
 
     // One field: `column` of `table` where `where` holds.
