@@ -1,10 +1,10 @@
 #include "CPrintSet.h"
 
+#include "PrinterBox.h"
 #include "PrintSettings.h"
 #include "Spooler.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -25,7 +25,7 @@ QLineEdit* namedEdit(const QString& label, QWidget* parent)
 
 CPrintSet::CPrintSet(Database& db, Spooler& spooler, QWidget* parent)
     : QWidget(parent), m_db(db), m_printAtCheckout(new QCheckBox(QStringLiteral("结账时打印小票"), this)),
-      m_printer(new QComboBox(this)), m_title1(namedEdit(QStringLiteral("小票标题一"), this)),
+      m_printer(new PrinterBox(this)), m_title1(namedEdit(QStringLiteral("小票标题一"), this)),
       m_title2(namedEdit(QStringLiteral("小票标题二"), this)),
       m_footer1(namedEdit(QStringLiteral("小票页脚一"), this)),
       m_footer2(namedEdit(QStringLiteral("小票页脚二"), this)),
@@ -35,11 +35,10 @@ CPrintSet::CPrintSet(Database& db, Spooler& spooler, QWidget* parent)
     setWindowTitle(QStringLiteral("打印设置"));
     m_blankLines->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_blankLines));
-    m_printer->addItems(spooler.printerNames());
-    m_printer->setCurrentIndex(-1);
-    if (const std::optional<PrintSettings> settings = PrintSettings::load(db)) {
+    const std::optional<PrintSettings> settings = PrintSettings::load(db);
+    m_printer->setPrinters(spooler.printerNames(), settings ? settings->printer : QString());
+    if (settings) {
         m_printAtCheckout->setChecked(settings->printAtCheckout);
-        m_printer->setCurrentIndex(m_printer->findText(settings->printer));
         m_title1->setText(settings->title1);
         m_title2->setText(settings->title2);
         m_footer1->setText(settings->footer1);
@@ -80,7 +79,7 @@ void CPrintSet::save()
 {
     PrintSettings settings;
     settings.printAtCheckout = m_printAtCheckout->isChecked();
-    settings.printer = m_printer->currentText();
+    settings.printer = m_printer->printer();
     settings.title1 = m_title1->text();
     settings.title2 = m_title2->text();
     settings.footer1 = m_footer1->text();

@@ -3,8 +3,8 @@
 #include <QWidget>
 
 class Database;
+class PrinterBox;
 class QCheckBox;
-class QComboBox;
 class QLineEdit;
 class Spooler;
 
@@ -16,7 +16,7 @@ class CPrintSet final : public QWidget
 public:
     CPrintSet(Database& db, Spooler& spooler, QWidget* parent = nullptr);
 
-    QComboBox* printerBox() const { return m_printer; }
+    PrinterBox* printerBox() const { return m_printer; }
     QLineEdit* field(const QString& label) const;
     QCheckBox* printAtCheckout() const { return m_printAtCheckout; }
     QCheckBox* kitchenPrinting() const { return m_kitchen; }
@@ -26,7 +26,7 @@ public:
 private:
     Database& m_db;
     QCheckBox* m_printAtCheckout;
-    QComboBox* m_printer;
+    PrinterBox* m_printer;
     QLineEdit* m_title1;
     QLineEdit* m_title2;
     QLineEdit* m_footer1;

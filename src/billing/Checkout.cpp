@@ -54,6 +54,14 @@ QString Checkout::methodText(Payment payment)
     return QStringLiteral("免费");
 }
 
+Checkout::Payment Checkout::paymentOf(const QString& method)
+{
+    for (Payment payment : {Payment::OnAccount, Payment::Free, Payment::Other})
+        if (methodText(payment) == method)
+            return payment;
+    return Payment::Cash;
+}
+
 QString Checkout::title() const
 {
     return m_onAccount ? QStringLiteral("挂账账单结账") : QStringLiteral("顾客结账");
@@ -261,40 +269,60 @@ bool Checkout::receivedEnabled(Payment payment)
     return payment != Payment::Free;
 }
 
+// Adds the lines of one statement to the list and its sums.
+void Checkout::addLines(Database& db, const QString& statement, Lines& result, qint64& discountSum,
+                        qint64& dueSum)
+{
+    Recordset rs;
+    if (!db.OpenRecordset(rs, statement))
+        return;
+    for (; !rs.isEOF(); rs.moveNext()) {
+        Line line;
+        line.number = rs.getString(QStringLiteral("xfbh")).toLongLong();
+        line.item = rs.getString(QStringLiteral("xfxm"));
+        line.table = rs.getString(QStringLiteral("czm"));
+        const double quantity = rs.getDouble(QStringLiteral("sl"));
+        const double price = rs.getDouble(QStringLiteral("xmdj"));
+        const double ratio = rs.getDouble(QStringLiteral("dzbl"));
+        line.quantity = Sql::money(quantity);
+        line.price = Sql::money(price);
+        line.ratio = Sql::money(ratio);
+        line.returned = quantity < 0;
+        line.gift = !line.returned && Money::cents(ratio) == 0;
+        line.shownItem = Receipt::shownItem(line.item, quantity, ratio);
+        const qint64 discount = Money::cents(price * quantity * (1 - ratio));
+        const qint64 due = Money::cents(price * quantity * ratio);
+        line.discountAmount = amount(discount);
+        line.dueAmount = amount(due);
+        line.recorder = rs.getString(QStringLiteral("jzr"));
+        line.time = Sql::timeText(rs.getDateTime(QStringLiteral("xfsj")));
+        discountSum += discount;
+        dueSum += due;
+        result.lines << line;
+    }
+}
+
 Checkout::Lines Checkout::ShowLines(const QString& node)
 {
     Lines result;
     qint64 discountSum = 0;
     qint64 dueSum = 0;
-    for (const QString& name : namesUnder(node)) {
-        Recordset rs;
-        if (!m_db.OpenRecordset(rs, linesStatement(name) + QStringLiteral(" order by xfbh")))
-            continue;
-        for (; !rs.isEOF(); rs.moveNext()) {
-            Line line;
-            line.number = rs.getString(QStringLiteral("xfbh")).toLongLong();
-            line.item = rs.getString(QStringLiteral("xfxm"));
-            line.table = rs.getString(QStringLiteral("czm"));
-            const double quantity = rs.getDouble(QStringLiteral("sl"));
-            const double price = rs.getDouble(QStringLiteral("xmdj"));
-            const double ratio = rs.getDouble(QStringLiteral("dzbl"));
-            line.quantity = Sql::money(quantity);
-            line.price = Sql::money(price);
-            line.ratio = Sql::money(ratio);
-            line.returned = quantity < 0;
-            line.gift = !line.returned && Money::cents(ratio) == 0;
-            line.shownItem = Receipt::shownItem(line.item, quantity, ratio);
-            const qint64 discount = Money::cents(price * quantity * (1 - ratio));
-            const qint64 due = Money::cents(price * quantity * ratio);
-            line.discountAmount = amount(discount);
-            line.dueAmount = amount(due);
-            line.recorder = rs.getString(QStringLiteral("jzr"));
-            line.time = Sql::timeText(rs.getDateTime(QStringLiteral("xfsj")));
-            discountSum += discount;
-            dueSum += due;
-            result.lines << line;
-        }
-    }
+    for (const QString& name : namesUnder(node))
+        addLines(m_db, linesStatement(name) + QStringLiteral(" order by xfbh"), result, discountSum, dueSum);
+    result.discountSum = amount(discountSum);
+    result.dueSum = amount(dueSum);
+    return result;
+}
+
+Checkout::Lines Checkout::billLines(Database& db, const QString& bill)
+{
+    Lines result;
+    qint64 discountSum = 0;
+    qint64 dueSum = 0;
+    addLines(db,
+             QStringLiteral("select * from xfmx where jzzdh=") + Sql::quote(bill) +
+                 QStringLiteral(" order by xfbh"),
+             result, discountSum, dueSum);
     result.discountSum = amount(discountSum);
     result.dueSum = amount(dueSum);
     return result;
@@ -377,7 +405,8 @@ bool Checkout::cancelMember()
     return true;
 }
 
-Checkout::Result Checkout::check(const Entry& entry, const Amounts& amounts)
+Checkout::Result Checkout::check(Prompt& prompt, const Cashier& cashier, const Entry& entry,
+                                 const Amounts& amounts)
 {
     const bool free = entry.payment == Payment::Free;
     const qint64 gross = Money::cents(amounts.gross);
@@ -387,8 +416,8 @@ Checkout::Result Checkout::check(const Entry& entry, const Amounts& amounts)
     const std::optional<double> typedPaid = Field::parseNumber(amounts.paid);
     const bool takesPayment = paidEnabled(entry.payment);
 
-    auto refuse = [this](const QString& message, Focus field) {
-        m_db.prompt().warn(message);
+    auto refuse = [&prompt](const QString& message, Focus field) {
+        prompt.warn(message);
         return Result{Outcome::Invalid, field, QString()};
     };
     if (!typedReceived)
@@ -402,8 +431,8 @@ Checkout::Result Checkout::check(const Entry& entry, const Amounts& amounts)
     // A negative amount received would lower the member's total; it is as wrong as none.
     if (!free && received <= 0)
         return refuse(QStringLiteral("实收金额不正确!"), Focus::Received);
-    if (!free && Money::cents(m_cashier.largestRoundOff) < due - received)
-        return refuse(QStringLiteral("抹零金额超出当前操作员最高抹零金额:") + m_cashier.largestRoundOff +
+    if (!free && Money::cents(cashier.largestRoundOff) < due - received)
+        return refuse(QStringLiteral("抹零金额超出当前操作员最高抹零金额:") + cashier.largestRoundOff +
                           QStringLiteral("元，如果要优惠请通过'折扣'优惠!"),
                       Focus::Received);
     // An empty 顾客支付 is nothing handed over.
@@ -480,7 +509,8 @@ Checkout::Result Checkout::settle(const Entry& entry)
             return {};
         return release(names);
     }
-    if (const Result refused = check(entry, amounts); refused.outcome == Outcome::Invalid)
+    if (const Result refused = check(m_db.prompt(), m_cashier, entry, amounts);
+        refused.outcome == Outcome::Invalid)
         return refused;
     // Amounts are written as numbers of two decimals, never as typed; the bill's discount is
     // what the guest does not pay, rounding-off included.

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 class Database;
+class Prompt;
 class ReceiptPrinter;
 
 // The operations of the checkout dialog: the tables (or on-account bills) being settled, their
@@ -152,6 +153,8 @@ public:
     // The lines of a node: an empty name is the root (every line of the area), a group's name
     // gives the group, a table's name the table.
     Lines ShowLines(const QString& node = QString());
+    // The lines of a settled bill, as the line lists show them.
+    static Lines billLines(Database& db, const QString& bill);
     static QString linesCaption(const QString& nodeText);
 
     // Writes a ratio ("%.2f") to every discountable non-gift line of the area, or to the selected
@@ -174,6 +177,11 @@ public:
     bool printPreReceipt(const Entry& entry);
 
     static QString methodText(Payment payment);
+    // The payment of a stored method text; cash for anything unknown.
+    static Payment paymentOf(const QString& method);
+    // The checks of the amounts, payment and note before a bill is written, in their order; the
+    // first refusal is shown and returned with the field that takes the cursor.
+    static Result check(Prompt& prompt, const Cashier& cashier, const Entry& entry, const Amounts& amounts);
 
 private:
     void reset(const QString& table, bool onAccount);
@@ -182,7 +190,8 @@ private:
     QString linesStatement(const QString& name) const;
     QList<Group> groupsOf(const QString& statement, const QString& keyColumn);
     QStringList billTables(const QString& bill);
-    Result check(const Entry& entry, const Amounts& amounts);
+    static void addLines(Database& db, const QString& statement, Lines& result, qint64& discountSum,
+                         qint64& dueSum);
     Result release(const QStringList& names);
     Result releaseUnregistered();
     bool writeRatio(const QString& ratio, const QList<Line>& lines);

@@ -95,13 +95,14 @@ void Receipt::setListedRows(const QList<ListedRow>& rows)
 
 QString Receipt::separator() const
 {
-    const bool wide = m_kind == Kind::Table || m_kind == Kind::ModifiedBill;
+    const bool wide =
+        m_kind == Kind::Table || m_kind == Kind::ModifiedBill || m_kind == Kind::SavedModification;
     return QLatin1Char(' ') + QString(wide ? 42 : 39, QLatin1Char('-'));
 }
 
 QString Receipt::headerLine() const
 {
-    const bool byBill = m_kind == Kind::Checkout || m_kind == Kind::Reprint || m_kind == Kind::ModifiedBill;
+    const bool byBill = m_kind != Kind::PreReceipt && m_kind != Kind::Table;
     return (byBill ? QStringLiteral(" 账单号:") : QStringLiteral(" 餐桌名:")) + m_number +
            QStringLiteral("   收银员:") + m_cashier;
 }
@@ -109,7 +110,8 @@ QString Receipt::headerLine() const
 QStringList Receipt::totalsLines() const
 {
     QStringList lines;
-    if (m_kind != Kind::Checkout && m_kind != Kind::Reprint)
+    const bool checkoutForm = m_kind == Kind::Checkout || m_kind == Kind::SavedModification;
+    if (!checkoutForm && m_kind != Kind::Reprint)
         return lines;
     const QString& method = m_totals.method;
     // The receipt writes 挂帐 where the bill stores 挂账.
@@ -117,7 +119,7 @@ QStringList Receipt::totalsLines() const
     lines << separator() << QStringLiteral("优惠:          ￥") + m_totals.discount
           << QStringLiteral("实收:          ￥") + m_totals.received
           << QStringLiteral("结账方式:　　") + word;
-    if (m_kind == Kind::Checkout && method == QStringLiteral("现金"))
+    if (checkoutForm && method == QStringLiteral("现金"))
         lines << QStringLiteral("预收金额:      ￥") + m_totals.paid
               << QStringLiteral("找零金额:      ￥") + m_totals.change;
     return lines;

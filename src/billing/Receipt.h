@@ -18,7 +18,8 @@ public:
         PreReceipt,
         Table,
         Reprint,
-        ModifiedBill
+        ModifiedBill,     // the modification dialog's list
+        SavedModification // a modified bill once saved: the checkout's form, the wide separator
     };
 
     // One row of the grouped items query of the drawn form.

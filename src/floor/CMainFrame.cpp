@@ -13,6 +13,7 @@
 #include "CFwsDlg.h"
 #include "CFwsTjDlg.h"
 #include "CGkJzDlg.h"
+#include "CGzZdDlg.h"
 #include "CHuiYuan.h"
 #include "CLeftView.h"
 #include "Clock.h"
@@ -24,6 +25,8 @@
 #include "CRightView.h"
 #include "CSjQl.h"
 #include "CSplitterEx.h"
+#include "CSyHzDlg.h"
+#include "CSyMxDlg.h"
 #include "CTableChangeDlg.h"
 #include "CTdCxDlg.h"
 #include "CupsSpooler.h"
@@ -433,6 +436,24 @@ void CMainFrame::connectCommands()
         dialog.loadTable(table);
         dialog.exec();
         tablesChanged();
+    });
+    setHandler(OnAccountBills, [this] {
+        ReceiptPrinter receipts(m_app.db(), m_app.restaurantName(), m_rawPrinter);
+        CGzZdDlg dialog(m_app.db(), cashierOf(m_app.currentOperator()),
+                        m_app.currentOperator().may(Right::Gzjzqx), receipts, m_app.defaultPrinter(),
+                        passwordMatches, this);
+        dialog.exec();
+    });
+    setHandler(CashierDetail, [this] {
+        ReceiptPrinter receipts(m_app.db(), m_app.restaurantName(), m_rawPrinter);
+        CSyMxDlg dialog(m_app.db(), cashierOf(m_app.currentOperator()),
+                        m_app.currentOperator().may(Right::Xgzdqx), receipts, m_app.defaultPrinter(),
+                        passwordMatches, this);
+        dialog.exec();
+    });
+    setHandler(CashierSummary, [this] {
+        CSyHzDlg dialog(m_app.db(), m_app.currentOperator().name(), m_app.defaultPrinter(), this);
+        dialog.exec();
     });
     setHandler(PrintReceipt, [this] {
         ReceiptPrinter receipts(m_app.db(), m_app.restaurantName(), m_rawPrinter);

@@ -132,7 +132,8 @@ void CAddConsumptionDlg::buildControls(DefaultPrinter& defaultPrinter)
     m_transfer = button(QStringLiteral("转单(&Z)"), "transfer", this);
     m_print = button(QStringLiteral("厨打(&P)"), "print", this);
     m_taste = button(QStringLiteral("口味(&B)"), "taste", this);
-    m_close = button(QStringLiteral("关闭(&O)"), "close", this);
+    // Alt+O is 结账's.
+    m_close = button(QStringLiteral("关闭(&C)"), "close", this);
     m_selectAll = new QCheckBox(QStringLiteral("全选"), this);
     m_selectAll->setObjectName(QStringLiteral("selectAll"));
 
@@ -360,6 +361,7 @@ void CAddConsumptionDlg::selectLine(int row)
     m_lines->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
                                                           QItemSelectionModel::Rows);
     m_lines->scrollTo(index);
+    updateButtons();
 }
 
 int CAddConsumptionDlg::firstSelectedLine() const
@@ -444,7 +446,6 @@ void CAddConsumptionDlg::ToggleGift()
         return;
     showRow(row);
     selectLine(row);
-    updateButtons();
     showTotals();
 }
 
@@ -482,6 +483,8 @@ void CAddConsumptionDlg::PrintKitchenTickets()
             showRow(rows.at(i));
         }
     }
+    // A printed line can no longer be deleted.
+    updateButtons();
 }
 
 void CAddConsumptionDlg::EditNote()
@@ -504,10 +507,10 @@ void CAddConsumptionDlg::CopyLines()
 void CAddConsumptionDlg::PasteLines()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    if (m_list.PasteLines(QGuiApplication::clipboard()->text())) {
-        showLines();
-        selectLine(m_list.selection());
-    }
+    // The list was read again even when nothing was pasted: its new lines are stored lines now.
+    m_list.PasteLines(QGuiApplication::clipboard()->text());
+    showLines();
+    selectLine(m_list.selection());
     showTotals();
     QApplication::restoreOverrideCursor();
 }

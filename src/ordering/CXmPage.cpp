@@ -255,7 +255,8 @@ bool CXmPage::prepareReport()
 
 void CXmPage::print()
 {
-    if (!prepareReport())
+    // The list shows purchase prices and costs: the dish right, as the page's other commands.
+    if (!m_mayEditDishes() || !prepareReport())
         return;
     m_defaultPrinter.SetPrintOrientation(false);
     m_dishList->PrintPreview();
@@ -263,6 +264,6 @@ void CXmPage::print()
 
 void CXmPage::exportList()
 {
-    if (prepareReport())
+    if (m_mayEditDishes() && prepareReport())
         m_dishList->ExportToExcel();
 }

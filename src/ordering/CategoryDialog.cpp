@@ -1,7 +1,8 @@
 #include "CategoryDialog.h"
 
+#include "PrinterBox.h"
+
 #include <QCheckBox>
-#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QIntValidator>
@@ -11,21 +12,19 @@
 CategoryDialog::CategoryDialog(Database& db, Prompt& prompt, const QStringList& spoolerPrinters,
                                const QString& name, QWidget* parent)
     : QDialog(parent), m_categories(db, prompt), m_oldName(name), m_name(new QLineEdit(this)),
-      m_discount(new QCheckBox(QStringLiteral("是否允许打折"), this)), m_printer(new QComboBox(this)),
+      m_discount(new QCheckBox(QStringLiteral("是否允许打折"), this)), m_printer(new PrinterBox(this)),
       m_title(new QLineEdit(this)), m_copies(new QLineEdit(this)), m_blankBefore(new QLineEdit(this)),
       m_blankAfter(new QLineEdit(this)), m_cut(new QCheckBox(QStringLiteral("启用打印机切纸功能"), this))
 {
     setWindowTitle(name.isEmpty() ? CategorySettings::kAddTitle : CategorySettings::kChangeTitle);
     for (QLineEdit* count : {m_copies, m_blankBefore, m_blankAfter})
         count->setValidator(new QIntValidator(0, 99, count));
-    const QStringList choices = CategorySettings::printerChoices(spoolerPrinters);
-    m_printer->addItems(choices);
 
     const CategorySettings::Category category =
         name.isEmpty() ? CategorySettings::Category() : m_categories.read(name);
     m_name->setText(category.name);
     m_discount->setChecked(category.discountAllowed);
-    m_printer->setCurrentIndex(CategorySettings::printerIndex(choices, category.printer));
+    m_printer->setPrinters(spoolerPrinters, category.printer, CategorySettings::kNoKitchenPrinter);
     m_title->setText(category.title);
     m_copies->setText(category.copies);
     m_blankBefore->setText(category.blankLinesBefore);
@@ -59,8 +58,8 @@ QString CategoryDialog::name() const
 void CategoryDialog::onOk()
 {
     const CategorySettings::Category category{
-        m_name->text(),   m_discount->isChecked(), m_printer->currentText(), m_title->text(),
-        m_copies->text(), m_blankBefore->text(),   m_blankAfter->text(),     m_cut->isChecked()};
+        m_name->text(),   m_discount->isChecked(), m_printer->printer(), m_title->text(),
+        m_copies->text(), m_blankBefore->text(),   m_blankAfter->text(), m_cut->isChecked()};
     const CategorySettings::Result result =
         m_oldName.isEmpty() ? m_categories.add(category) : m_categories.change(m_oldName, category);
     if (result) {

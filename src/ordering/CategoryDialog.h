@@ -4,12 +4,13 @@
 
 #include <QDialog>
 
+class PrinterBox;
 class QCheckBox;
-class QComboBox;
 class QLineEdit;
 
 // 添加类别信息 / 修改类别信息: a category's name, discount flag and kitchen printer with the
-// layout of its tickets. The printer box offers "此类项目不打印到后厨" and the spooler's printers.
+// layout of its tickets. The printer box offers "此类项目不打印到后厨" and the spooler's printers,
+// and keeps the category's printer when the spooler does not know it.
 class CategoryDialog final : public QDialog
 {
     Q_OBJECT
@@ -21,7 +22,7 @@ public:
     // The name saved, after OK.
     QString name() const;
     QLineEdit* nameEdit() const { return m_name; }
-    QComboBox* printerBox() const { return m_printer; }
+    PrinterBox* printerBox() const { return m_printer; }
 
 private:
     void onOk();
@@ -30,7 +31,7 @@ private:
     QString m_oldName;
     QLineEdit* m_name;
     QCheckBox* m_discount;
-    QComboBox* m_printer;
+    PrinterBox* m_printer;
     QLineEdit* m_title;
     QLineEdit* m_copies;
     QLineEdit* m_blankBefore;

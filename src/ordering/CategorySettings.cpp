@@ -51,16 +51,6 @@ CategorySettings::Category CategorySettings::read(const QString& name)
             field("jskh"),  field("dyqz") == QLatin1String("1")};
 }
 
-QStringList CategorySettings::printerChoices(const QStringList& spoolerPrinters)
-{
-    return QStringList{kNoKitchenPrinter} + spoolerPrinters;
-}
-
-int CategorySettings::printerIndex(const QStringList& choices, const QString& printer)
-{
-    return qMax(0, choices.indexOf(printer));
-}
-
 bool CategorySettings::mayChange(const QString& selected)
 {
     if (!selected.isEmpty())

@@ -57,11 +57,6 @@ public:
     QList<QStringList> rows();
     // The category as the change dialog shows it; default fields when there is none of that name.
     Category read(const QString& name);
-    // The printer box: kNoKitchenPrinter, then the spooler's printers in the spooler's order.
-    static QStringList printerChoices(const QStringList& spoolerPrinters);
-    // The entry of the printer box to select for a category's stored printer name (the first
-    // entry when that printer is no longer known).
-    static int printerIndex(const QStringList& choices, const QString& printer);
 
     // `selected` is "" when no row is selected ("请选定要删除的类别!").
     bool mayChange(const QString& selected);

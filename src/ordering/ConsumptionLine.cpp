@@ -1,6 +1,7 @@
 #include "ConsumptionLine.h"
 
 #include "Field.h"
+#include "Sql.h"
 
 #include <QtMath>
 
@@ -67,7 +68,7 @@ QString ConsumptionLine::text(int column) const
     case Operator:
         return operatorName;
     case Time:
-        return time;
+        return Sql::timeText(time);
     case Note:
         return note;
     case Printed:

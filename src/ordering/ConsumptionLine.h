@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
-// One row of a table's consumption list, as the ordering screen shows it. The dish name is kept
-// plain; the return and gift marks are derived from the quantity and the ratio, so they are
-// never cut off or doubled by hand.
+// One row of a table's consumption list, as the ordering screen shows it: quantity, price, ratio
+// and amount as "%.2f", the time as "%Y-%m-%d %H:%M:%S". The dish name is kept plain; the return
+// and gift marks are derived from the quantity and the ratio, so they are never cut off or
+// doubled by hand.
 struct ConsumptionLine
 {
     // The list's columns, in order.
@@ -32,7 +34,7 @@ struct ConsumptionLine
     QString amount; // amount due
     QString category;
     QString operatorName;
-    QString time;
+    QDateTime time;
     QString note;
     bool printed = false;
 

@@ -3,6 +3,7 @@
 #include "Clock.h"
 #include "Database.h"
 #include "DbError.h"
+#include "DishCatalogue.h"
 #include "EntryFile.h"
 #include "Field.h"
 #include "Prompt.h"
@@ -37,9 +38,8 @@ struct CopiedLine
 
 bool isNumber(const QString& text)
 {
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    return ok && qIsFinite(value);
+    const std::optional<double> value = Field::parseNumber(text);
+    return value && qIsFinite(*value);
 }
 
 QList<CopiedLine> parseCopiedLines(const QString& body)
@@ -92,41 +92,32 @@ QList<ConsumptionList::OccupiedTable> ConsumptionList::occupiedTables()
 
 QStringList ConsumptionList::categoryChoices()
 {
-    QStringList choices{QStringLiteral("显示全部")};
-    Recordset rs;
-    if (m_db.OpenRecordset(rs, QStringLiteral("select * from lb ")))
-        for (; !rs.isEOF(); rs.moveNext())
-            choices << rs.getString(QStringLiteral("lbm"));
-    return choices;
+    return DishCatalogue(m_db).categoryChoices();
 }
 
-void ConsumptionList::LoadConsumptionList()
+bool ConsumptionList::LoadConsumptionList()
 {
     m_lines.clear();
     Recordset rs;
-    if (m_db.OpenRecordset(
-            rs, QStringLiteral("select * from xfmx,xm where xfmx.czm=") + Sql::quote(m_table) +
-                    QStringLiteral(" and xfmx.jzbj='0' and xfmx.xfxm=xm.xmm order by xfmx.xfbh"))) {
-        m_lines.reserve(rs.recordCount());
-        for (; !rs.isEOF(); rs.moveNext()) {
-            ConsumptionLine line;
-            line.number = rs.getInt(QStringLiteral("xfbh"));
-            line.name = rs.getString(QStringLiteral("xfxm"));
-            line.quantity = rs.getString(QStringLiteral("sl"));
-            line.price = rs.getString(QStringLiteral("xmdj"));
-            line.ratio = rs.getString(QStringLiteral("dzbl"));
-            line.amount = money(line.quantityValue() * line.priceValue() * line.ratioValue());
-            line.category = rs.getString(QStringLiteral("lbm"));
-            line.operatorName = rs.getString(QStringLiteral("jzr"));
-            line.time = rs.getString(QStringLiteral("xfsj"));
-            line.note = rs.getString(QStringLiteral("bz"));
-            const QString printed = rs.getString(QStringLiteral("sfdy"));
-            line.printed = !printed.isEmpty() && printed != QLatin1String("0");
-            m_lines << line;
-        }
+    m_loaded = m_db.OpenRecordset(
+        rs, QStringLiteral("select * from xfmx,xm where xfmx.czm=") + Sql::quote(m_table) +
+                QStringLiteral(" and xfmx.jzbj='0' and xfmx.xfxm=xm.xmm order by xfmx.xfbh"));
+    for (; m_loaded && !rs.isEOF(); rs.moveNext()) {
+        ConsumptionLine line =
+            newLine(rs.getString(QStringLiteral("xfxm")), rs.getString(QStringLiteral("sl")),
+                    rs.getString(QStringLiteral("xmdj")), rs.getString(QStringLiteral("dzbl")));
+        line.number = rs.getInt(QStringLiteral("xfbh"));
+        line.category = rs.getString(QStringLiteral("lbm"));
+        line.operatorName = rs.getString(QStringLiteral("jzr"));
+        line.time = rs.getDateTime(QStringLiteral("xfsj"));
+        line.note = rs.getString(QStringLiteral("bz"));
+        const QString printed = rs.getString(QStringLiteral("sfdy"));
+        line.printed = !printed.isEmpty() && printed != QLatin1String("0");
+        m_lines << line;
     }
     m_nLoadedLines = int(m_lines.size());
     m_selection = m_lines.isEmpty() ? -1 : 0;
+    return m_loaded;
 }
 
 QString ConsumptionList::amountTotal() const
@@ -147,6 +138,9 @@ QString ConsumptionList::quantityTotal() const
 
 void ConsumptionList::writeTotals()
 {
+    // The total of a list that could not be read would wipe the visit's.
+    if (!m_loaded)
+        throw DbError(QStringLiteral("消费清单未能读取"));
     const QString amount = amountTotal();
     m_db.ExecuteSql(QStringLiteral("update dj set xfhj=") + amount + QStringLiteral(" where czm=") +
                     Sql::quote(m_table) + QStringLiteral(" and xfzt='占用'"));
@@ -156,6 +150,8 @@ void ConsumptionList::writeTotals()
 
 bool ConsumptionList::RecalcTotals()
 {
+    if (!m_loaded)
+        return false;
     try {
         Transaction transaction(m_db);
         writeTotals();
@@ -184,9 +180,14 @@ QColor ConsumptionList::colour(int row) const
     return QColor();
 }
 
+bool ConsumptionList::mayDelete(int row) const
+{
+    return isNewLine(row) && !m_lines.at(row).printed;
+}
+
 LineActions ConsumptionList::actions(int row) const
 {
-    return LineActions::forLine(m_lines.at(row), isNewLine(row));
+    return LineActions::forLine(m_lines.at(row), mayDelete(row));
 }
 
 bool ConsumptionList::checkRow(int row)
@@ -205,7 +206,7 @@ int ConsumptionList::insertLine(const ConsumptionLine& line, double discount, bo
                      QLatin1Char(',') + Sql::quote(line.ratio) + QLatin1Char(',') + money(discount) +
                      QLatin1Char(',') + money(line.quantityValue() * line.priceValue() * line.ratioValue()) +
                      QLatin1Char(',') + Sql::quote(line.operatorName) + QLatin1Char(',') +
-                     Sql::quote(line.time);
+                     Sql::quote(Sql::timeText(line.time));
     if (returnLine) {
         columns += QStringLiteral(",tdbj,tdbz");
         values += QStringLiteral(",'1.00',") + Sql::quote(line.note);
@@ -220,12 +221,12 @@ ConsumptionLine ConsumptionList::newLine(const QString& name, const QString& qua
 {
     ConsumptionLine line;
     line.name = name;
-    line.quantity = quantity;
-    line.price = price;
-    line.ratio = ratio;
+    line.quantity = money(Field::toDouble(quantity));
+    line.price = money(Field::toDouble(price));
+    line.ratio = money(Field::toDouble(ratio));
     line.amount = money(line.quantityValue() * line.priceValue() * line.ratioValue());
     line.operatorName = m_operator;
-    line.time = Sql::timeText(Clock::now());
+    line.time = Clock::now();
     return line;
 }
 
@@ -282,7 +283,8 @@ bool ConsumptionList::ReturnOrDeleteLine(int row, const ReturnAsker& askReturn)
 {
     if (!checkRow(row))
         return false;
-    if (isNewLine(row))
+    // A line the kitchen has seen can only be returned, with a reason.
+    if (mayDelete(row))
         return deleteLine(row);
 
     const ConsumptionLine& line = m_lines.at(row);
@@ -404,13 +406,13 @@ bool ConsumptionList::ToggleGift(int row)
         if (!m_prompt.ask(QStringLiteral("真的要赠送'") + line.name + QStringLiteral("'吗？")))
             return false;
         update = QStringLiteral("update xfmx set dzbl=0,dzje=xmdj*sl,ysje=0 where xfbh=");
-        line.ratio = QStringLiteral("0");
-        line.amount = QStringLiteral("0");
+        line.ratio = money(0);
+        line.amount = money(0);
     } else {
         if (!m_prompt.ask(QStringLiteral("真的要取消'") + line.name + QStringLiteral("'的赠送吗？")))
             return false;
         update = QStringLiteral("update xfmx set dzbl=1,dzje=0,ysje=xmdj*sl where xfbh=");
-        line.ratio = QStringLiteral("1.00");
+        line.ratio = money(1);
         line.amount = money(line.quantityValue() * line.priceValue());
     }
     if (!inTransaction(
@@ -503,7 +505,8 @@ bool ConsumptionList::readNote(int row, QString* note)
 
 bool ConsumptionList::SetNote(int row, const QString& text)
 {
-    if (!checkRow(row))
+    QString stored;
+    if (!readNote(row, &stored))
         return false;
     EntryFile(m_folder, kTasteFile).remember(text);
     if (!inTransaction(
@@ -541,7 +544,17 @@ bool ConsumptionList::PasteLines(const QString& text)
     }
     const qsizetype headerEnd = text.indexOf(QLatin1Char('\n'));
     bool pasted = false;
+    QStringList refused;
     for (const CopiedLine& copied : parseCopiedLines(headerEnd < 0 ? QString() : text.mid(headerEnd + 1))) {
+        // A line of no dish would be billed at checkout but never listed here.
+        Recordset dish;
+        if (!m_db.OpenRecordset(dish,
+                                QStringLiteral("select xmm from xm where xmm=") + Sql::quote(copied.name)))
+            break;
+        if (dish.isEOF()) {
+            refused << copied.name;
+            continue;
+        }
         const ConsumptionLine line = newLine(copied.name, copied.quantity, copied.price, copied.ratio);
         const double discount = (1 - line.ratioValue()) * line.quantityValue() * line.priceValue();
         if (!inTransaction([&] { insertLine(line, discount, false); },
@@ -551,6 +564,8 @@ bool ConsumptionList::PasteLines(const QString& text)
     }
     LoadConsumptionList();
     RecalcTotals();
+    if (!refused.isEmpty())
+        m_prompt.warn(QStringLiteral("以下项目不是消费项目,未粘贴:") + refused.join(QStringLiteral("、")));
     return pasted;
 }
 

@@ -18,7 +18,7 @@ class Prompt;
 // operations return; every statement, transaction, check and message lives here.
 //
 // Rows below loadedLines() were read by the last LoadConsumptionList (stored lines); rows at or
-// above it were added since (new lines), and only those can be deleted.
+// above it were added since (new lines), and only those can be deleted, until they are printed.
 class ConsumptionList final
 {
 public:
@@ -30,7 +30,7 @@ public:
     static inline const QString kClipboardHeader = QStringLiteral("Orvo2.4");
     static constexpr int kMaxLines = 9000;
 
-    // The dish picked in the dish list: its name, price as listed and category.
+    // The dish picked in the dish list: its name, price and category.
     struct Dish
     {
         QString name;
@@ -97,14 +97,18 @@ public:
     QList<OccupiedTable> occupiedTables();
     QStringList categoryChoices();
 
-    void LoadConsumptionList();
-    // Writes the listed lines' total as the visit's and the table's running total. False (with
-    // the database's message shown) when that failed.
+    // False (with the database's message shown) when the lines could not be read: the list is
+    // then empty and no running total is written until a load succeeds.
+    bool LoadConsumptionList();
+    // Writes the listed lines' total as the visit's and the table's running total. False when
+    // that failed (with the database's message shown) or the list was not loaded.
     bool RecalcTotals();
 
     const QList<ConsumptionLine>& lines() const { return m_lines; }
     int loadedLines() const { return m_nLoadedLines; }
     bool isNewLine(int row) const { return row >= m_nLoadedLines; }
+    // A new line that has not gone to the kitchen; any other line can only be returned.
+    bool mayDelete(int row) const;
     // Red for a return, orange for a gift, blue for a new line, invalid for the default colour.
     QColor colour(int row) const;
     LineActions actions(int row) const;
@@ -136,12 +140,13 @@ public:
     bool checkTransferTarget(const QString& target);
 
     // The note dialog: its choices, the line's note (false with "没有相关消费!" when the line is
-    // gone), and the new note.
+    // gone), and the new note (refused with the same message when the line is gone).
     QStringList tasteChoices() const;
     bool readNote(int row, QString* note);
     bool SetNote(int row, const QString& text);
 
     // The clipboard text of the given rows ("" when none); pasting such a text on this table.
+    // Lines that name no dish are refused, and named.
     QString CopyLines(QList<int> rows);
     bool PasteLines(const QString& text);
 
@@ -171,6 +176,7 @@ private:
     QList<ConsumptionLine> m_lines;
     int m_nLoadedLines = 0;
     int m_selection = -1;
+    bool m_loaded = false;
     bool m_bChanged = false;
     bool m_bCheckout = false;
 };

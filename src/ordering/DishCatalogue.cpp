@@ -33,6 +33,16 @@ QString DishCatalogue::cleanSearchText(const QString& text)
     return QString(text).remove(removed).remove(leadingBlanks);
 }
 
+QStringList DishCatalogue::categoryChoices()
+{
+    QStringList choices{kAllCategories};
+    Recordset rs;
+    if (m_db.OpenRecordset(rs, QStringLiteral("select * from lb ")))
+        for (; !rs.isEOF(); rs.moveNext())
+            choices << rs.getString(QStringLiteral("lbm"));
+    return choices;
+}
+
 QList<QStringList> DishCatalogue::rows(const QString& statement)
 {
     QList<QStringList> result;
@@ -43,8 +53,8 @@ QList<QStringList> DishCatalogue::rows(const QString& statement)
     for (; !rs.isEOF(); rs.moveNext()) {
         const QString discount =
             field("sfdz") == QLatin1String("0") ? QStringLiteral("不允许") : QStringLiteral("允许");
-        result.append(
-            {field("xmbh"), field("xmm"), field("xmpy"), field("dj"), field("dw"), field("lbm"), discount});
+        result.append({field("xmbh"), field("xmm"), field("xmpy"),
+                       Sql::money(rs.getDouble(QStringLiteral("dj"))), field("dw"), field("lbm"), discount});
     }
     return result;
 }

@@ -41,6 +41,9 @@ public:
     // The search text as it is searched: without "'", "[" and "]", leading blanks trimmed.
     static QString cleanSearchText(const QString& text);
 
+    // The category box: kAllCategories, then every category.
+    QStringList categoryChoices();
+
     // Runs a statement and gives its dishes as list rows. A failing statement has been reported
     // through the prompt and gives no rows.
     QList<QStringList> rows(const QString& statement);

@@ -18,6 +18,12 @@ QString amount(const QString& typed)
     return Sql::money(Field::toDouble(typed));
 }
 
+// Money and quantities are shown and edited with two decimals.
+QString money(const Recordset& rs, const char* column)
+{
+    return Sql::money(rs.getDouble(QLatin1String(column)));
+}
+
 } // namespace
 
 DishSettings::DishSettings(Database& db, Prompt& prompt) : m_db(db), m_prompt(prompt) {}
@@ -48,7 +54,8 @@ QList<QStringList> DishSettings::rows(const QString& where)
     const auto field = [&rs](const char* column) { return rs.getString(QLatin1String(column)); };
     for (; !rs.isEOF(); rs.moveNext())
         result.append(
-            {field("xmbh"), field("xmm"), field("xmpy"), field("dj"), field("jhdj"), field("ckcb"),
+            {field("xmbh"), field("xmm"), field("xmpy"), money(rs, "dj"), money(rs, "jhdj"),
+             money(rs, "ckcb"),
              field("kcsp") == QLatin1String("1") ? QStringLiteral("是") : QStringLiteral("否"),
              field("nfxs") == QLatin1String("0") ? QStringLiteral("停用") : QStringLiteral("可用"),
              field("dw"), field("lbm"),
@@ -72,17 +79,16 @@ DishSettings::Dish DishSettings::read(const QString& name)
         rs.isEOF())
         return {};
     const auto field = [&rs](const char* column) { return rs.getString(QLatin1String(column)); };
-    const auto money = [&rs](const char* column) { return Sql::money(rs.getDouble(QLatin1String(column))); };
     return {field("xmbh"),
             field("xmm"),
             field("xmpy"),
-            money("dj"),
-            money("jhdj"),
-            money("ckcb"),
+            money(rs, "dj"),
+            money(rs, "jhdj"),
+            money(rs, "ckcb"),
             field("dw"),
             field("lbm"),
             field("kcsp") == QLatin1String("1"),
-            money("dqkc"),
+            money(rs, "dqkc"),
             field("sfdz") == QLatin1String("1"),
             field("nfxs") == QLatin1String("1")};
 }

@@ -21,9 +21,10 @@ enum JobState
     Aborted = 8
 };
 
-// A reason keyword may carry the severity suffix "-report", "-warning" or "-error"; a listed
-// keyword counts with any suffix, an unlisted one only as an error.
-quint32 reasonStatus(const QString& reason)
+// A reason counts at the severity IPP gives it: bare or with "-error" it sets its bit (an unlisted
+// error is ERROR); with "-warning" or "-report" it is information only, so that a kitchen printer
+// low on paper still takes its tickets.
+quint32 reasonStatus(QString reason)
 {
     using namespace PrinterStatus;
     static const QHash<QString, quint32> listed = {
@@ -39,7 +40,7 @@ quint32 reasonStatus(const QString& reason)
         {QStringLiteral("toner-empty"), NoToner},
         {QStringLiteral("marker-supply-empty"), NoToner},
         {QStringLiteral("spool-area-full"), OutOfMemory},
-        {QStringLiteral("offline-report"), Offline},
+        {QStringLiteral("offline"), Offline},
         {QStringLiteral("connecting-to-device"), Offline},
         {QStringLiteral("timed-out"), Offline},
         {QStringLiteral("door-open"), DoorOpen},
@@ -47,18 +48,12 @@ quint32 reasonStatus(const QString& reason)
         {QStringLiteral("interlock-open"), DoorOpen},
         {QStringLiteral("other"), Error},
     };
-    if (const auto it = listed.constFind(reason); it != listed.constEnd())
-        return *it;
-    for (const QLatin1String suffix :
-         {QLatin1String("-error"), QLatin1String("-warning"), QLatin1String("-report")}) {
-        if (reason.endsWith(suffix)) {
-            const quint32 base = listed.value(reason.chopped(suffix.size()));
-            if (base)
-                return base;
-            return suffix == QLatin1String("-error") ? Error : 0;
-        }
-    }
-    return 0;
+    if (reason.endsWith(QLatin1String("-warning")) || reason.endsWith(QLatin1String("-report")))
+        return 0;
+    const bool error = reason.endsWith(QLatin1String("-error"));
+    if (error)
+        reason.chop(6);
+    return listed.value(reason, error ? Error : 0);
 }
 
 } // namespace

@@ -58,7 +58,8 @@ QString KitchenTickets::ticket(const Line& line, const QString& table)
     return QStringLiteral("项目名:") + Gbk::padRight(item, 16) + QStringLiteral("\n餐桌名:") +
            Gbk::padRight(table, 4) + QStringLiteral("数量:") + Gbk::padRight(line.quantity, 6) +
            QStringLiteral("\n备注:") + Gbk::padRight(line.note, 10) + QStringLiteral("时间:") +
-           Gbk::padRight(line.time.right(8), 10) + QStringLiteral("\n--------------------\n");
+           Gbk::padRight(line.time.toString(QStringLiteral("HH:mm:ss")), 10) +
+           QStringLiteral("\n--------------------\n");
 }
 
 void KitchenTickets::PrintKitchenTickets(QList<Line>& selected, const QString& table)
@@ -104,6 +105,8 @@ void KitchenTickets::PrintKitchenTickets(QList<Line>& selected, const QString& t
 
     const QString document = QStringLiteral("厨打-餐桌：") + table;
     QStringList refused;
+    QStringList unmarked;
+    QString error;
     for (Group& group : groups) {
         group.text += lineFeeds(group.endLines);
         // Lines count as sent when one copy reached the spooler; a category set to no copies sends none.
@@ -122,12 +125,17 @@ void KitchenTickets::PrintKitchenTickets(QList<Line>& selected, const QString& t
             Line& line = selected[i];
             try {
                 m_db.ExecuteSql(QStringLiteral("update xfmx set sfdy='1' where xfbh=") + line.number);
-            } catch (const DbError&) {
-                // The ticket is out; the list shows it so, and the next load shows what was stored.
+                line.printed = true;
+            } catch (const DbError& e) {
+                // The line shows what is stored: its next ticket orders it again.
+                unmarked << line.item;
+                error = e.description();
             }
-            line.printed = true;
         }
     }
+    if (!unmarked.isEmpty())
+        refused << QStringLiteral("已送厨房但未能记为已打印,再次厨打将重复下单:%1\nADO Error: %2")
+                       .arg(unmarked.join(QStringLiteral("、")), error);
     if (!refused.isEmpty())
         prompt.warn(refused.join(QLatin1Char('\n')));
 }

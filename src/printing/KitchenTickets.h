@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <QDateTime>
 #include <QList>
 #include <QString>
 
@@ -19,7 +20,7 @@ public:
         QString item;         // 项目名, with its "(退)" or "(赠)" mark
         QString quantity;     // 数量
         QString category;     // 类别
-        QString time;         // 消费时间, "%Y-%m-%d %H:%M:%S"
+        QDateTime time;       // 消费时间
         QString note;         // 备注
         bool printed = false; // 厨打: "已打印" (true) or "未打印"
     };
@@ -31,8 +32,9 @@ public:
     KitchenTickets(Database& db, RawPrinter& printer, BusyHook busy = {});
 
     // Prints the selected lines (top of the list first) for the given table. A line is marked
-    // printed, in the database and in `selected`, once its printer has taken the ticket; the
-    // lines of a printer that refused stay unprinted and the operator is told which printer.
+    // printed, in the database and then in `selected`, once its printer has taken the ticket; the
+    // lines of a printer that refused, and those whose mark could not be stored, stay unprinted
+    // and the operator is told.
     void PrintKitchenTickets(QList<Line>& selected, const QString& table);
 
     // The four lines of one line's ticket.

@@ -1,10 +1,13 @@
 #include "CExcelWriter.h"
 
+#include "Field.h"
 #include "Gbk.h"
 
+#include <algorithm>
 #include <clocale>
 #include <locale.h>
 #include <QFile>
+#include <QRegularExpression>
 #include <xlsxwriter.h>
 
 namespace {
@@ -33,9 +36,12 @@ private:
 
 constexpr double kRowHeight = 20;
 
-lxw_format* cellFormat(lxw_workbook* book, double points, bool bold, bool borders)
+lxw_format* cellFormat(lxw_workbook* book, double points, bool bold, bool borders,
+                       const char* numberFormat = nullptr)
 {
     lxw_format* f = workbook_add_format(book);
+    if (numberFormat)
+        format_set_num_format(f, numberFormat);
     format_set_font_name(f, "Microsoft Sans Serif");
     format_set_font_size(f, points);
     if (bold)
@@ -45,6 +51,51 @@ lxw_format* cellFormat(lxw_workbook* book, double points, bool bold, bool border
     if (borders)
         format_set_border(f, LXW_BORDER_THIN);
     return f;
+}
+
+// How a cell's text reads as a number: "28.00" and "12.50%" as the lists write money, quantities,
+// ratios and shares; "57" or "3.5" as totals sometimes are; anything else not at all.
+enum class Numeral
+{
+    None,
+    Plain,
+    TwoDecimals,
+    Percent
+};
+
+Numeral numeral(const QString& text)
+{
+    static const QRegularExpression pattern(QStringLiteral("^-?\\d+(\\.(\\d+))?(%?)$"));
+    const QRegularExpressionMatch m = pattern.match(text);
+    if (!m.hasMatch())
+        return Numeral::None;
+    const bool twoDecimals = m.capturedLength(2) == 2;
+    if (m.capturedLength(3) > 0)
+        return twoDecimals ? Numeral::Percent : Numeral::None;
+    return twoDecimals ? Numeral::TwoDecimals : Numeral::Plain;
+}
+
+bool isTotalRow(const QStringList& row)
+{
+    return std::any_of(row.begin(), row.end(), [](const QString& cell) { return cell.trimmed() == u"合计"; });
+}
+
+// A column holds numbers when its cells, the "合计" rows aside, are all empty or two-decimal
+// numerals. Bill numbers, phone numbers and codes with leading zeros have no decimals, so they stay
+// text.
+QList<bool> numericColumns(const ReportContent& content)
+{
+    QList<bool> numeric(content.headers.size(), true);
+    for (const QStringList& row : content.rows) {
+        if (isTotalRow(row))
+            continue;
+        for (qsizetype c = 0; c < numeric.size(); ++c) {
+            const Numeral kind = numeral(row.value(c));
+            if (!row.value(c).isEmpty() && kind != Numeral::TwoDecimals && kind != Numeral::Percent)
+                numeric[c] = false;
+        }
+    }
+    return numeric;
 }
 
 } // namespace
@@ -73,6 +124,8 @@ bool CExcelWriter::save(const QString& path) const
     lxw_format* plainFormat = cellFormat(book, 9, false, false);
     lxw_format* headerFormat = cellFormat(book, 10, true, true);
     lxw_format* dataFormat = cellFormat(book, 9, false, true);
+    lxw_format* twoDecimalsFormat = cellFormat(book, 9, false, true, "0.00");
+    lxw_format* percentFormat = cellFormat(book, 9, false, true, "0.00%");
 
     const lxw_col_t lastColumn = m_content.headers.isEmpty() ? 0 : lxw_col_t(m_content.headers.size() - 1);
     auto writeAcross = [&](lxw_row_t row, const QString& text, lxw_format* format) {
@@ -91,11 +144,21 @@ bool CExcelWriter::save(const QString& path) const
         worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c),
                              fittedWidth(m_content.headers.at(c), m_content.rows, int(c)), nullptr);
     }
+    const QList<bool> numeric = numericColumns(m_content);
     for (qsizetype r = 0; r < m_content.rows.size(); ++r) {
         const QStringList& cells = m_content.rows.at(r);
-        for (qsizetype c = 0; c < m_content.headers.size(); ++c)
-            worksheet_write_string(sheet, lxw_row_t(r + 3), lxw_col_t(c), cells.value(c).toUtf8().constData(),
-                                   dataFormat);
+        for (qsizetype c = 0; c < m_content.headers.size(); ++c) {
+            const QString& text = cells.value(c);
+            const Numeral kind = numeric.at(c) ? numeral(text) : Numeral::None;
+            const lxw_row_t row = lxw_row_t(r + 3);
+            if (kind == Numeral::None)
+                worksheet_write_string(sheet, row, lxw_col_t(c), text.toUtf8().constData(), dataFormat);
+            else if (kind == Numeral::Percent)
+                worksheet_write_number(sheet, row, lxw_col_t(c), Field::toDouble(text) / 100, percentFormat);
+            else
+                worksheet_write_number(sheet, row, lxw_col_t(c), Field::toDouble(text),
+                                       kind == Numeral::TwoDecimals ? twoDecimalsFormat : dataFormat);
+        }
     }
     const lxw_row_t printLineRow = lxw_row_t(m_content.rows.size() + 3);
     writeAcross(printLineRow, m_content.printLine, plainFormat);

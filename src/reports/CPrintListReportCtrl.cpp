@@ -13,10 +13,12 @@
 #include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QScreen>
+#include <QtMath>
 #include <QUrl>
 
 CPrintListReportCtrl::CPrintListReportCtrl(Prompt& prompt, DefaultPrinter& defaultPrinter, QWidget* parent)
@@ -58,8 +60,9 @@ void CPrintListReportCtrl::SetColumnSpec(const QString& columns)
 {
     for (const ReportColumn& column : ColumnList::parse(columns)) {
         m_model->appendColumn(column.name);
-        horizontalHeader()->resizeSection(m_model->columnCount() - 1, qMax(0, column.width));
+        m_specifiedWidths << qMax(0, column.width);
     }
+    fitColumnWidths();
 }
 
 int CPrintListReportCtrl::AddRow(const QStringList& texts)
@@ -219,22 +222,10 @@ void CPrintListReportCtrl::ExportToExcelFile(QString path)
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool saved = CExcelWriter(content()).save(path);
     QApplication::restoreOverrideCursor();
-    if (!saved) {
-        m_prompt.error(QStringLiteral("EXCEL初始化时出错!"));
-        return;
-    }
-    m_exportedPath = path;
-    OpenExportedFile();
-}
-
-void CPrintListReportCtrl::OpenExportedFile()
-{
-    if (m_exportedPath.isEmpty()) {
-        m_prompt.warn(QStringLiteral("请先存文件后,方可打开!"));
-        return;
-    }
-    if (!QFileInfo::exists(m_exportedPath) || !QDesktopServices::openUrl(QUrl::fromLocalFile(m_exportedPath)))
-        m_prompt.info(QStringLiteral("路径") + m_exportedPath + QStringLiteral("错误,不能打开显示!"));
+    if (!saved)
+        m_prompt.info(QStringLiteral("路径") + path + QStringLiteral("错误,不能打开显示!"));
+    else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        m_prompt.info(QStringLiteral("报表已保存到") + path + QStringLiteral("，本机没有可以打开它的程序。"));
 }
 
 void CPrintListReportCtrl::fitRowHeight()
@@ -242,9 +233,23 @@ void CPrintListReportCtrl::fitRowHeight()
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
 }
 
+void CPrintListReportCtrl::fitColumnWidths()
+{
+    // The specified widths were made for the 12-pixel Song face: 12 pixels a Chinese character,
+    // 6 a digit. They grow by the larger of the two ratios of the font in use, so that what they
+    // were made for (a time to the second, a phone number, a name) still fits.
+    const QFontMetricsF metrics(font());
+    const qreal scale = qMax(1.0, qMax(metrics.horizontalAdvance(QChar(0x6C49)) / 12,
+                                       metrics.horizontalAdvance(QLatin1Char('0')) / 6));
+    for (int c = 0; c < m_specifiedWidths.size(); ++c)
+        horizontalHeader()->resizeSection(c, qCeil(m_specifiedWidths.at(c) * scale));
+}
+
 void CPrintListReportCtrl::changeEvent(QEvent* event)
 {
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange) {
         fitRowHeight();
+        fitColumnWidths();
+    }
     QTableView::changeEvent(event);
 }

@@ -19,7 +19,8 @@ class CPrintListReportCtrl : public QTableView
 public:
     CPrintListReportCtrl(Prompt& prompt, DefaultPrinter& defaultPrinter, QWidget* parent = nullptr);
 
-    // Appends the columns of "name,width;" pairs such as "编号,80;班次名称,100;".
+    // Appends the columns of "name,width;" pairs such as "编号,80;班次名称,100;", the widths
+    // scaled from the 12-pixel Song face to the list's font.
     void SetColumnSpec(const QString& columns);
     // Appends a row (missing texts are empty, extra ones dropped); returns its index.
     int AddRow(const QStringList& texts);
@@ -43,10 +44,9 @@ public:
     // Draws every page on the printer, reporting a failure through the prompt.
     void Print(QPrinter& printer);
     // Saves the workbook under this name (".xlsx" appended when missing; an existing file is
-    // replaced only if the operator agrees) and opens it.
+    // replaced only if the operator agrees) and opens it with the desktop's application for it,
+    // or says where it was saved when there is none.
     void ExportToExcelFile(QString path);
-    // Opens the last saved workbook with the desktop's application for it.
-    void OpenExportedFile();
 
     int rowCount() const;
     int columnCount() const;
@@ -69,6 +69,7 @@ private:
     void sortBy(int column);
     bool printThroughDialog(QPageLayout::Orientation orientation);
     void fitRowHeight();
+    void fitColumnWidths();
 
     Prompt& m_prompt;
     DefaultPrinter& m_defaultPrinter;
@@ -76,7 +77,7 @@ private:
     QString m_title;
     QString m_subtitle;
     QString m_printLine;
-    QString m_exportedPath;
+    QList<int> m_specifiedWidths;
     int m_sortColumn = -1;
     bool m_sortAscending = true;
     bool m_previewing = false;

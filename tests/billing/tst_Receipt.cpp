@@ -3,6 +3,7 @@
 #include "CupsTestQueue.h"
 #include "FakeSpooler.h"
 #include "Gbk.h"
+#include "PrinterBox.h"
 #include "ReceiptPrinter.h"
 #include "Restaurant.h"
 #include "Sql.h"
@@ -120,7 +121,7 @@ private slots:
         restaurant.order("A1", "特色水煮鱼片A1234", 1);
         restaurant.order("A1", "啤酒", 1);
         restaurant.order("A1", "啤酒", -1);
-        restaurant.checkout("A1", "202612060001");
+        t.exec(u"update xfmx set jzbj='1',jzzdh='202612060001' where czm='A1'"_s);
         ReceiptPrinter printer(t.db, u"我的餐厅"_s, nullptr);
         ReceiptPrinter::Job job;
         job.number = u"202612060001"_s;
@@ -193,7 +194,7 @@ private slots:
         QCOMPARE(t.prompt.texts(), (QStringList{"无消费记录!", "没有选定小票打印机!", "小票打印机配置错误"}));
 
         // A settled bill printed again shows its lines as the checkout listed them.
-        restaurant.checkout("A1", "202612050003");
+        t.exec(u"update xfmx set jzbj='1',jzzdh='202612050003' where czm='A1' and jzbj='0'"_s);
         t.exec(
             u"insert into jzhz(zdh,czm,dzje,ssje,jzfs,jzr) values('202612050003','A1',5,33.5,'挂账','李四')"_s);
         QVERIFY(!printer.printReprint(u"202612050099"_s, u"重打"_s));
@@ -230,6 +231,13 @@ private slots:
         page.save();
         QCOMPARE(t.prompt.last(), u"保存成功!"_s);
         QCOMPARE(t.scalar(u"select jzdy||dyjmc||bt1||yjkh||cfdy from dysz"_s), u"1前台小票标题一201"_s);
+
+        // A stored printer the spooler does not know now is kept, marked, and saved unchanged.
+        t.exec(u"update dysz set dyjmc='旧打印机'"_s);
+        CPrintSet reopened(t.db, spooler);
+        QCOMPARE(reopened.printerBox()->currentText(), u"旧打印机（未找到）"_s);
+        reopened.save();
+        QCOMPARE(t.scalar(u"select dyjmc from dysz"_s), u"旧打印机"_s);
     }
 };
 

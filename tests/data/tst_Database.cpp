@@ -1,399 +1,311 @@
 #include "Clock.h"
 #include "DbError.h"
 #include "Field.h"
+#include "Gbk.h"
+#include "JetDialect.h"
 #include "Schema.h"
 #include "Sql.h"
 #include "TestDatabase.h"
 #include "TestMain.h"
 
 #include <QFile>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTest>
 
-class TestDatabaseLayer : public QObject
+class TestDataLayer : public QObject
 {
     Q_OBJECT
 private slots:
     void cleanup() { Clock::clearFixed(); }
 
-    void newFileHasItsFirstRows();
-    void defaultsOfATable();
-    void defaultsOfALineAndARegistration();
-    void defaultsOfABillAndTheLog();
-    void firstBillOfTheDayFindsNoMaximum();
-    void logCounterRestartsAtOne();
-    void countersNeverReuseANumber();
-    void uniqueKeys();
-    void shiftBounds_data();
-    void shiftBounds();
-    void quotingRoundTrip_data();
-    void quotingRoundTrip();
-    void nullFieldsReadAsEmpty();
-    void numbersFromText_data();
-    void numbersFromText();
-    void parseDateTime();
-    void failingQueryReportsAndGoesOn();
-    void missingColumnThrows();
-    void transactionRollsBackUnlessCommitted();
-    void fileThatIsNotADatabaseIsLeftAlone();
-    void reopeningKeepsTheData();
-    void olderFileIsBroughtForward();
-    void foreignOrNewerFileIsRefused_data();
-    void foreignOrNewerFileIsRefused();
+    void dialect_data()
+    {
+        QTest::addColumn<QString>("jet");
+        QTest::addColumn<QString>("sqlite");
+        auto row = [](const char* name, const char* jet, const char* sqlite) {
+            QTest::newRow(name) << QString(jet) << QString(sqlite);
+        };
+        row("moment", "where t<#2010-01-01 9:5:3# and", "where t<'2010-01-01 09:05:03' and");
+        row("day range", "#2026-12-06 0:0:0# and #2026-12-06 23:59:59#",
+            "'2026-12-06 00:00:00' and '2026-12-06 23:59:59'");
+        row("date", "jzrq=#2026-1-6#", "jzrq='2026-01-06'");
+        row("no seconds", "t=#2026-12-06 7:30#", "t='2026-12-06 07:30:00'");
+        row("quoted hash", "values ('#3#', '#2026-12-06#')", "values ('#3#', '#2026-12-06#')");
+        row("date beside a quote", "x='a''#' and d=#2026-12-06#", "x='a''#' and d='2026-12-06'");
+        row("delete *", "delete * from fj where fjm='大厅'", "delete from fj where fjm='大厅'");
+        row("delete*", "delete* from log", "delete from log");
+        row("delete blanks", "DELETE  *  FROM\tlog", "delete from\tlog");
+        row("quoted delete *", "set bz='delete * from cz'", "set bz='delete * from cz'");
+        row("count(*)", "select count(*) as n from cz", "select count(*) as n from cz");
+        row("top", "select top 1 * from lb order by id desc", "select * from lb order by id desc limit 1");
+        row("top, trailing blanks", "SELECT TOP 5 xmm from xm  ", "SELECT xmm from xm limit 5  ");
+        row("top in a subquery", "(select top 1 ydbh from yd where czmc='A1') and",
+            "(select ydbh from yd where czmc='A1' limit 1) and");
+        row("stop is no top", "select stop from t", "select stop from t");
+        row("CDbl", "where CDbl(sl)<0", "where cast(sl as real)<0");
+        row("CDbl nested", "select CDbl(sum(sl)) from xfmx", "select cast(sum(sl) as real) from xfmx");
+        row("format", "and  format(ydsj,'yyyy-mm-dd')='2026-12-06'", "and  substr(ydsj,1,10)='2026-12-06'");
+        row("quoted format", "bz='format(ydsj,''yyyy-mm-dd'')'", "bz='format(ydsj,''yyyy-mm-dd'')'");
+        row("identity", "SELECT @@Identity as xfbh from xfmx", "select last_insert_rowid() as xfbh");
+        row("log counter", "alter table log alter column [logid] COUNTER (1, 1) ",
+            "delete from sqlite_sequence where name='log' ");
+        row("brackets", "select * from [user] where xm='甲'", "select * from [user] where xm='甲'");
+        row("unterminated quote", "select 'abc", "select 'abc");
+    }
+    void dialect()
+    {
+        QFETCH(QString, jet);
+        QFETCH(QString, sqlite);
+        QCOMPARE(JetDialect::translate(jet), sqlite);
+    }
+
+    void statements_data()
+    {
+        QTest::addColumn<QStringList>("statements"); // run in order; "!": must fail
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QString>("value"); // "now": each of "a|b" is this moment; "today": its date
+        auto row = [](const QString& name, const QStringList& statements, const QString& query,
+                      const QString& value) {
+            QTest::newRow(qPrintable(name)) << statements << query << value;
+        };
+        const QString line = "insert into xfmx (czm, sl) values ('A1', '1.50')";
+        const QString bill = "insert into jzhz (zdh) values ('202612060001')";
+        const QString log = "insert into log (log) values ('x')";
+        row("free table", {"insert into cz (czm) values ('A1')"},
+            "select zyzt||'/'||xfhj||'/'||jdsj||yzrs from cz", "空闲/0.0/");
+        row("open line", {line}, "select sl||'/'||jzbj||sfdy||'/'||tdsl||ifnull(jzzdh, '-') from xfmx",
+            "1.5/00/0.0-");
+        row("times", {line, "insert into dj (djbh) values ('1')", bill, log},
+            "select xfsj||'|'||jdsj||'|'||jzsj||'|'||date from xfmx, dj, jzhz, log where jzdh is null",
+            "now");
+        row("bill date", {bill}, "select jzrq from jzhz", "today");
+        row("counters never reuse a number", {line, line, line, "delete * from xfmx where xfbh=3", line},
+            "SELECT @@Identity as xfbh from xfmx", "4");
+        row("the log counter restarts",
+            {log, log, "delete * from log", "alter table log alter column [logid] COUNTER (1, 1) ", log},
+            "select logid from log", "1");
+        QStringList unique; // a second row with the same key is refused
+        for (const char* s : {"fj (fjm) values ('大厅')", "cz (czm) values ('A1')", "dj (djbh) values ('1')",
+                              "jzhz (zdh) values ('1')", "lb (lbm) values ('热菜')",
+                              "[user] (xm) values ('张三')", "xm (xmbh, xmm) values (1, '米饭')"})
+            unique << QStringLiteral("insert into ") + s << QStringLiteral("!insert into ") + s;
+        unique << QStringLiteral("!insert into xm (xmbh, xmm) values (1, '面')")
+               << QStringLiteral("!insert into xm (xmbh, xmm) values (2, '米饭')");
+        row("unique keys", unique, "select count(*) from xm", "1");
+        for (const QString name : {"O'Brien's", "宫保'鸡丁", "''", "#2026-12-06# delete * from cz"})
+            row("quoted " + name, {"insert into xm (xmbh, xmm) values (1, " + Sql::quote(name) + ")"},
+                "select xmm from xm where xmm=" + Sql::quote(name), name);
+        row("null sum", {}, "select sum(ysje) from xfmx", "");
+    }
+    void statements()
+    {
+        QFETCH(QStringList, statements);
+        QFETCH(QString, query);
+        QFETCH(QString, value);
+        TestDatabase t;
+        for (const QString& statement : statements) {
+            if (statement.startsWith('!'))
+                QVERIFY_THROWS_EXCEPTION(DbError, t.db.ExecuteSql(statement.mid(1)));
+            else
+                t.exec(statement);
+        }
+        Recordset rs;
+        QVERIFY(t.db.OpenRecordset(rs, query));
+        const QString read = rs.isEOF() ? "(none)" : rs.getString(rs.columns().first());
+        if (value != "now")
+            QCOMPARE(read, value == "today" ? QDate::currentDate().toString("yyyy-MM-dd") : value);
+        const QStringList times = value == "now" ? read.split('|') : QStringList();
+        for (const QString& time : times) { // local time, never UTC
+            const QDateTime stored = ParseDateTime(time);
+            QVERIFY2(stored.isValid() && qAbs(stored.secsTo(QDateTime::currentDateTime())) <= 5,
+                     qPrintable(read));
+        }
+        QCOMPARE(t.prompt.texts(), QStringList());
+    }
+
+    void newFileHasItsFirstRows()
+    {
+        TestDatabase t;
+        QCOMPARE(t.scalar("select count(*) from gs") + t.scalar("select cfdy||'/'||dyjmc from dysz"), "11/");
+        Recordset admin = t.db.query("select * from [user] where xm='系统管理员'");
+        QString rights;
+        for (const QString& column : admin.columns())
+            rights += column.endsWith("qx") ? admin.getString(column) : "";
+        QCOMPARE(rights, QString(21, '1'));
+        QCOMPARE(admin.getString("mm") + "/" + Sql::money(admin.getDouble("dzbl")), "/0.00");
+        QVERIFY(admin.getDouble("zdmlje") > 0);
+        QCOMPARE(t.scalar("pragma journal_mode"), "wal");
+        QCOMPARE(t.scalar("pragma user_version").toInt(), Schema::kVersion);
+    }
+
+    void shiftBounds_data()
+    {
+        QTest::addColumn<QTime>("now");
+        QTest::addColumn<QString>("shift");
+        QTest::newRow("at a start") << QTime(9, 5, 3) << "0";
+        QTest::newRow("just after a start") << QTime(9, 5, 4) << "1";
+        QTest::newRow("inside the second") << QTime(18, 0) << "2";
+        QTest::newRow("at an end") << QTime(14, 0) << "0";
+        QTest::newRow("just before an end") << QTime(13, 59, 59) << "1";
+        QTest::newRow("in one across midnight") << QTime(23, 0) << "0";
+    }
+    void shiftBounds()
+    {
+        QFETCH(QTime, now);
+        QFETCH(QString, shift);
+        TestDatabase t;
+        t.exec("insert into yybc (qssj, jssj) values (#2010-01-01 9:5:3#, #2010-01-01 14:0:0#)");
+        t.exec("insert into yybc (qssj, jssj) values (#2010-01-01 17:0:0#, #2010-01-01 21:30:0#)");
+        t.exec("insert into yybc (qssj, jssj) values (#2010-01-01 22:0:0#, #2010-01-01 2:0:0#)"); // never
+        Clock::setFixed(QDateTime(QDate(2026, 12, 6), now));
+        QCOMPARE(t.db.GetCurrentShiftId(), shift);
+    }
+
+    void numbers_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("read"); // Field::toDouble, Field::toInt, Field::parseNumber ("-": none)
+        auto row = [](const char* text, const char* read) {
+            QTest::newRow(text) << QString(text) << QString(read);
+        };
+        row("94.50", "94.5 94 94.5");
+        row(" -2 ", "-2 -2 -2");
+        row(".5", "0.5 0 0.5");
+        row("3人", "3 3 -");
+        row("0,9", "0 0 -");
+        row("o.9", "0 0 -");
+        row("", "0 0 -");
+    }
+    void numbers()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, read);
+        const std::optional<double> typed = Field::parseNumber(text);
+        const QString parsed = typed ? QString::number(*typed) : "-";
+        QCOMPARE(QString("%1 %2 %3").arg(Field::toDouble(text)).arg(Field::toInt(text)).arg(parsed), read);
+    }
+
+    void readingFieldsAndFailures()
+    {
+        TestDatabase t;
+        t.exec("insert into yd (ydbh, yj, ydsj) values ('20261206093000', '12.5', '2026-12-06 09:05:03')");
+        Recordset rs = t.db.query("select * from yd");
+        QCOMPARE(rs.getString("khxm") + rs.getString("YDBH"), "20261206093000"); // null is ""
+        QCOMPARE(rs.getDouble("yj") + rs.getDouble("lxdh") + rs.getInt("yybcbh"), 12.5);
+        QCOMPARE(rs.getDateTime("ydsj"), QDateTime(QDate(2026, 12, 6), QTime(9, 5, 3)));
+        QVERIFY(!rs.getDateTime("qxsj").isValid());
+        QVERIFY_THROWS_EXCEPTION(DbError, rs.getString("nosuchcolumn"));
+        QVERIFY_THROWS_EXCEPTION(DbError, t.db.ExecuteSql("select * from nosuchtable")); // the caller says
+        QVERIFY(!t.db.OpenRecordset(rs, "select * from nosuchtable"));
+        QCOMPARE(t.prompt.texts(), QStringList{"ADO Error: no such table: nosuchtable"});
+        QCOMPARE(t.prompt.shown().first().caption, "提示信息");
+        QVERIFY(t.db.OpenRecordset(rs, "select gsmc from gs")); // and the screen goes on
+    }
+
+    void transactionRollsBackUnlessCommitted()
+    {
+        TestDatabase t;
+        try {
+            Transaction transaction(t.db);
+            t.db.ExecuteSql("insert into fj (fjm) values ('大厅')");
+            t.db.ExecuteSql("insert into fj (fjm) values ('大厅')"); // a duplicate: throws before the commit
+            transaction.commit();
+        } catch (const DbError&) {
+        }
+        QCOMPARE(t.scalar("select count(*) from fj"), "0");
+        Transaction transaction(t.db);
+        t.db.ExecuteSql("insert into fj (fjm) values ('包间')");
+        transaction.commit();
+        QCOMPARE(t.scalar("select count(*) from fj"), "1");
+    }
+
+    void olderFileIsBroughtForward()
+    {
+        TestDatabase t;
+        t.exec("update gs set gsmc='老王饭庄'");
+        const QStringList added{"xfmx_xfxm", "jzhz_hybh", "jzhz_jzfs", "dj_xfzt",
+                                "yd_yybcbh", "dj_jdsj",   "zcsr_fssj"};
+        for (const QString& index : added)
+            t.exec("drop index " + index);
+        t.exec("pragma user_version = 1");
+        t.db.close();
+        t.db.open(t.filePath());
+        QCOMPARE(t.scalar("pragma user_version"), QString::number(Schema::kVersion));
+        QCOMPARE(t.scalar("select count(*) from sqlite_master where name in ('" + added.join("','") + "')"),
+                 QString::number(added.size()));
+        QCOMPARE(t.scalar("select gsmc from gs"), "老王饭庄");
+    }
+
+    void otherFilesAreLeftAlone_data()
+    {
+        QTest::addColumn<QString>("version"); // of a file with tables; none: not a database at all
+        QTest::newRow("not a database") << "";
+        QTest::newRow("another program's database") << "0";
+        QTest::newRow("a newer version of ours") << "99";
+    }
+    void otherFilesAreLeftAlone()
+    {
+        QFETCH(QString, version);
+        TestDatabase t;
+        if (!version.isEmpty())
+            t.exec("pragma user_version = " + version);
+        t.db.close();
+        QFile file(t.filePath());
+        QVERIFY(!version.isEmpty() || (file.open(QIODevice::WriteOnly) && file.write("不是数据库\n") > 0));
+        file.close();
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        file.close();
+        QVERIFY_THROWS_EXCEPTION(DbError, t.db.open(t.filePath()));
+        QVERIFY(!t.db.isOpen() && !QFile::exists(t.filePath() + "-wal"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
+    }
+
+    void gbkWidths_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("bytes");
+        QTest::addColumn<QString>("results"); // width | padded to the bytes ("%-*s") | cut to them
+        auto row = [](const char* name, const char* text, int bytes, const char* results) {
+            QTest::newRow(name) << QString(text) << bytes << QString(results);
+        };
+        row("ascii", "ab", 8, "2|ab      |ab");
+        row("Chinese", "鸡丁", 8, "4|鸡丁    |鸡丁");
+        row("longer text is kept whole", "可乐330ml", 8, "9|可乐330ml|可乐330m");
+        row("full-width brackets", "（大）", 5, "6|（大）|（大");
+        row("a cut inside a character", "宫保鸡丁", 5, "8|宫保鸡丁|宫保");
+        row("a trail byte without the high bit", "a丂丂", 4, "5|a丂丂|a丂");
+        row("nothing fits", "宫", 0, "2|宫|");
+    }
+    void gbkWidths()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, bytes);
+        QFETCH(QString, results);
+        const QString padded = Gbk::padRight(text, bytes);
+        QCOMPARE(QString::number(Gbk::width(text)) + "|" + padded + "|" + Gbk::cut(text, bytes), results);
+        QCOMPARE(Gbk::padLeft(text, bytes), QString(padded.size() - text.size(), ' ') + text);
+    }
+
+    void gbkFiles()
+    {
+        QTemporaryDir dir;
+        QFile file(dir.filePath("便签.txt"));
+        QVERIFY(Gbk::writeFile(file.fileName(), "少辣\n不要葱"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll().toHex(), "c9d9c0b10d0ab2bbd2aab4d0"); // GBK with CR LF
+        bool ok = false;
+        QCOMPARE(Gbk::readFile(file.fileName(), &ok), "少辣\n不要葱");
+        QVERIFY(ok);
+        QCOMPARE(Gbk::readFile(dir.filePath("missing.txt"), &ok), "");
+        QVERIFY(!ok);
+        file.close();
+        QVERIFY(file.open(QIODevice::WriteOnly)); // saved as UTF-8 with its byte order mark
+        file.write("\xEF\xBB\xBF" + QStringLiteral("微辣\r\n").toUtf8());
+        file.close();
+        QCOMPARE(Gbk::readFile(file.fileName()), "微辣\n");
+    }
 };
 
-void TestDatabaseLayer::newFileHasItsFirstRows()
-{
-    TestDatabase t;
-    QCOMPARE(t.scalar(QStringLiteral("select count(*) from gs")), QStringLiteral("1"));
-    QVERIFY(!t.scalar(QStringLiteral("select gsmc from gs")).isEmpty());
-    QCOMPARE(t.scalar(QStringLiteral("select count(*) from dysz")), QStringLiteral("1"));
-    QCOMPARE(t.scalar(QStringLiteral("select cfdy from dysz")), QStringLiteral("1"));
-    QCOMPARE(t.scalar(QStringLiteral("select dyjmc from dysz")), QString());
-
-    Recordset admin = t.db.query(QStringLiteral("select * from [user] where xm='系统管理员'"));
-    QCOMPARE(admin.recordCount(), 1);
-    for (const char* right : {"kdqx",   "ddqx",   "jzqx",   "gzjzqx", "ydqx",     "xgzdqx", "fjqx",
-                              "czqx",   "xmlbqx", "xmqx",   "czyqx",  "fwsqx",    "hyqx",   "symxqx",
-                              "syhzqx", "xstjqx", "tdcxqx", "zdcxqx", "ldxfcxqx", "sjqlqx", "sjhyqx"})
-        QCOMPARE(admin.getString(QLatin1String(right)), QStringLiteral("1"));
-    QCOMPARE(Sql::money(admin.getDouble(QStringLiteral("dzbl"))), QStringLiteral("0.00"));
-    QVERIFY(admin.getDouble(QStringLiteral("zdmlje")) > 0);
-    QCOMPARE(admin.getString(QStringLiteral("mm")), QString());
-
-    QCOMPARE(t.scalar(QStringLiteral("pragma user_version")), QString::number(Schema::kVersion));
-    QCOMPARE(t.scalar(QStringLiteral("pragma journal_mode")), QStringLiteral("wal"));
-}
-
-void TestDatabaseLayer::defaultsOfATable()
-{
-    TestDatabase t;
-    t.exec(QStringLiteral("insert into cz (czm, zzws, fjm) values ('A1', 4, '大厅')"));
-    Recordset rs = t.db.query(QStringLiteral("select * from cz where czm='A1'"));
-    QCOMPARE(rs.getString(QStringLiteral("zyzt")), QStringLiteral("空闲"));
-    QCOMPARE(Sql::money(rs.getDouble(QStringLiteral("xfhj"))), QStringLiteral("0.00"));
-    QCOMPARE(rs.getString(QStringLiteral("jdsj")), QString());
-    QCOMPARE(rs.getString(QStringLiteral("yzrs")), QString());
-    QCOMPARE(rs.getInt(QStringLiteral("id")), 1);
-}
-
-// Local time, never UTC: a default must match the wall clock of this process.
-static void verifyNow(const QString& stored)
-{
-    const QDateTime when = ParseDateTime(stored);
-    QVERIFY2(qAbs(when.secsTo(QDateTime::currentDateTime())) <= 5, qPrintable(stored));
-}
-
-void TestDatabaseLayer::defaultsOfALineAndARegistration()
-{
-    TestDatabase t;
-    t.exec(QStringLiteral("insert into xfmx (czm, xfxm, sl, xmdj, dzbl, ysje, jzr) "
-                          "values ('A1', '宫保鸡丁', '1.50', '20.00', '1.00', '30.00', '系统管理员')"));
-    Recordset line = t.db.query(QStringLiteral("select * from xfmx where czm='A1' and jzbj='0'"));
-    QCOMPARE(line.recordCount(), 1);
-    verifyNow(line.getString(QStringLiteral("xfsj")));
-    QVERIFY(line.value(QStringLiteral("jzzdh")).isNull());
-    QCOMPARE(line.getString(QStringLiteral("sfdy")), QStringLiteral("0"));
-    QCOMPARE(line.getDouble(QStringLiteral("sl")), 1.5); // quoted numeral stored as a number
-    QCOMPARE(line.getDouble(QStringLiteral("tdsl")), 0.0);
-
-    t.exec(QStringLiteral("insert into dj (djbh, czm, fjm, rs, xfzt, zdbh, zdbj) "
-                          "values ('20261206120000', 'A1', '大厅', 4, '占用', '20261206120000', 'y')"));
-    Recordset reg = t.db.query(QStringLiteral("select * from dj where czm='A1' and jzdh is null"));
-    QCOMPARE(reg.recordCount(), 1);
-    verifyNow(reg.getString(QStringLiteral("jdsj")));
-    QCOMPARE(reg.getDouble(QStringLiteral("xfhj")), 0.0);
-}
-
-void TestDatabaseLayer::defaultsOfABillAndTheLog()
-{
-    TestDatabase t;
-    t.exec(
-        QStringLiteral("insert into jzhz (zdh, czm, xfje, dzje, ssje, hybh, jzfs, jzr) "
-                       "values ('202612060001', 'A1', '30.00', '0.00', '30.00', 0, '现金', '系统管理员')"));
-    Recordset bill = t.db.query(QStringLiteral("select * from jzhz"));
-    verifyNow(bill.getString(QStringLiteral("jzsj")));
-    QCOMPARE(bill.getString(QStringLiteral("jzrq")),
-             QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
-
-    t.exec(QStringLiteral("insert into log (log) values ('用户“系统管理员”登陆系统')"));
-    Recordset log = t.db.query(QStringLiteral("select * from log"));
-    QCOMPARE(log.getInt(QStringLiteral("logid")), 1);
-    verifyNow(log.getString(QStringLiteral("date")));
-}
-
-void TestDatabaseLayer::firstBillOfTheDayFindsNoMaximum()
-{
-    TestDatabase t;
-    t.exec(QStringLiteral("insert into jzhz (zdh, jzrq) values ('202612050007', '2026-12-05')"));
-    Recordset rs;
-    QVERIFY(t.db.OpenRecordset(rs, QStringLiteral("select max(zdh) as maxzdh from jzhz where jzrq=") +
-                                       Sql::dateLiteral(QDate(2026, 12, 6))));
-    QCOMPARE(rs.recordCount(), 1);
-    QCOMPARE(rs.getString(QStringLiteral("maxzdh")), QString());
-    QVERIFY(
-        t.db.OpenRecordset(rs, QStringLiteral("select max(zdh) as maxzdh from jzhz where jzrq=#2026-12-5#")));
-    QCOMPARE(rs.getString(QStringLiteral("maxzdh")), QStringLiteral("202612050007"));
-}
-
-void TestDatabaseLayer::logCounterRestartsAtOne()
-{
-    TestDatabase t;
-    for (int i = 0; i < 3; ++i)
-        t.exec(QStringLiteral("insert into log (log) values ('x')"));
-    t.exec(QStringLiteral("delete * from log"));
-    t.exec(QStringLiteral("alter table log alter column [logid] COUNTER (1, 1) "));
-    t.exec(QStringLiteral("insert into log (log) values ('用户“系统管理员”清空日志')"));
-    QCOMPARE(t.scalar(QStringLiteral("select logid from log")), QStringLiteral("1"));
-}
-
-void TestDatabaseLayer::countersNeverReuseANumber()
-{
-    TestDatabase t;
-    t.exec(QStringLiteral("insert into xfmx (czm) values ('A1')"));
-    t.exec(QStringLiteral("insert into xfmx (czm) values ('A1')"));
-    t.exec(QStringLiteral("delete * from xfmx where xfbh=2"));
-    t.exec(QStringLiteral("insert into xfmx (czm) values ('A1')"));
-    QCOMPARE(t.scalar(QStringLiteral("SELECT @@Identity as xfbh from xfmx")), QStringLiteral("3"));
-}
-
-void TestDatabaseLayer::uniqueKeys()
-{
-    TestDatabase t;
-    const QStringList twice = {
-        QStringLiteral("insert into fj (fjm) values ('大厅')"),
-        QStringLiteral("insert into cz (czm, zzws, fjm) values ('A1', 4, '大厅')"),
-        QStringLiteral("insert into dj (djbh, czm) values ('20261206120000', 'A1')"),
-        QStringLiteral("insert into jzhz (zdh) values ('202612060001')"),
-        QStringLiteral("insert into lb (lbm) values ('热菜')"),
-        QStringLiteral("insert into [user] (xm) values ('张三')"),
-    };
-    for (const QString& statement : twice) {
-        t.exec(statement);
-        QVERIFY_THROWS_EXCEPTION(DbError, t.db.ExecuteSql(statement));
-    }
-    t.exec(QStringLiteral("insert into xm (xmbh, xmm) values (1, '米饭')"));
-    QVERIFY_THROWS_EXCEPTION(DbError,
-                             t.db.ExecuteSql(QStringLiteral("insert into xm (xmbh, xmm) values (1, '面')")));
-    QVERIFY_THROWS_EXCEPTION(
-        DbError, t.db.ExecuteSql(QStringLiteral("insert into xm (xmbh, xmm) values (2, '米饭')")));
-}
-
-void TestDatabaseLayer::shiftBounds_data()
-{
-    QTest::addColumn<QTime>("now");
-    QTest::addColumn<QString>("shift");
-    QTest::newRow("before every shift") << QTime(6, 0) << "0";
-    QTest::newRow("equal to a start") << QTime(9, 5, 3) << "0";
-    QTest::newRow("just after a start") << QTime(9, 5, 4) << "1";
-    QTest::newRow("inside the second") << QTime(18, 0) << "2";
-    QTest::newRow("equal to an end") << QTime(14, 0) << "0";
-    QTest::newRow("just before an end") << QTime(13, 59, 59) << "1";
-    QTest::newRow("after every shift") << QTime(23, 0) << "0";
-}
-
-void TestDatabaseLayer::shiftBounds()
-{
-    QFETCH(QTime, now);
-    QFETCH(QString, shift);
-    TestDatabase t;
-    t.exec(QStringLiteral(
-        "insert into yybc (bcmc, qssj, jssj) values ('午市', #2010-01-01 9:5:3#, #2010-01-01 14:0:0#)"));
-    t.exec(QStringLiteral(
-        "insert into yybc (bcmc, qssj, jssj) values ('晚市', #2010-01-01 17:0:0#, #2010-01-01 21:30:0#)"));
-    // Across midnight: never current.
-    t.exec(QStringLiteral(
-        "insert into yybc (bcmc, qssj, jssj) values ('夜宵', #2010-01-01 22:0:0#, #2010-01-01 2:0:0#)"));
-    Clock::setFixed(QDateTime(QDate(2026, 12, 6), now));
-    QCOMPARE(t.db.GetCurrentShiftId(), shift);
-}
-
-void TestDatabaseLayer::quotingRoundTrip_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::newRow("apostrophes") << "O'Brien's";
-    QTest::newRow("chinese with quote") << "宫保'鸡丁";
-    QTest::newRow("two quotes") << "''";
-    QTest::newRow("hash and star") << "#2026-12-06# delete * from cz";
-}
-
-void TestDatabaseLayer::quotingRoundTrip()
-{
-    QFETCH(QString, name);
-    TestDatabase t;
-    t.exec(QStringLiteral("insert into xm (xmbh, xmm, lbm) values (1, ") + Sql::quote(name) +
-           QStringLiteral(", '热菜')"));
-    Recordset rs;
-    QVERIFY(t.db.OpenRecordset(rs, QStringLiteral("select * from xm where xmm=") + Sql::quote(name)));
-    QCOMPARE(rs.recordCount(), 1);
-    QCOMPARE(rs.getString(QStringLiteral("xmm")), name);
-    QVERIFY(t.prompt.texts().isEmpty());
-}
-
-void TestDatabaseLayer::nullFieldsReadAsEmpty()
-{
-    TestDatabase t;
-    t.exec(QStringLiteral("insert into yd (ydbh) values ('20261206093000')"));
-    Recordset rs = t.db.query(QStringLiteral("select * from yd"));
-    QCOMPARE(rs.getString(QStringLiteral("khxm")), QString());
-    QCOMPARE(rs.getDouble(QStringLiteral("yj")), 0.0);
-    QCOMPARE(rs.getInt(QStringLiteral("yybcbh")), 0);
-    QVERIFY(!rs.getDateTime(QStringLiteral("ydsj")).isValid());
-    QCOMPARE(t.scalar(QStringLiteral("select sum(ysje) as ysje from xfmx where czm='none'")), QString());
-}
-
-void TestDatabaseLayer::numbersFromText_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<double>("number");
-    QTest::addColumn<int>("integer");
-    QTest::newRow("money") << "12.50" << 12.5 << 12;
-    QTest::newRow("negative") << "-2" << -2.0 << -2;
-    QTest::newRow("leading numeral") << "3人" << 3.0 << 3;
-    QTest::newRow("empty") << "" << 0.0 << 0;
-    QTest::newRow("text") << "abc" << 0.0 << 0;
-}
-
-void TestDatabaseLayer::numbersFromText()
-{
-    QFETCH(QString, text);
-    QFETCH(double, number);
-    QFETCH(int, integer);
-    QCOMPARE(Field::toDouble(text), number);
-    QCOMPARE(Field::toInt(text), integer);
-}
-
-void TestDatabaseLayer::parseDateTime()
-{
-    QCOMPARE(ParseDateTime(QStringLiteral("2026-12-06 09:05:03")),
-             QDateTime(QDate(2026, 12, 6), QTime(9, 5, 3)));
-    QCOMPARE(ParseDateTime(QStringLiteral("2026-12-06 23:59:59")).timeSpec(), Qt::LocalTime);
-}
-
-void TestDatabaseLayer::failingQueryReportsAndGoesOn()
-{
-    TestDatabase t;
-    Recordset rs;
-    QVERIFY(!t.db.OpenRecordset(rs, QStringLiteral("select * from cz where czm='O'Brien'")));
-    QCOMPARE(t.prompt.shown().size(), 1);
-    QVERIFY2(t.prompt.last().startsWith(QStringLiteral("ADO Error: ")), qPrintable(t.prompt.last()));
-    QCOMPARE(t.prompt.shown().first().caption, QStringLiteral("提示信息"));
-    QVERIFY(!t.db.OpenRecordset(rs, QStringLiteral("select * from nosuchtable")));
-    QCOMPARE(t.prompt.last(), QStringLiteral("ADO Error: no such table: nosuchtable"));
-    QVERIFY(t.db.OpenRecordset(rs, QStringLiteral("select * from gs")));
-    QCOMPARE(rs.recordCount(), 1);
-}
-
-void TestDatabaseLayer::missingColumnThrows()
-{
-    TestDatabase t;
-    Recordset rs = t.db.query(QStringLiteral("select gsmc from gs"));
-    QVERIFY_THROWS_EXCEPTION(DbError, rs.getString(QStringLiteral("nosuchcolumn")));
-    QCOMPARE(rs.getString(QStringLiteral("GSMC")), rs.getString(QStringLiteral("gsmc")));
-}
-
-void TestDatabaseLayer::transactionRollsBackUnlessCommitted()
-{
-    TestDatabase t;
-    try {
-        Transaction transaction(t.db);
-        t.db.ExecuteSql(QStringLiteral("insert into fj (fjm) values ('大厅')"));
-        t.db.ExecuteSql(QStringLiteral("insert into fj (fjm) values ('大厅')")); // duplicate: throws
-        transaction.commit();
-        QFAIL("the duplicate room was accepted");
-    } catch (const DbError&) {
-    }
-    QCOMPARE(t.scalar(QStringLiteral("select count(*) from fj")), QStringLiteral("0"));
-    {
-        Transaction transaction(t.db);
-        t.db.ExecuteSql(QStringLiteral("insert into fj (fjm) values ('包间')"));
-        transaction.commit();
-    }
-    QCOMPARE(t.scalar(QStringLiteral("select count(*) from fj")), QStringLiteral("1"));
-}
-
-void TestDatabaseLayer::fileThatIsNotADatabaseIsLeftAlone()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("Pelvar.db"));
-    const QByteArray content("This is a note, not a database. 这不是数据库。\n");
-    {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(content);
-    }
-    ScriptedPrompt prompt;
-    Database db(prompt);
-    QVERIFY_THROWS_EXCEPTION(DbError, db.open(path));
-    QVERIFY(!db.isOpen());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), content);
-    QVERIFY(!QFile::exists(path + QStringLiteral("-wal")));
-}
-
-void TestDatabaseLayer::reopeningKeepsTheData()
-{
-    TestDatabase t;
-    t.exec(QStringLiteral("update gs set gsmc='老王饭庄'"));
-    t.db.close();
-    t.db.open(t.filePath());
-    QCOMPARE(t.scalar(QStringLiteral("select gsmc from gs")), QStringLiteral("老王饭庄"));
-    QCOMPARE(t.scalar(QStringLiteral("select count(*) from [user]")), QStringLiteral("1"));
-}
-
-void TestDatabaseLayer::olderFileIsBroughtForward()
-{
-    TestDatabase t;
-    t.exec(QStringLiteral("update gs set gsmc='老王饭庄'"));
-    for (const char* index :
-         {"xfmx_xfxm", "jzhz_hybh", "jzhz_jzfs", "dj_xfzt", "yd_yybcbh", "dj_jdsj", "zcsr_fssj"})
-        t.exec(QStringLiteral("drop index ") + QLatin1String(index));
-    t.exec(QStringLiteral("pragma user_version = 1"));
-    t.db.close();
-    t.db.open(t.filePath());
-    QCOMPARE(t.scalar(QStringLiteral("pragma user_version")), QString::number(Schema::kVersion));
-    QCOMPARE(t.scalar(QStringLiteral("select count(*) from sqlite_master where type='index' and name in "
-                                     "('xfmx_xfxm','jzhz_hybh','jzhz_jzfs','dj_xfzt','yd_yybcbh','dj_jdsj',"
-                                     "'zcsr_fssj')")),
-             QStringLiteral("7"));
-    QCOMPARE(t.scalar(QStringLiteral("select gsmc from gs")), QStringLiteral("老王饭庄"));
-}
-
-void TestDatabaseLayer::foreignOrNewerFileIsRefused_data()
-{
-    QTest::addColumn<QString>("statement");
-    QTest::newRow("another program's database") << "create table notes (t text)";
-    QTest::newRow("a newer version of ours") << "pragma user_version = 99";
-}
-
-void TestDatabaseLayer::foreignOrNewerFileIsRefused()
-{
-    QFETCH(QString, statement);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("Pelvar.db"));
-    {
-        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
-        other.setDatabaseName(path);
-        QVERIFY(other.open());
-        QVERIFY(QSqlQuery(other).exec(statement));
-        other.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("other"));
-    const QByteArray before = [&] {
-        QFile f(path);
-        f.open(QIODevice::ReadOnly);
-        return f.readAll();
-    }();
-    ScriptedPrompt prompt;
-    Database db(prompt);
-    QVERIFY_THROWS_EXCEPTION(DbError, db.open(path));
-    QVERIFY(!db.isOpen());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), before);
-}
-
-PELVAR_TEST(TestDatabaseLayer)
+PELVAR_TEST(TestDataLayer)
 #include "tst_Database.moc"

@@ -50,7 +50,7 @@ void TestCDownView::columns()
         headers << view.list()->model()->headerData(c, Qt::Horizontal).toString();
     QCOMPARE(headers, (QStringList{"序号", "消费项目", "数量", "单价", "折扣", "优惠金额", "应收金额",
                                    "记账人", "消费时间"}));
-    QCOMPARE(view.list()->columnWidth(1), 130);
+    QVERIFY(view.list()->columnWidth(1) >= 130); // the specified width, grown to the font
 }
 
 void TestCDownView::linesMarksColoursAndTotal()

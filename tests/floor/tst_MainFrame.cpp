@@ -118,7 +118,10 @@ const QList<int> kConnected = {CMainFrame::RestaurantSettings,
                                CMainFrame::ReturnedLines,
                                CMainFrame::GiftLines,
                                CMainFrame::RegistrationQuery,
-                               CMainFrame::ItemQuery};
+                               CMainFrame::ItemQuery,
+                               CMainFrame::OnAccountBills,
+                               CMainFrame::CashierDetail,
+                               CMainFrame::CashierSummary};
 
 } // namespace
 

@@ -1,284 +1,308 @@
-#include "CellOrder.h"
+#include "CExcelWriter.h"
 #include "CPrintListReportCtrl.h"
 #include "DefaultPrinter.h"
+#include "ReportPageLayout.h"
 #include "ScriptedPrompt.h"
 #include "TestMain.h"
 
-#include <QHeaderView>
+#include <optional>
+#include <QDesktopServices>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStyle>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
+#include <QXmlStreamReader>
+
+namespace {
+
+// A page of round numbers: h 100, c 40; a row of one line is 0.8c + h = 132 high; the header row
+// starts at 10h = 1000; the columns 50:100:50 share 4800 less 18c as 1020, 2040, 1020 from x 400.
+const ReportMetrics kMetrics{4800, 6000, 100, 40, 35, 60};
+
+ReportContent numbered(int rows, bool footerAfterTable = false)
+{
+    const QStringList headers{"序号", "项目名", "金额"};
+    ReportContent content{"消费明细报表",  "起止日期:2026-12-01", "操作员:张三", headers, {50, 100, 50}, {},
+                          footerAfterTable};
+    for (int i = 1; i <= rows; ++i)
+        content.rows << QStringList{QString::number(i), QStringLiteral("宫保鸡丁%1").arg(i), "18.00"};
+    return content;
+}
+
+QStringList textsIn(const ReportPage& page, const QRectF& area)
+{
+    QStringList texts;
+    for (const PageText& t : page.texts) {
+        if (area.contains(t.box.center()))
+            texts << t.text;
+    }
+    return texts;
+}
+
+QByteArray run(const QString& program, const QStringList& arguments)
+{
+    QProcess p;
+    p.start(program, arguments);
+    p.waitForFinished();
+    return p.readAllStandardOutput();
+}
+
+// A workbook's cells read back: texts as they are, numbers as "=value [number format]", merged
+// ranges ("A1:C1") as "(merged)".
+QMap<QString, QString> readSheet(const QString& path)
+{
+    QStringList strings, formats;
+    QMap<int, QString> codes{{2, "0.00"}, {10, "0.00%"}};
+    QMap<QString, QString> cells;
+    QString cell, type, format;
+    for (const char* part : {"xl/sharedStrings.xml", "xl/styles.xml", "xl/worksheets/sheet1.xml"}) {
+        for (QXmlStreamReader x(run("unzip", {"-p", path, part})); !x.atEnd();) {
+            if (x.readNext() != QXmlStreamReader::StartElement)
+                continue;
+            const auto a = x.attributes();
+            if (x.name() == u"t")
+                strings << x.readElementText();
+            else if (x.name() == u"numFmt")
+                codes[a.value("numFmtId").toInt()] = a.value("formatCode").toString();
+            else if (x.name() == u"xf" && a.hasAttribute("xfId")) // cellXfs
+                formats << codes.value(a.value("numFmtId").toInt());
+            else if (x.name() == u"mergeCell")
+                cells[a.value("ref").toString()] = "(merged)";
+            else if (x.name() == u"c") {
+                cell = a.value("r").toString();
+                type = a.value("t").toString();
+                format = formats.value(a.value("s").toInt());
+            } else if (x.name() == u"v") {
+                const QString v = x.readElementText();
+                cells[cell] = type == u"s" ? strings.value(v.toInt())
+                                           : "=" + v + (format.isEmpty() ? "" : " [" + format + "]");
+            }
+        }
+    }
+    return cells;
+}
+
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl& url) { opened << url; }
+};
+
+} // namespace
 
 class TestCPrintListReportCtrl : public QObject
 {
     Q_OBJECT
+    struct List
+    {
+        ScriptedPrompt prompt;
+        DefaultPrinter printer;
+        CPrintListReportCtrl ctrl{prompt, printer};
+    };
+    std::optional<List> m;
+    QTemporaryDir m_dir;
+
+    void fill(int rows)
+    {
+        m->ctrl.SetColumnSpec("序号,50;项目名,120;金额,60");
+        for (const QStringList& row : numbered(rows).rows)
+            m->ctrl.AddRow(row);
+        m->ctrl.SetReportTitle("消费明细报表");
+    }
+
 private slots:
-    void columnSpec_data();
-    void columnSpec();
-    void columnsOnlyGrow();
-    void compare_data();
-    void compare();
-    void headerClickSorts();
-    void coloursTravelWithTheirRows();
-    void selectionFollowsItsRowThroughASort();
-    void rowsAreKeptAndDeleted();
-    void multipleSelection();
-    void drawsShadesAndSelection();
+    void init() { m.emplace(); }
 
-private:
-    static void clickHeader(CPrintListReportCtrl& list, int column);
-    static QStringList column(const CPrintListReportCtrl& list, int c);
+    // Widths are given for a 12-pixel Song face; in any font the texts they were made for fit.
+    void widthsFitTheFont()
+    {
+        const QStringList texts{"系统管理员", "2026-12-06 12:30:45", "13812345678", "XHSCJD"};
+        const QList<int> specified{70, 140, 80, 50};
+        m->ctrl.SetColumnSpec("记账人,70;消费时间,140;电话,80;简拼,50;");
+        const int margins = 2 * (m->ctrl.style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+        for (int pixels : {12, 14, 20}) {
+            QFont font = m->ctrl.font();
+            font.setPixelSize(pixels); // after the columns, as the screens do
+            m->ctrl.setFont(font);
+            for (int c = 0; c < 4; ++c) {
+                const int needed = m->ctrl.fontMetrics().horizontalAdvance(texts.at(c)) + margins;
+                QVERIFY2(m->ctrl.columnWidth(c) >= qMax(needed, specified.at(c)), qPrintable(texts.at(c)));
+            }
+        }
+    }
+
+    void paging_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<bool>("footerAfterTable");
+        QTest::addColumn<QList<int>>("firstRows");
+        QTest::addColumn<QList<qreal>>("footerYs");
+        // Rows start while above 6000 - 6h; the footer line is at 6000 - 4h, or under the last row.
+        QTest::newRow("one page, footer after the table")
+            << 5 << true << QList<int>{0} << QList<qreal>{1132 + 5 * 132};
+        QTest::newRow("three pages") << 70 << false << QList<int>{0, 33, 66}
+                                     << QList<qreal>{5600, 5600, 5600};
+        QTest::newRow("three pages, footer after the table")
+            << 70 << true << QList<int>{0, 33, 66}
+            << QList<qreal>{1132 + 33 * 132, 1132 + 33 * 132, 1132 + 4 * 132};
+        QTest::newRow("exactly full") << 33 << false << QList<int>{0} << QList<qreal>{5600};
+    }
+    void paging()
+    {
+        QFETCH(int, rows);
+        QFETCH(bool, footerAfterTable);
+        QFETCH(QList<int>, firstRows);
+        QFETCH(QList<qreal>, footerYs);
+        const ReportContent content = numbered(rows, footerAfterTable);
+        QList<int> starts;
+        QList<qreal> footers;
+        int printed = 0;
+        for (const ReportPage& page : ReportPageLayout::layOut(content, kMetrics)) {
+            starts << page.firstRow;
+            footers << page.footerY;
+            printed += page.rowCount;
+            QCOMPARE(textsIn(page, QRectF(0, page.footerY + 100, 4800, 100)),
+                     (QStringList{content.printLine, QStringLiteral("第 %1 页").arg(page.number)}));
+            QCOMPARE(textsIn(page, QRectF(0, 0, 4800, 800)),
+                     (QStringList{"Orvo餐饮收银系统", content.title}));
+            QCOMPARE(textsIn(page, QRectF(0, 850, 4800, 100)), QStringList{content.subtitle});
+            QCOMPARE(textsIn(page, QRectF(0, 1000, 4800, 132)), content.headers);
+        }
+        QCOMPARE(starts, firstRows);
+        QCOMPARE(footers, footerYs);
+        QCOMPARE(printed, rows);
+    }
+
+    void longCellsWrapCentredUnderTheGrid()
+    {
+        ReportContent content = numbered(40);
+        // The name column holds (2040 - 30) / 40 = 50 bytes, 25 characters, a line.
+        content.rows[0][1] = QString(59, QChar(0x83DC)) + "丂"; // GBK 81 40: a second byte below 0x80
+        content.rows[30][1] = QString(100, QChar(0x83DC));      // 4 lines where 2 are left: the next page
+        const QList<ReportPage> pages = ReportPageLayout::layOut(content, kMetrics);
+        QList<PageText> lines;
+        for (const PageText& t : pages.first().texts) {
+            if (t.text.startsWith(QChar(0x83DC)))
+                lines << t;
+        }
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines.at(2).text, QString(9, QChar(0x83DC)) + "丂");
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(lines.at(i).alignment, int(Qt::AlignHCenter | Qt::AlignTop));
+            QCOMPARE(lines.at(i).box, QRectF(1420, 1132 + 32 + i * 100, 2040, 100));
+        }
+        // The next row starts under the tallest cell.
+        QCOMPARE(textsIn(pages.first(), QRectF(0, 1464, 4800, 132)).join(' '), "2 宫保鸡丁2 18.00");
+        QCOMPARE(pages.size(), 2);
+        QCOMPARE(pages.at(1).firstRow, 30);
+        // The column edges from the header's top to the last row, a rule across the header's top.
+        const qreal bottom = 1464 + 29 * 132;
+        for (qreal x : {400, 1420, 3460, 4400})
+            QVERIFY(pages.first().lines.contains(QLineF(x, 1000, x, bottom)));
+        QVERIFY(pages.first().lines.contains(QLineF(400, 1000, 4400, 1000)));
+        QVERIFY(pages.first().lines.contains(QLineF(400, bottom, 4400, bottom)));
+    }
+
+    void printsEveryRowOnPdfPages()
+    {
+        fill(100);
+        const QString pdf = m_dir.filePath("report.pdf");
+        m->printer.printer().setOutputFormat(QPrinter::PdfFormat);
+        m->printer.printer().setOutputFileName(pdf);
+        m->ctrl.Print(m->printer.printer());
+        QCOMPARE(m->prompt.texts(), QStringList());
+        const QStringList pages = QString(run("pdftotext", {pdf, "-"})).split('\f', Qt::SkipEmptyParts);
+        QVERIFY(pages.size() >= 2);
+        QStringList dishes, expected; // every row once, in order, each page going on where the last stopped
+        for (int p = 0; p < pages.size(); ++p) {
+            const QStringList words = pages.at(p).split(QRegularExpression("\\s+"));
+            QVERIFY(words.contains("Orvo餐饮收银系统") && words.contains("消费明细报表"));
+            QVERIFY(pages.at(p).contains(QRegularExpression(QString("第\\s*%1\\D").arg(p + 1)))); // 第 n 页
+            const QStringList onPage = words.filter(QRegularExpression("^宫保鸡丁\\d+$"));
+            QCOMPARE(words.count("18.00"), onPage.size()); // money as the list shows it
+            dishes << onPage;
+        }
+        for (int i = 1; i <= 100; ++i)
+            expected << QStringLiteral("宫保鸡丁%1").arg(i);
+        QCOMPARE(dishes, expected);
+
+        m->printer.printer().setOutputFileName(m_dir.filePath("no such folder/report.pdf"));
+        m->ctrl.Print(m->printer.printer());
+        QCOMPARE(m->prompt.texts(), QStringList{"打印报表时发生异常，请重新操作打印！"});
+        QCOMPARE(m->prompt.shown().first().caption, "打印报表");
+    }
+
+    // One column per rule: money, a total under it, percentages, bill numbers, codes with leading
+    // zeros, phone numbers, whole numbers, text among numbers, only a total; the 27th column is AA.
+    void workbook()
+    {
+        ReportContent c{"收银汇总表", "起止日期:2026-12-01－2026-12-06", "操作员:张三", {}, {}, {}, false};
+        for (int i = 1; i <= 27; ++i)
+            c.headers << QStringLiteral("列%1").arg(i);
+        c.rows = {{"现金", "28.10", "12.50%", "202612060001", "007", "13812345678", "4", "1.00", "0.90", ""},
+                  {"挂账", "-3.50", "87.50%", "202612060002", "1.00", "", "6", "免费", "", ""},
+                  {"合计", "57", "", "", "", "", "10", "", "￥0.90", "0.00"}};
+        const QString path = m_dir.filePath("workbook.xlsx");
+        QVERIFY(CExcelWriter(c).save(path));
+        const QMap<QString, QString> sheet = readSheet(path);
+        QStringList cells;
+        for (const QString& ref :
+             QString("A1:AA1 A2:AA2 A7:AA7 A1 A2 A7 A3 AA3 B4 B5 B6 C4 C5 D4 E4 E5 F4 G6 H4 I4 I6 J6")
+                 .split(' '))
+            cells << sheet.value(ref);
+        QCOMPARE(cells.join(" | "), "(merged) | (merged) | (merged) | 收银汇总表 | "
+                                    "起止日期:2026-12-01－2026-12-06 | 操作员:张三 | 列1 | "
+                                    "列27 | =28.1 [0.00] | =-3.5 [0.00] | =57 | =0.125 [0.00%] | =0.875 "
+                                    "[0.00%] | 202612060001 | 007 | "
+                                    "1.00 | 13812345678 | 10 | 1.00 | =0.9 [0.00] | ￥0.90 | =0 [0.00]");
+    }
+
+    void exportToFile_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("existing"); // 0: none; 1: one the operator replaces; 2: one he keeps
+        QTest::addColumn<bool>("canOpen"); // the desktop has a program for .xlsx files
+        QTest::addColumn<QString>("message");
+        auto row = [](const char* name, const char* file, int existing, bool canOpen, const char* message) {
+            QTest::newRow(name) << QString(file) << existing << canOpen << QString(message);
+        };
+        row("saved and opened", "收银汇总表", 0, true, "");
+        row("nothing to open it", "a.xlsx", 0, false, "报表已保存到%1，本机没有可以打开它的程序。");
+        row("replaced on OK", "b.xlsx", 1, true, "%1文件已经存在，是否替换原文件？");
+        row("kept on Cancel", "c.xlsx", 2, true, "%1文件已经存在，是否替换原文件？");
+        row("no such folder", "none/d.xlsx", 0, true, "路径%1错误,不能打开显示!");
+    }
+    void exportToFile()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, existing);
+        QFETCH(bool, canOpen);
+        QFETCH(QString, message);
+        const QString path = m_dir.filePath(name.endsWith(".xlsx") ? name : name + ".xlsx");
+        const bool written = existing != 2 && !name.startsWith("none");
+        QFile old(path);
+        QVERIFY(!existing || (old.open(QIODevice::WriteOnly) && old.write("old") && old.flush()));
+        old.close();
+        m->prompt.answer(existing == 1 ? Prompt::Answer::Ok : Prompt::Answer::Cancel);
+        fill(1);
+        UrlCatcher urls;
+        if (canOpen)
+            QDesktopServices::setUrlHandler("file", &urls, "open");
+        m->ctrl.ExportToExcelFile(m_dir.filePath(name));
+        QDesktopServices::unsetUrlHandler("file");
+        QCOMPARE(m->prompt.texts(), message.isEmpty() ? QStringList() : QStringList{message.arg(path)});
+        QCOMPARE(readSheet(path).value("C4"), written ? "=18 [0.00]" : "");
+        QCOMPARE(urls.opened, written && canOpen ? QList<QUrl>{QUrl::fromLocalFile(path)} : QList<QUrl>());
+        QCOMPARE(QFile::exists(path), existing || written);
+        QVERIFY(!QFile::exists(path + ".part"));
+        QVERIFY(written || !existing || (old.open(QIODevice::ReadOnly) && old.readAll() == "old"));
+    }
 };
-
-void TestCPrintListReportCtrl::clickHeader(CPrintListReportCtrl& list, int column)
-{
-    QHeaderView* header = list.horizontalHeader();
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                      QPoint(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, 5));
-}
-
-QStringList TestCPrintListReportCtrl::column(const CPrintListReportCtrl& list, int c)
-{
-    QStringList texts;
-    for (int r = 0; r < list.rowCount(); ++r)
-        texts << list.cellText(r, c);
-    return texts;
-}
-
-void TestCPrintListReportCtrl::columnSpec_data()
-{
-    QTest::addColumn<QString>("pairs");
-    QTest::addColumn<QStringList>("names");
-    QTest::addColumn<QList<int>>("widths");
-    QTest::newRow("trailing ;") << "编号,80;班次名称,100;起始时间,120;结束时间,120;"
-                                << QStringList{"编号", "班次名称", "起始时间", "结束时间"}
-                                << QList<int>{80, 100, 120, 120};
-    QTest::newRow("no trailing ;") << "编号,50;项目名称,100" << QStringList{"编号", "项目名称"}
-                                   << QList<int>{50, 100};
-    QTest::newRow("name without width") << "名称," << QStringList{"名称"} << QList<int>{0};
-    QTest::newRow("width not a number")
-        << "名称,宽;金额,60;" << QStringList{"名称", "金额"} << QList<int>{0, 60};
-    QTest::newRow("leading digits") << "ID,60px;事件,300;" << QStringList{"ID", "事件"}
-                                    << QList<int>{60, 300};
-    QTest::newRow("no comma") << "编号;名称" << QStringList{} << QList<int>{};
-    QTest::newRow("empty") << "" << QStringList{} << QList<int>{};
-}
-
-void TestCPrintListReportCtrl::columnSpec()
-{
-    QFETCH(QString, pairs);
-    QFETCH(QStringList, names);
-    QFETCH(QList<int>, widths);
-    ScriptedPrompt prompt;
-    DefaultPrinter printer;
-    CPrintListReportCtrl list(prompt, printer);
-    list.SetColumnSpec(pairs);
-    QCOMPARE(list.content().headers, names);
-    QCOMPARE(list.content().widths, widths);
-}
-
-void TestCPrintListReportCtrl::columnsOnlyGrow()
-{
-    ScriptedPrompt prompt;
-    DefaultPrinter printer;
-    CPrintListReportCtrl list(prompt, printer);
-    list.SetColumnSpec("编号,50;");
-    list.AddRow({"1"});
-    list.SetColumnSpec("名称,100;");
-    QCOMPARE(list.content().headers, (QStringList{"编号", "名称"}));
-    QCOMPARE(list.content().rows, (QList<QStringList>{{"1", ""}}));
-}
-
-void TestCPrintListReportCtrl::compare_data()
-{
-    QTest::addColumn<QString>("a");
-    QTest::addColumn<QString>("b");
-    QTest::addColumn<int>("order");
-    QTest::newRow("numbers, not text") << "10"
-                                       << "9" << 1;
-    QTest::newRow("negative") << "-2.5"
-                              << "9" << -1;
-    QTest::newRow("equal values") << "3.5"
-                                  << "3.50" << 0;
-    QTest::newRow("thousands comma reads up to the comma") << "1,500"
-                                                           << "2" << -1;
-    QTest::newRow("thousands comma equal") << "1,500"
-                                           << "1" << 0;
-    QTest::newRow("two dots is text") << "2.1.1"
-                                      << "10" << 1;
-    QTest::newRow("a lone dot is text") << "."
-                                        << "-1" << 1;
-    QTest::newRow("empty is text") << ""
-                                   << "-5" << -1;
-    QTest::newRow("date by year first") << "05/03/2026"
-                                        << "04/12/2025" << 1;
-    QTest::newRow("date month before day") << "01/02/2026"
-                                           << "28/01/2026" << 1;
-    QTest::newRow("date by day") << "02/01/2026"
-                                 << "01/01/2026" << 1;
-    QTest::newRow("same date") << "02/01/2026"
-                               << "02/01/2026" << 0;
-    QTest::newRow("first text decides the date kind") << "01/01/2026"
-                                                      << "31-12-2025" << 1;
-    QTest::newRow("not a date shape is text") << "2026-01-05"
-                                              << "2026-01-10" << -1;
-    QTest::newRow("Chinese by pinyin") << "李四"
-                                       << "张三" << -1;
-    QTest::newRow("Chinese by pinyin, reversed") << "张三"
-                                                 << "王五" << 1;
-    QTest::newRow("latin text") << "abc"
-                                << "abd" << -1;
-}
-
-void TestCPrintListReportCtrl::compare()
-{
-    QFETCH(QString, a);
-    QFETCH(QString, b);
-    QFETCH(int, order);
-    QCOMPARE(CellOrder::compare(a, b), order);
-}
-
-void TestCPrintListReportCtrl::headerClickSorts()
-{
-    ScriptedPrompt prompt;
-    DefaultPrinter printer;
-    CPrintListReportCtrl list(prompt, printer);
-    list.SetColumnSpec("金额,80;姓名,80;日期,100;");
-    list.AddRow({"10", "张三", "03/01/2026"});
-    list.AddRow({"9", "李四", "01/02/2025"});
-    list.AddRow({"-2.5", "王五", "02/01/2026"});
-    list.resize(400, 200);
-    list.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&list));
-
-    clickHeader(list, 0);
-    QCOMPARE(column(list, 0), (QStringList{"-2.5", "9", "10"}));
-    clickHeader(list, 0);
-    QCOMPARE(column(list, 0), (QStringList{"10", "9", "-2.5"}));
-    clickHeader(list, 1); // another column starts ascending
-    QCOMPARE(column(list, 1), (QStringList{"李四", "王五", "张三"}));
-    clickHeader(list, 2);
-    QCOMPARE(column(list, 2), (QStringList{"01/02/2025", "02/01/2026", "03/01/2026"}));
-    // Whole rows move together.
-    QCOMPARE(column(list, 0), (QStringList{"9", "-2.5", "10"}));
-}
-
-void TestCPrintListReportCtrl::coloursTravelWithTheirRows()
-{
-    ScriptedPrompt prompt;
-    DefaultPrinter printer;
-    CPrintListReportCtrl list(prompt, printer);
-    list.SetColumnSpec("数量,60;");
-    for (const char* q : {"3", "-1", "2"})
-        list.AddRow({q});
-    list.SetRowColor(1, Qt::red);
-    list.SetRowColor(7, Qt::blue); // no such row
-    list.show();
-    clickHeader(list, 0);
-    QCOMPARE(column(list, 0), (QStringList{"-1", "2", "3"}));
-    auto colours = [&] {
-        QList<QVariant> c;
-        for (int r = 0; r < list.rowCount(); ++r)
-            c << list.model()->index(r, 0).data(Qt::ForegroundRole);
-        return c;
-    };
-    QCOMPARE(colours(), (QList<QVariant>{QColor(Qt::red), {}, {}}));
-    // Shades stay with the positions.
-    QCOMPARE(list.model()->index(0, 0).data(Qt::BackgroundRole).value<QColor>(), QColor(0xF0, 0xF0, 0xF0));
-    QCOMPARE(list.model()->index(1, 0).data(Qt::BackgroundRole).value<QColor>(), QColor(0xFF, 0xFF, 0xFF));
-
-    list.SetRowColor(2, Qt::blue);
-    list.DeleteRow(0);
-    QCOMPARE(colours(), (QList<QVariant>{{}, QColor(Qt::blue)}));
-    list.DeleteAllRows();
-    list.AddRow({"1"});
-    list.AddRow({"2"});
-    QCOMPARE(colours(), (QList<QVariant>{{}, {}}));
-}
-
-void TestCPrintListReportCtrl::selectionFollowsItsRowThroughASort()
-{
-    ScriptedPrompt prompt;
-    DefaultPrinter printer;
-    CPrintListReportCtrl list(prompt, printer);
-    list.SetColumnSpec("编号,60;");
-    for (const char* n : {"30", "10", "20"})
-        list.AddRow({n});
-    list.show();
-    list.selectRow(0);
-    clickHeader(list, 0);
-    QCOMPARE(list.selectedRows(), QList<int>{2});
-    QCOMPARE(list.cellText(2, 0), QStringLiteral("30"));
-}
-
-void TestCPrintListReportCtrl::rowsAreKeptAndDeleted()
-{
-    ScriptedPrompt prompt;
-    DefaultPrinter printer;
-    CPrintListReportCtrl list(prompt, printer);
-    list.SetColumnSpec("编号,60;名称,100;单价,60");
-    QCOMPARE(list.AddRow({"1", "宫保鸡丁", "18.00"}), 0);
-    QCOMPARE(list.AddRow({"2", "可乐"}), 1); // a short row gets empty cells
-    QCOMPARE(list.AddRow({"3", "米饭", "2.00"}), 2);
-    list.SetCellText(1, 2, "5.00");
-    list.SetCellText(5, 0, "x"); // outside the list: ignored
-    list.DeleteRow(0);
-    QCOMPARE(list.content().rows, (QList<QStringList>{{"2", "可乐", "5.00"}, {"3", "米饭", "2.00"}}));
-    QCOMPARE(list.model()->index(0, 1).data().toString(), QStringLiteral("可乐"));
-    list.DeleteAllRows();
-    QCOMPARE(list.rowCount(), 0);
-    QCOMPARE(list.columnCount(), 3);
-}
-
-void TestCPrintListReportCtrl::multipleSelection()
-{
-    ScriptedPrompt prompt;
-    DefaultPrinter printer;
-    CPrintListReportCtrl list(prompt, printer);
-    list.SetColumnSpec("编号,60;");
-    for (int i = 0; i < 4; ++i)
-        list.AddRow({QString::number(i)});
-    list.resize(200, 200);
-    list.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&list));
-    auto clickRow = [&](int row, Qt::KeyboardModifiers modifiers) {
-        QTest::mouseClick(list.viewport(), Qt::LeftButton, modifiers,
-                          list.visualRect(list.model()->index(row, 0)).center());
-    };
-    clickRow(0, {});
-    clickRow(2, Qt::ControlModifier);
-    QCOMPARE(list.selectedRows(), QList<int>{2});
-    list.setMultipleSelection(true);
-    clickRow(0, {});
-    clickRow(2, Qt::ControlModifier);
-    clickRow(3, Qt::ControlModifier);
-    QCOMPARE(list.selectedRows(), (QList<int>{0, 2, 3}));
-}
-
-void TestCPrintListReportCtrl::drawsShadesAndSelection()
-{
-    ScriptedPrompt prompt;
-    DefaultPrinter printer;
-    CPrintListReportCtrl list(prompt, printer);
-    list.SetColumnSpec("名称,200;");
-    for (int i = 0; i < 4; ++i)
-        list.AddRow({"菜"});
-    list.SetRowColor(3, Qt::blue);
-    list.resize(260, 200);
-    list.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&list));
-    list.selectRow(3);
-    const QImage image = list.viewport()->grab().toImage();
-    auto pixel = [&](int row) {
-        const QRect cell = list.visualRect(list.model()->index(row, 0));
-        return image.pixelColor(cell.right() - 10, cell.center().y()); // right of the short text
-    };
-    QCOMPARE(pixel(0), QColor(0xF0, 0xF0, 0xF0));
-    QCOMPARE(pixel(1), QColor(0xFF, 0xFF, 0xFF));
-    QCOMPARE(pixel(2), QColor(0xF0, 0xF0, 0xF0));
-    // Selected: red (the style may shade it slightly), whatever the row's own colour.
-    const QColor selected = pixel(3);
-    QVERIFY2(selected.red() == 0xFF && selected.green() < 0x30 && selected.blue() < 0x30,
-             qPrintable(selected.name()));
-}
 
 PELVAR_TEST(TestCPrintListReportCtrl)
 #include "tst_CPrintListReportCtrl.moc"

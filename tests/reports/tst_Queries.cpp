@@ -1,3 +1,4 @@
+#include "Clock.h"
 #include "ConsumptionQuery.h"
 #include "ItemQuery.h"
 #include "RegistrationQuery.h"
@@ -20,11 +21,12 @@ QStringList column(const ReportTable& table, int column, int total)
     return texts;
 }
 
-// A1 settled as bill B1 (a dish, a return, a gift, a returned gift); A2 still open.
+// A1 settled as bill 202612060001 (a dish, a return, a gift, a returned gift); A2 still open.
 struct Fixture
 {
     Fixture() : r(Restaurant::withMenu(t))
     {
+        Clock::setFixed(Restaurant::kNow);
         r.seat(QStringLiteral("A1"));
         r.seat(QStringLiteral("A2"));
         r.order(QStringLiteral("A1"), QStringLiteral("鱼香肉丝"), 2);
@@ -32,11 +34,12 @@ struct Fixture
         t.exec(QStringLiteral("update xfmx set tdbz='太咸' where xfxm='红烧肉'"));
         r.order(QStringLiteral("A1"), QStringLiteral("可乐"), 2, 0);
         r.order(QStringLiteral("A1"), QStringLiteral("可乐"), -1, 0);
-        r.checkout(QStringLiteral("A1"), QStringLiteral("B1"));
+        r.checkout(QStringLiteral("A1"));
         r.order(QStringLiteral("A2"), QStringLiteral("啤酒"), 3);
         t.exec(QStringLiteral("insert into fws(xm) values('张丽')"));
         t.exec(QStringLiteral("update dj set fws=1 where czm='A1'"));
     }
+    ~Fixture() { Clock::clearFixed(); }
     TestDatabase t;
     Restaurant r;
 };
@@ -64,7 +67,7 @@ void TestQueries::consumption_data()
     QTest::newRow("present by item") << present << int(ConsumptionQuery::By::Item) << "可"
                                      << QStringList{"0.00"};
     QTest::newRow("gone: every line of the bill")
-        << int(ConsumptionQuery::Mode::Gone) << table << "B1"
+        << int(ConsumptionQuery::Mode::Gone) << table << "202612060001"
         << QStringList{"鱼香肉丝", "红烧肉", "可乐", "可乐", "17.50"};
     QTest::newRow("a typed quote is dropped") << present << table << "A'2" << QStringList{"啤酒", "24.00"};
 }
@@ -90,14 +93,14 @@ void TestQueries::returnsGiftsAndRegistrations()
     QCOMPARE(column(returns, 2, 7), (QStringList{"红烧肉(退)", "可乐(退)", "-38.50"}));
     QCOMPARE(returns.rows.first().at(10), QStringLiteral("太咸"));
     // A returned gift keeps its return mark.
-    QCOMPARE(column(query.compute(ReturnsQuery::Mode::Gifts, kDay, QStringLiteral("B1")), 2, 7),
+    QCOMPARE(column(query.compute(ReturnsQuery::Mode::Gifts, kDay, QStringLiteral("202612060001")), 2, 7),
              (QStringList{"可乐(赠)", "可乐(退)", "0.00"}));
     QCOMPARE(query.compute(ReturnsQuery::Mode::Gifts, kDay, QStringLiteral("B2")).rows.size(), 1);
 
     RegistrationQuery registrations(f.t.db);
     QCOMPARE(column(registrations.compute(kDay, 0, QString()), 3, 5), (QStringList{"张丽", "*", "41.50"}));
     QCOMPARE(column(registrations.compute(kDay, 1, QStringLiteral("张丽")), 1, 5),
-             (QStringList{"B1", "17.50"}));
+             (QStringList{"202612060001", "17.50"}));
     QCOMPARE(registrations.waiterOf(Restaurant::registration(QStringLiteral("A1"))), 1);
 }
 

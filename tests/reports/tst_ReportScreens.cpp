@@ -29,7 +29,7 @@ struct Screens
         Clock::setFixed(QDateTime(QDate(2026, 12, 6), QTime(14, 0)));
         r.seat(QStringLiteral("A1"));
         r.order(QStringLiteral("A1"), QStringLiteral("鱼香肉丝"), 2);
-        r.checkout(QStringLiteral("A1"), QStringLiteral("B1"));
+        r.checkout(QStringLiteral("A1"));
     }
     ~Screens() { Clock::clearFixed(); }
     void show(QDialog& dialog)

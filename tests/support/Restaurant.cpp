@@ -1,5 +1,7 @@
 #include "Restaurant.h"
 
+#include "Checkout.h"
+#include "ReceiptPrinter.h"
 #include "Sql.h"
 
 const QDateTime Restaurant::kNow(QDate(2026, 12, 6), QTime(12, 30, 0));
@@ -132,32 +134,19 @@ qint64 Restaurant::line(const QString& table, const QString& item, double quanti
     return m_t.scalar(QStringLiteral("select max(xfbh) from xfmx")).toLongLong();
 }
 
-QStringList Restaurant::checkout(const QString& table, const QString& bill)
+QString Restaurant::checkout(const QString& table)
 {
-    QStringList names;
-    Recordset main =
-        m_t.db.query(QStringLiteral("select * from dj where djbh=(select zdbh from dj where czm =%1 "
-                                    "and xfzt='占用')")
-                         .arg(Sql::quote(table)));
-    if (main.isEOF())
-        return names;
-    names << main.getString(QStringLiteral("czm"));
-    Recordset others =
-        m_t.db.query(QStringLiteral("select * from dj where zdbh=%1 and czm<>%2 ")
-                         .arg(Sql::quote(main.getString(QStringLiteral("zdbh"))), Sql::quote(names.first())));
-    for (; !others.isEOF(); others.moveNext())
-        names << others.getString(QStringLiteral("czm"));
-    for (const QString& name : names) {
-        m_t.exec(QStringLiteral("update cz set zyzt='空闲',xfhj=0,jdsj='',yysj='',yzrs='',bz='' where czm=%1")
-                     .arg(Sql::quote(name)));
-        m_t.exec(
-            QStringLiteral(
-                "update dj set ldsj='2026-12-06 22:00:00',xfzt='离店',jzdh=%1 where czm=%2 and xfzt='占用' ")
-                .arg(Sql::quote(bill), Sql::quote(name)));
-        m_t.exec(QStringLiteral("update xfmx set jzzdh=%1,jzbj='1' where czm=%2 and jzbj='0'")
-                     .arg(Sql::quote(bill), Sql::quote(name)));
-    }
-    return names;
+    ReceiptPrinter receipts(m_t.db, QStringLiteral("我的餐厅"),
+                            [](const QString&, const QString&, const QString&) { return true; });
+    Checkout checkout(m_t.db, Cashier{QStringLiteral("张三")}, receipts);
+    checkout.open(table);
+    Checkout::Amounts amounts;
+    checkout.RecalcTotals(amounts, Checkout::Payment::Cash);
+    m_t.prompt.answer(Prompt::Answer::Yes);
+    const QString bill = checkout.settle({amounts.due, amounts.due, {}, Checkout::Payment::Cash}).billNumber;
+    // The checkout's question and its "结账完毕!" are the fixture's, not the test's.
+    m_t.prompt.clear();
+    return bill;
 }
 
 QString Restaurant::field(const QString& table, const QString& column, const QString& where)

@@ -47,8 +47,9 @@ public:
     // A line of any name at any price; returns its number.
     qint64 line(const QString& table, const QString& item, double quantity, double price, double ratio = 1.0);
 
-    // The tables a checkout of `table` gathers (its group's main table first), settled under `bill`.
-    QStringList checkout(const QString& table, const QString& bill);
+    // Checks the table's group out through the real checkout, in cash, received as due, as the
+    // cashier 张三 at the clock's time. Returns the bill's number; leaves the prompt empty.
+    QString checkout(const QString& table);
 
     // One field: `column` of `table` where `where` holds.
     QString field(const QString& table, const QString& column, const QString& where);

@@ -9,61 +9,40 @@ class TestPelvarSql : public QObject
 {
     Q_OBJECT
 private slots:
-    void createsTheDatabaseAndPrintsRows();
-    void runsStatementsInOrderAndStopsAtAnError();
-    void translatesLikeTheScreens();
-
-private:
-    struct Run
+    void run_data()
     {
-        int code;
-        QString out;
-        QString err;
-    };
-    Run sql(const QString& folder, const QStringList& statements);
+        QTest::addColumn<QStringList>("statements");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("output"); // standard output | standard error
+        auto row = [](const char* name, const QStringList& statements, int code, const char* output) {
+            QTest::newRow(name) << statements << code << QString(output);
+        };
+        row("a new file, rows under a header", {"select gsmc, lxdh from gs"}, 0, "gsmc\tlxdh\n我的餐厅\t\n|");
+        row("stops at an error",
+            {"insert into fj (fjm) values ('大厅')", "select fjm from fj", "select * from nosuch",
+             "select count(*) from fj"},
+            1, "fjm\n大厅\n|no such table: nosuch\n");
+        row("the screens' dialect",
+            {"insert into log (log, date) values ('#1#', #2026-12-6 8:0:0#)",
+             "select top 1 log, date from log order by logid desc"},
+            0, "log\tdate\n#1#\t2026-12-06 08:00:00\n|");
+        row("no statement", {}, 2, "|usage: pelvar-sql [--data-dir DIR] STATEMENT...\n");
+    }
+    void run()
+    {
+        QFETCH(QStringList, statements);
+        QFETCH(int, code);
+        QFETCH(QString, output);
+        QTemporaryDir dir;
+        const QString folder = dir.filePath("new folder");
+        QProcess p;
+        p.start(PELVAR_SQL, QStringList{"--data-dir", folder} + statements);
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitCode(), code);
+        QCOMPARE(QString::fromUtf8(p.readAllStandardOutput() + "|" + p.readAllStandardError()), output);
+        QCOMPARE(QFile::exists(QDir(folder).filePath("Pelvar.db")), code != 2);
+    }
 };
-
-TestPelvarSql::Run TestPelvarSql::sql(const QString& folder, const QStringList& statements)
-{
-    QProcess p;
-    p.start(QStringLiteral(PELVAR_SQL), QStringList{QStringLiteral("--data-dir"), folder} + statements);
-    [&] { QVERIFY(p.waitForFinished(30000)); }();
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
-
-void TestPelvarSql::createsTheDatabaseAndPrintsRows()
-{
-    QTemporaryDir dir;
-    const QString folder = dir.filePath(QStringLiteral("x"));
-    const Run r = sql(folder, {QStringLiteral("select gsmc, lxdh from gs")});
-    QCOMPARE(r.code, 0);
-    QVERIFY(QFile::exists(QDir(folder).filePath(QStringLiteral("Pelvar.db"))));
-    QCOMPARE(r.out, QStringLiteral("gsmc\tlxdh\n我的餐厅\t\n"));
-}
-
-void TestPelvarSql::runsStatementsInOrderAndStopsAtAnError()
-{
-    QTemporaryDir dir;
-    const Run r =
-        sql(dir.path(),
-            {QStringLiteral("insert into fj (fjm) values ('大厅')"), QStringLiteral("select fjm from fj"),
-             QStringLiteral("select * from nosuch"), QStringLiteral("insert into fj (fjm) values ('包间')")});
-    QCOMPARE(r.code, 1);
-    QCOMPARE(r.out, QStringLiteral("fjm\n大厅\n"));
-    QCOMPARE(r.err.trimmed(), QStringLiteral("no such table: nosuch"));
-    QCOMPARE(sql(dir.path(), {QStringLiteral("select count(*) as n from fj")}).out, QStringLiteral("n\n1\n"));
-}
-
-void TestPelvarSql::translatesLikeTheScreens()
-{
-    QTemporaryDir dir;
-    const Run r =
-        sql(dir.path(), {QStringLiteral("insert into log (log, date) values ('#1#', #2026-12-6 8:0:0#)"),
-                         QStringLiteral("select top 1 log, date from log order by logid desc")});
-    QCOMPARE(r.code, 0);
-    QCOMPARE(r.out, QStringLiteral("log\tdate\n#1#\t2026-12-06 08:00:00\n"));
-}
 
 PELVAR_TEST(TestPelvarSql)
 #include "tst_PelvarSql.moc"
