@@ -10,11 +10,14 @@
 // two copies of the file, one per side, so that the checkout settles the same bill on both and
 // the year's file stays as it was.
 #include "CAddConsumptionDlg.h"
+#include "CashierReport.h"
 #include "Checkout.h"
 #include "Clock.h"
+#include "ConsumptionList.h"
 #include "ConsumptionQuery.h"
 #include "Database.h"
 #include "DefaultPrinter.h"
+#include "DishCatalogue.h"
 #include "Finance.h"
 #include "ItemQuery.h"
 #include "Prompt.h"
@@ -97,68 +100,90 @@ void runRaw(sqlite3* raw, const QStringList& statements)
     }
 }
 
-double milliseconds(const std::function<void()>& work)
+// Wall-clock and this thread's processor time of one piece of work, in milliseconds. Other
+// programs on the machine lengthen the first, not the second.
+struct Time
+{
+    double wall = 0;
+    double cpu = 0;
+};
+
+double threadCpuMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+}
+
+Time timed(const std::function<void()>& work)
 {
     QElapsedTimer timer;
+    const double cpu = threadCpuMs();
     timer.start();
     work();
-    return double(timer.nsecsElapsed()) / 1e6;
+    return {double(timer.nsecsElapsed()) / 1e6, threadCpuMs() - cpu};
 }
 
-double median(const std::function<void()>& work)
+Time median(QList<Time> times)
 {
-    work();
-    QList<double> times;
-    for (int i = 0; i < 3; ++i)
-        times << milliseconds(work);
-    std::sort(times.begin(), times.end());
-    return times.at(1);
+    std::sort(times.begin(), times.end(), [](const Time& a, const Time& b) { return a.wall < b.wall; });
+    const double wall = times.at(times.size() / 2).wall;
+    std::sort(times.begin(), times.end(), [](const Time& a, const Time& b) { return a.cpu < b.cpu; });
+    return {wall, times.at(times.size() / 2).cpu};
 }
 
-// One row of the table: the program's time, the raw statements' time, their ratio, the target.
-void row(const QString& name, double program, double raw, const QString& target, bool met)
+constexpr int kRuns = 5;
+
+// One row of the table. The target is judged on processor time; wall-clock is shown beside it.
+void row(const QString& name, const Time& program, const Time& raw, const QString& target, bool met)
 {
-    out << QStringLiteral("| %1 | %2 | %3 | %4 | %5 | %6 |\n")
+    out << QStringLiteral("| %1 | %2 | %3 | %4 | %5 | %6 | %7 | %8 |\n")
                .arg(name)
-               .arg(program, 0, 'f', 1)
-               .arg(raw, 0, 'f', 1)
-               .arg(program / qMax(raw, 0.001), 0, 'f', 2)
+               .arg(program.cpu, 0, 'f', 1)
+               .arg(raw.cpu, 0, 'f', 1)
+               .arg(program.cpu / qMax(raw.cpu, 0.001), 0, 'f', 2)
+               .arg(program.wall, 0, 'f', 1)
+               .arg(raw.wall, 0, 'f', 1)
                .arg(target, met ? QStringLiteral("ok") : QStringLiteral("**missed**"));
     out.flush();
 }
 
-// A report: the program's operation against the raw statements of its reference path.
+// A report: the program's operation against the raw statements of its reference path, in turns
+// after one warm-up of each.
 void report(Database& db, sqlite3* raw, const QString& name, double limitMs,
             const std::function<void()>& program, const std::function<void()>& reference)
 {
-    const double programMs = median(program);
     const QStringList statements = traced(db, reference);
-    const double rawMs = median([&] { runRaw(raw, statements); });
-    row(name, programMs, rawMs, QStringLiteral("≤ %1 ms").arg(limitMs), programMs <= limitMs);
+    program();
+    runRaw(raw, statements);
+    QList<Time> programTimes, rawTimes;
+    for (int i = 0; i < kRuns; ++i) {
+        programTimes << timed(program);
+        rawTimes << timed([&] { runRaw(raw, statements); });
+    }
+    const Time p = median(programTimes);
+    row(name, p, median(rawTimes), QStringLiteral("≤ %1 ms").arg(limitMs), p.cpu <= limitMs);
 }
 
-// A floor action: the program against the statements it ran, on the twin file. `prepare` puts
-// both files in the same state before each run (a checkout needs guests to settle).
+// A floor action: the program against the statements it ran, replayed on the twin file. `prepare`
+// puts both files in the same state before each run (a checkout needs guests to settle).
 void floorCase(Database& db, sqlite3* twin, const QString& name, const std::function<void()>& prepare,
                const std::function<void()>& program)
 {
-    QList<double> programTimes, rawTimes;
-    for (int i = 0; i < 4; ++i) {
+    QList<Time> programTimes, rawTimes;
+    for (int i = 0; i <= kRuns; ++i) {
         prepare();
         QStringList statements;
-        QElapsedTimer timer;
-        timer.start();
-        statements = traced(db, program);
-        programTimes << double(timer.nsecsElapsed()) / 1e6;
-        rawTimes << milliseconds([&] { runRaw(twin, statements); });
+        const Time p = timed([&] { statements = traced(db, program); });
+        const Time r = timed([&] { runRaw(twin, statements); });
+        if (i > 0) { // the first run warms the caches
+            programTimes << p;
+            rawTimes << r;
+        }
     }
-    // The first run warms the caches.
-    programTimes.removeFirst();
-    rawTimes.removeFirst();
-    std::sort(programTimes.begin(), programTimes.end());
-    std::sort(rawTimes.begin(), rawTimes.end());
-    row(name, programTimes.at(1), rawTimes.at(1), QStringLiteral("≤ 1.5 × raw"),
-        programTimes.at(1) <= 1.5 * rawTimes.at(1));
+    const Time p = median(programTimes);
+    const Time r = median(rawTimes);
+    row(name, p, r, QStringLiteral("≤ 1.5 × raw"), p.cpu <= 1.5 * r.cpu);
 }
 
 qint64 peakKilobytes()
@@ -192,7 +217,7 @@ int main(int argc, char* argv[])
     }
     YesPrompt prompt;
     Database db(prompt);
-    const double openMs = milliseconds([&] { db.open(path); });
+    const double openMs = timed([&] { db.open(path); }).wall;
     sqlite3* raw = nullptr;
     sqlite3_open(path.toUtf8().constData(), &raw);
 
@@ -206,7 +231,8 @@ int main(int argc, char* argv[])
         << db.query(QStringLiteral("select count(*) from xfmx")).value(0).toString() << " lines, "
         << db.query(QStringLiteral("select count(*) from jzhz")).value(0).toString() << " bills; today "
         << today.toString(Qt::ISODate) << "; opened in " << openMs << " ms\n\n";
-    out << "| case | program ms | raw ms | ratio | target | |\n|---|---:|---:|---:|---|---|\n";
+    out << "| case | program CPU ms | raw CPU ms | ratio | program wall ms | raw wall ms | target | |\n"
+           "|---|---:|---:|---:|---:|---:|---|---|\n";
 
     SalesStatistics sales(db);
     const struct
@@ -225,10 +251,18 @@ int main(int argc, char* argv[])
                          QLatin1String(p.name)),
                 p.limit, [&] { sales.compute(mode, p.period); },
                 [&] { sales.compute(mode, p.period, LineSource::Lines); });
+    CashierReport cashier(db);
+    report(
+        db, raw, QStringLiteral("收银明细, day"), 50,
+        [&] { cashier.bills(day.start, day.end, CashierReport::kAll, CashierReport::kAll); },
+        [&] { cashier.bills(day.start, day.end, CashierReport::kAll, CashierReport::kAll); });
+    report(
+        db, raw, QStringLiteral("收银汇总, year"), 1000, [&] { cashier.summary(year.start, year.end); },
+        [&] { cashier.summary(year.start, year.end); });
     WaiterSales waiters(db);
     report(
         db, raw, QStringLiteral("服务生销售统计, month"), 300, [&] { waiters.compute(month, {}); },
-        [&] { waiters.compute(month, {}); });
+        [&] { waiters.compute(month, {}, LineSource::Lines); });
     Finance finance(db, folder);
     report(
         db, raw, QStringLiteral("财务管理, month"), 300, [&] { finance.statement(month); },
@@ -316,6 +350,18 @@ int main(int argc, char* argv[])
     DefaultPrinter defaultPrinter;
     NoSpooler spooler;
     RawPrinter rawPrinter(spooler, prompt);
+    // What the screen asks of its operations, then the screen itself with its widgets.
+    floorCase(
+        db, twin, QStringLiteral("ordering screen's operations, 500 lines"), [] {},
+        [&] {
+            ConsumptionList list(db, QStringLiteral("张敏"), twinFolder);
+            list.setTable(ordering);
+            DishCatalogue(db).rows(DishCatalogue::wholeCatalogue());
+            list.LoadConsumptionList();
+            list.categoryChoices();
+            list.RecalcTotals();
+            list.occupiedTables();
+        });
     floorCase(
         db, twin, QStringLiteral("ordering screen opens, 500 lines"), [] {},
         [&] {

@@ -118,7 +118,10 @@ QString days(const QDate& first, const QDate& last)
            Sql::quote(last.toString(Qt::ISODate));
 }
 
-// The lines of a range whose time names no day, found through their own index.
+// The lines of a range whose time names no day, found through their own index (named, lest a
+// condition of the statement around lead to another one).
+const QString kOddLinesIndex = QStringLiteral("xfmx_xfsj_odd");
+
 QString oddLines(const QDate& first, const QDate& last)
 {
     return QStringLiteral("xfmx.xfsj between ") + range(first, last) + QStringLiteral(" and not (") +
@@ -142,7 +145,7 @@ QStringList DayTotals::schema()
             "create table if not exists fwsrhz (rq text not null, fws integer not null, xfxm text not null, "
             "ts integer not null, sl real, dzje real, ysje real, primary key (rq,fws,xfxm)) "
             "without rowid"),
-        QStringLiteral("create index if not exists xfmx_xfsj_odd on xfmx (xfsj) where not (") +
+        QStringLiteral("create index if not exists %1 on xfmx (xfsj) where not (").arg(kOddLinesIndex) +
             withinItsDay(QStringLiteral("xfsj")) + QLatin1Char(')'),
     };
     for (const QString& row : {QStringLiteral("new"), QStringLiteral("old")}) {
@@ -182,10 +185,14 @@ QStringList DayTotals::schema()
 
 QString DayTotals::lines(const QDate& first, const QDate& last, bool settledOnly)
 {
+    // Summed per item at once: the reports join items to what is left.
     const QString settled = settledOnly ? QStringLiteral(" and jzbj='1'") : QString();
-    return QStringLiteral("(select xfxm,sl,dzje,ysje from xfrhz where ") + days(first, last) + settled +
-           QStringLiteral(" union all select xfxm,sl,dzje,ysje from xfmx where ") + oddLines(first, last) +
-           settled + QLatin1Char(')');
+    return QStringLiteral("(select xfxm,sum(sl) as sl,sum(dzje) as dzje,sum(ysje) as ysje from (select "
+                          "xfxm,sl,dzje,ysje from xfrhz where ") +
+           days(first, last) + settled +
+           QStringLiteral(" union all select xfxm,sl,dzje,ysje from xfmx indexed by %1 where ")
+               .arg(kOddLinesIndex) +
+           oddLines(first, last) + settled + QStringLiteral(") group by xfxm)");
 }
 
 QString DayTotals::servedLines(const QDate& first, const QDate& last)
@@ -193,7 +200,9 @@ QString DayTotals::servedLines(const QDate& first, const QDate& last)
     return QStringLiteral("(select %1 as fws,%2 as xfxm,sl,dzje,ysje from fwsrhz where ")
                .arg(unkey(QStringLiteral("fws")), unkey(QStringLiteral("xfxm"))) +
            days(first, last) +
-           QStringLiteral(" union all select dj.fws,xfmx.xfxm,xfmx.sl,xfmx.dzje,xfmx.ysje from xfmx,dj where "
-                          "xfmx.jzzdh=dj.jzdh and dj.czm=xfmx.czm and ") +
+           QStringLiteral(
+               " union all select dj.fws,xfmx.xfxm,xfmx.sl,xfmx.dzje,xfmx.ysje from xfmx indexed by %1,dj "
+               "where xfmx.jzzdh=dj.jzdh and dj.czm=xfmx.czm and ")
+               .arg(kOddLinesIndex) +
            oddLines(first, last) + QLatin1Char(')');
 }

@@ -196,7 +196,7 @@ void rewriteStatementForms(Masked& m)
                        "\\(\\s*1\\s*,\\s*1\\s*\\)"),
         QRegularExpression::CaseInsensitiveOption);
 
-    if (m.text.contains(QLatin1Char('*')))
+    if (m.text.contains(QLatin1Char('*')) && containsWord(m.text, QLatin1StringView("delete")))
         m.text.replace(deleteStar, QStringLiteral("delete from"));
     if (m.text.contains(QLatin1String("@@"))) {
         const auto match = identity.match(m.text);

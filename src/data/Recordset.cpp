@@ -59,7 +59,10 @@ int Recordset::load(sqlite3_stmt* statement)
 
 int Recordset::indexOf(const QString& column) const
 {
-    const auto it = m_index.constFind(column.toLower());
+    // Screens name columns in lower case, as they are kept: most lookups need no lowered copy.
+    auto it = m_index.constFind(column);
+    if (it == m_index.constEnd())
+        it = m_index.constFind(column.toLower());
     if (it == m_index.constEnd())
         throw DbError(QStringLiteral("Item cannot be found in the collection corresponding to the requested "
                                      "name or ordinal: %1")

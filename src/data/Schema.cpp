@@ -118,6 +118,14 @@ QStringList version3()
     };
 }
 
+// Version 4: the day totals of the lines; an index that leads the board's look for each free
+// table's reservation straight to that table's booked rows of the shift.
+QStringList version4()
+{
+    return DayTotals::schema()
+           << QStringLiteral("create index if not exists yd_czmc_zt_yybcbh on yd (czmc, zt, yybcbh)");
+}
+
 int userVersion(Database& db)
 {
     Recordset rs = db.query(QStringLiteral("pragma user_version"));
@@ -150,7 +158,7 @@ void Schema::prepare(Database& db)
             for (const QString& statement : version3())
                 db.ExecuteSql(statement);
         if (version < 4)
-            for (const QString& statement : DayTotals::schema())
+            for (const QString& statement : version4())
                 db.ExecuteSql(statement);
         db.ExecuteSql(QStringLiteral("pragma user_version = %1").arg(kVersion));
         transaction.commit();
