@@ -8,9 +8,9 @@
 #include "Prompt.h"
 #include "Sql.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -18,6 +18,7 @@ void CPelvarApp::prepareProcess()
 {
     QCoreApplication::setOrganizationName(kOrganisation);
     QCoreApplication::setApplicationName(QStringLiteral("Pelvar"));
+    QGuiApplication::setApplicationDisplayName(kProgramTitle);
     auto* translator = new QTranslator(QCoreApplication::instance());
     if (translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(translator);
@@ -57,7 +58,7 @@ bool CPelvarApp::openData(bool demo)
         const bool fresh = !QFileInfo::exists(path);
         m_db.open(path);
         if (demo && fresh)
-            DemoRestaurant::fill(m_db, GetPinyinInitials);
+            DemoRestaurant::fill(m_db, m_dataFolder, GetPinyinInitials);
     } catch (const DbError& e) {
         m_prompt.error(e.description());
         return false;
@@ -84,7 +85,7 @@ bool CPelvarApp::login(QWidget* parent)
 
 QString CPelvarApp::mainTitle() const
 {
-    return QStringLiteral("Orvo餐饮收银系统 V2.5—") + m_restaurantName;
+    return kProgramTitle + QLatin1Char(' ') + kVersion + QStringLiteral("—") + m_restaurantName;
 }
 
 void CPelvarApp::logExit()

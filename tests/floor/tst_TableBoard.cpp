@@ -1,12 +1,15 @@
 #include "Clock.h"
 #include "Restaurant.h"
+#include "RoomSummary.h"
 #include "TableBoard.h"
+#include "TableLines.h"
 #include "TestMain.h"
 
 #include <QTest>
 
 using State = TableBoard::State;
 using Command = TableBoard::Command;
+using Filter = TableBoard::Filter;
 Q_DECLARE_METATYPE(TableBoard::State)
 Q_DECLARE_METATYPE(TableBoard::Filter)
 Q_DECLARE_METATYPE(TableBoard::Command)
@@ -21,12 +24,39 @@ QStringList names(const QList<TableBoard::Item>& items)
     return out;
 }
 
-TableBoard::Item itemIn(const QList<TableBoard::Item>& items, const QString& name)
+QString columns(const TableBoard::Item& i)
 {
-    for (const TableBoard::Item& item : items)
-        if (item.name == name)
-            return item;
-    return {};
+    return QStringList({i.stateText, i.amount, i.arrival, i.elapsed, i.guests, i.seats, i.room, i.note})
+        .join(QLatin1Char('|'));
+}
+
+QString countsOf(TestDatabase& t)
+{
+    const RoomSummary::Counts c = RoomSummary(t.db).counts();
+    return QStringLiteral("%1 %2 %3 %4 ").arg(c.total).arg(c.occupied).arg(c.available).arg(c.reserved) +
+           c.rate;
+}
+
+// Tables: A free, B occupied, C booked for shift 1 today, D booked for shift 1 tomorrow, E booked
+// for shift 2 today, F occupied and booked, G in 雅间 booked for shift 1 today; H booked but the
+// booking was cancelled, I booked and the guests arrived. Now is 12:30, in shift 1.
+void bookedRestaurant(TestDatabase& t)
+{
+    Restaurant r(t);
+    r.shifts();
+    r.tables(QStringLiteral("大厅"), {"A", "B", "C", "D", "E", "F", "H", "I"});
+    r.table(QStringLiteral("G"), QStringLiteral("雅间"), 8);
+    const QDateTime today(QDate(2026, 12, 6), QTime(13, 5, 9));
+    r.occupy("B", QDateTime(QDate(2026, 12, 6), QTime(12, 25, 0)), 12.5);
+    r.occupy("F", Restaurant::kNow);
+    r.book("1", "C", 1, today);
+    r.book("2", "D", 1, today.addDays(1));
+    r.book("3", "E", 2, today.addSecs(4 * 3600));
+    r.book("4", "F", 1, today);
+    r.book("5", "G", 1, today);
+    r.book("6", "H", 1, today, "取消");
+    r.book("7", "I", 1, today, "到达");
+    t.exec("update cz set bz='靠窗', yysj='0小时5分' where czm in ('A','B')");
 }
 
 } // namespace
@@ -38,169 +68,61 @@ private slots:
     void init() { Clock::setFixed(Restaurant::kNow); }
     void cleanup() { Clock::clearFixed(); }
 
-    void stateOfATable_data();
-    void stateOfATable();
-    void columnsOfEachState();
-    void refreshSeesChangesInPlace();
-    void failingStatementReportsAndLeavesNothing();
+    void statesAndColumns();
     void filters_data();
     void filters();
-    void shiftOfDay_data();
-    void shiftOfDay();
+    void failingStatementReportsAndLeavesNothing();
     void quickFind();
-    void elapsedText_data();
-    void elapsedText();
-    void elapsedUpdateWritesEveryOpenTable();
+    void elapsedTime();
     void commands_data();
     void commands();
-    void enterOpensOrChecksOut();
+    void counts();
+    void lines();
 };
 
-// Bookings of table A; the clock stands in shift 1 of 2026-12-06.
-void TestTableBoard::stateOfATable_data()
+void TestTableBoard::statesAndColumns()
 {
-    QTest::addColumn<bool>("occupied");
-    QTest::addColumn<int>("shift");
-    QTest::addColumn<QDateTime>("arrival");
-    QTest::addColumn<QString>("bookingState");
-    QTest::addColumn<State>("state");
-    QTest::addColumn<QString>("text");
-
-    const QDateTime today(QDate(2026, 12, 6), QTime(13, 0));
-    const QDateTime tomorrow = today.addDays(1);
-    QTest::newRow("free") << false << 0 << QDateTime() << QString() << State::Free << "空闲";
-    QTest::newRow("occupied") << true << 0 << QDateTime() << QString() << State::Occupied << "占用";
-    QTest::newRow("booked now") << false << 1 << today << "已订" << State::Reserved << "预订";
-    QTest::newRow("booked tomorrow") << false << 1 << tomorrow << "已订" << State::Free << "空闲";
-    QTest::newRow("booked later today") << false << 2 << today << "已订" << State::Free << "空闲";
-    QTest::newRow("booking cancelled") << false << 1 << today << "取消" << State::Free << "空闲";
-    QTest::newRow("booking arrived") << false << 1 << today << "到达" << State::Free << "空闲";
-    QTest::newRow("booked and occupied") << true << 1 << today << "已订" << State::Occupied << "占用";
-}
-
-void TestTableBoard::stateOfATable()
-{
-    QFETCH(bool, occupied);
-    QFETCH(int, shift);
-    QFETCH(QDateTime, arrival);
-    QFETCH(QString, bookingState);
-    QFETCH(State, state);
-    QFETCH(QString, text);
-
     TestDatabase t;
-    Restaurant(t).shifts();
-    Restaurant(t).table(QStringLiteral("A"));
-    Restaurant(t).table(QStringLiteral("B"));
-    if (occupied)
-        Restaurant(t).occupy(QStringLiteral("A"), Restaurant::kNow.addSecs(-600));
-    if (shift)
-        Restaurant(t).book(QStringLiteral("20261201090000"), QStringLiteral("A"), shift, arrival,
-                           bookingState);
-
+    bookedRestaurant(t);
     TableBoard board(t.db);
     const QList<TableBoard::Item> items = board.load(TableBoard::kStartStatement);
-    QCOMPARE(names(items), QStringList({QStringLiteral("A"), QStringLiteral("B")}));
-    QCOMPARE(items.at(0).state, state);
-    QCOMPARE(items.at(0).stateText, text);
-    QCOMPARE(items.at(1).state, State::Free);
-    if (state == State::Reserved)
-        QCOMPARE(items.at(0).arrival, QStringLiteral("2026-12-06 13:00:00"));
+    QCOMPARE(names(items), QStringList({"A", "B", "C", "D", "E", "F", "H", "I", "G"}));
+    const State states[] = {State::Free,     State::Occupied, State::Reserved, State::Free,    State::Free,
+                            State::Occupied, State::Free,     State::Free,     State::Reserved};
+    for (int i = 0; i < items.size(); ++i)
+        QCOMPARE(items.at(i).state, states[i]);
+    QCOMPARE(columns(items.at(0)), QStringLiteral("空闲|||||4|大厅|靠窗"));
+    QCOMPARE(columns(items.at(1)), QStringLiteral("占用|￥12.50|2026-12-06 12:25:00|0小时5分|3|4|大厅|靠窗"));
+    QCOMPARE(columns(items.at(2)), QStringLiteral("预订||2026-12-06 13:05:09|||4|大厅|"));
+    QCOMPARE(columns(items.at(8)), QStringLiteral("预订||2026-12-06 13:05:09|||8|雅间|"));
     QVERIFY(t.prompt.texts().isEmpty());
+
+    // The refresh runs the same statement again: a table opened since, a null total as nought.
+    Restaurant(t).occupy("A", Restaurant::kNow);
+    t.exec("update cz set xfhj=null where czm='A'");
+    QCOMPARE(board.refresh().at(0).amount, QStringLiteral("￥0.00"));
 }
 
-void TestTableBoard::columnsOfEachState()
-{
-    TestDatabase t;
-    Restaurant(t).shifts();
-    Restaurant(t).table(QStringLiteral("A"), QStringLiteral("大厅"), 6);
-    Restaurant(t).table(QStringLiteral("B"), QStringLiteral("雅间"), 8);
-    Restaurant(t).table(QStringLiteral("C"), QStringLiteral("大厅"), 4);
-    t.exec(QStringLiteral("update cz set bz='靠窗', yysj='0小时5分' where czm in ('A','C')"));
-    Restaurant(t).occupy(QStringLiteral("A"), QDateTime(QDate(2026, 12, 6), QTime(12, 25, 0)), 12.5);
-    Restaurant(t).book(QStringLiteral("20261201090000"), QStringLiteral("B"), 1,
-                       QDateTime(QDate(2026, 12, 6), QTime(13, 5, 9)));
-    t.exec(QStringLiteral("update cz set xfhj=null where czm='C'"));
-
-    TableBoard board(t.db);
-    const QList<TableBoard::Item> items = board.load(TableBoard::kStartStatement);
-    const TableBoard::Item a = itemIn(items, QStringLiteral("A"));
-    QCOMPARE(QStringList({a.stateText, a.amount, a.arrival, a.elapsed, a.guests, a.seats, a.room, a.note}),
-             QStringList({"占用", "￥12.50", "2026-12-06 12:25:00", "0小时5分", "3", "6", "大厅", "靠窗"}));
-    const TableBoard::Item b = itemIn(items, QStringLiteral("B"));
-    QCOMPARE(QStringList({b.stateText, b.amount, b.arrival, b.elapsed, b.guests, b.seats, b.room, b.note}),
-             QStringList({"预订", "", "2026-12-06 13:05:09", "", "", "8", "雅间", ""}));
-    const TableBoard::Item c = itemIn(items, QStringLiteral("C"));
-    QCOMPARE(QStringList({c.stateText, c.amount, c.arrival, c.elapsed, c.guests, c.seats, c.room, c.note}),
-             QStringList({"空闲", "", "", "", "", "4", "大厅", "靠窗"}));
-
-    // An occupied table whose total is null shows nought.
-    Restaurant(t).occupy(QStringLiteral("C"), Restaurant::kNow);
-    t.exec(QStringLiteral("update cz set xfhj=null where czm='C'"));
-    QCOMPARE(itemIn(board.refresh(), QStringLiteral("C")).amount, QStringLiteral("￥0.00"));
-}
-
-void TestTableBoard::refreshSeesChangesInPlace()
-{
-    TestDatabase t;
-    Restaurant(t).shifts();
-    for (const char* name : {"A", "B", "C"})
-        Restaurant(t).table(QLatin1String(name));
-    TableBoard board(t.db);
-    board.setRoom(QStringLiteral("大厅"));
-    board.load(board.roomStatement());
-    Restaurant(t).occupy(QStringLiteral("B"), Restaurant::kNow);
-    const QList<TableBoard::Item> items = board.refresh();
-    QCOMPARE(names(items), QStringList({"A", "B", "C"}));
-    QCOMPARE(items.at(1).state, State::Occupied);
-    QCOMPARE(board.statement(), QStringLiteral("select * from cz where fjm like '大厅'"));
-}
-
-void TestTableBoard::failingStatementReportsAndLeavesNothing()
-{
-    TestDatabase t;
-    TableBoard board(t.db);
-    QVERIFY(board.load(QStringLiteral("select * from nosuchtable")).isEmpty());
-    QCOMPARE(t.prompt.texts(), QStringList({"ADO Error: no such table: nosuchtable"}));
-}
-
-// Tables: A free, B occupied, C booked for shift 1 today, D booked for shift 1 tomorrow, E booked
-// for shift 2 today, F occupied and booked, G in the other room booked for shift 1 today.
 void TestTableBoard::filters_data()
 {
     QTest::addColumn<QString>("room");
-    QTest::addColumn<TableBoard::Filter>("filter");
+    QTest::addColumn<Filter>("filter");
     QTest::addColumn<QStringList>("tables");
-
-    using F = TableBoard::Filter;
-    QTest::newRow("全部") << "%" << F::All << QStringList({"A", "B", "C", "D", "E", "F", "G"});
-    QTest::newRow("可供") << "%" << F::Available << QStringList({"A", "D", "E"});
-    QTest::newRow("占用") << "%" << F::Occupied << QStringList({"B", "C", "F", "G"});
-    QTest::newRow("预订") << "%" << F::Reserved << QStringList({"C", "G"});
-    QTest::newRow("雅间 全部") << "雅间" << F::All << QStringList({"G"});
-    QTest::newRow("大厅 预订") << "大厅" << F::Reserved << QStringList({"C"});
-    QTest::newRow("大厅 可供") << "大厅" << F::Available << QStringList({"A", "D", "E"});
+    QTest::newRow("全部") << "%" << Filter::All << QStringList({"A", "B", "C", "D", "E", "F", "H", "I", "G"});
+    QTest::newRow("可供") << "%" << Filter::Available << QStringList({"A", "D", "E", "H", "I"});
+    QTest::newRow("占用") << "%" << Filter::Occupied << QStringList({"B", "C", "F", "G"});
+    QTest::newRow("预订") << "%" << Filter::Reserved << QStringList({"C", "G"});
+    QTest::newRow("雅间 全部") << "雅间" << Filter::All << QStringList({"G"});
+    QTest::newRow("大厅 预订") << "大厅" << Filter::Reserved << QStringList({"C"});
 }
 
 void TestTableBoard::filters()
 {
     QFETCH(QString, room);
-    QFETCH(TableBoard::Filter, filter);
+    QFETCH(Filter, filter);
     QFETCH(QStringList, tables);
-
     TestDatabase t;
-    Restaurant(t).shifts();
-    for (const char* name : {"A", "B", "C", "D", "E", "F"})
-        Restaurant(t).table(QLatin1String(name));
-    Restaurant(t).table(QStringLiteral("G"), QStringLiteral("雅间"));
-    const QDateTime today(QDate(2026, 12, 6), QTime(13, 0));
-    Restaurant(t).occupy(QStringLiteral("B"), Restaurant::kNow);
-    Restaurant(t).occupy(QStringLiteral("F"), Restaurant::kNow);
-    Restaurant(t).book(QStringLiteral("1"), QStringLiteral("C"), 1, today);
-    Restaurant(t).book(QStringLiteral("2"), QStringLiteral("D"), 1, today.addDays(1));
-    Restaurant(t).book(QStringLiteral("3"), QStringLiteral("E"), 2, today.addSecs(4 * 3600));
-    Restaurant(t).book(QStringLiteral("4"), QStringLiteral("F"), 1, today);
-    Restaurant(t).book(QStringLiteral("5"), QStringLiteral("G"), 1, today);
-
+    bookedRestaurant(t);
     TableBoard board(t.db);
     board.setRoom(room);
     const QString statement = board.filterStatement(filter);
@@ -211,80 +133,41 @@ void TestTableBoard::filters()
     QVERIFY(t.prompt.texts().isEmpty());
 }
 
-void TestTableBoard::shiftOfDay_data()
+void TestTableBoard::failingStatementReportsAndLeavesNothing()
 {
-    QTest::addColumn<QTime>("time");
-    QTest::addColumn<int>("shift");
-    QTest::newRow("midnight") << QTime(0, 0) << 0;
-    QTest::newRow("09:59:59") << QTime(9, 59, 59) << 0;
-    QTest::newRow("10:00:00") << QTime(10, 0, 0) << 1;
-    QTest::newRow("14:59:59") << QTime(14, 59, 59) << 1;
-    QTest::newRow("15:00:00") << QTime(15, 0, 0) << 2;
-    QTest::newRow("20:59:59") << QTime(20, 59, 59) << 2;
-    QTest::newRow("21:00:00") << QTime(21, 0, 0) << 3;
-    QTest::newRow("23:59:59") << QTime(23, 59, 59) << 3;
-}
-
-void TestTableBoard::shiftOfDay()
-{
-    QFETCH(QTime, time);
-    QFETCH(int, shift);
-    QCOMPARE(TableBoard::shiftOfDay(time), shift);
+    TestDatabase t;
+    QVERIFY(TableBoard(t.db).load(QStringLiteral("select * from nosuchtable")).isEmpty());
+    QCOMPARE(t.prompt.texts(), QStringList({"ADO Error: no such table: nosuchtable"}));
 }
 
 void TestTableBoard::quickFind()
 {
     TestDatabase t;
-    Restaurant(t).shifts();
-    for (const char* name : {"A1", "A2", "B1"})
-        Restaurant(t).table(QLatin1String(name));
+    Restaurant(t).tables(QStringLiteral("大厅"), {"A1", "A2"});
     TableBoard board(t.db);
-
     const auto found = board.quickFind(QStringLiteral("A'1"));
-    QVERIFY(found);
     QCOMPARE(found->name, QStringLiteral("A1"));
-    QVERIFY(t.prompt.texts().isEmpty());
     QCOMPARE(names(board.load(found->statement)), QStringList({"A1"}));
-
+    QVERIFY(t.prompt.texts().isEmpty());
     QVERIFY(!board.quickFind(QStringLiteral("A")));
     QCOMPARE(t.prompt.texts(), QStringList({"没有发现指定餐桌,请确认是否输入正确!"}));
 }
 
-void TestTableBoard::elapsedText_data()
-{
-    QTest::addColumn<int>("seconds");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("just now") << 0 << "0小时0分";
-    QTest::newRow("59 s") << 59 << "0小时0分";
-    QTest::newRow("59 min 59 s") << 3599 << "0小时59分";
-    QTest::newRow("2 h 5 min") << 2 * 3600 + 5 * 60 << "2小时5分";
-    QTest::newRow("a day and 1 min") << 24 * 3600 + 60 << "24小时1分";
-}
-
-void TestTableBoard::elapsedText()
-{
-    QFETCH(int, seconds);
-    QFETCH(QString, text);
-    QCOMPARE(TableBoard::elapsedText(Restaurant::kNow.addSecs(-seconds), Restaurant::kNow), text);
-}
-
-void TestTableBoard::elapsedUpdateWritesEveryOpenTable()
+// "%d小时%d分" of every occupied table, whole minutes; a table without a readable arrival is left.
+void TestTableBoard::elapsedTime()
 {
     TestDatabase t;
-    Restaurant(t).shifts();
-    for (const char* name : {"A", "B", "C"})
-        Restaurant(t).table(QLatin1String(name));
-    Restaurant(t).occupy(QStringLiteral("A"), Restaurant::kNow.addSecs(-(2 * 3600 + 5 * 60)));
-    Restaurant(t).occupy(QStringLiteral("C"), Restaurant::kNow.addSecs(-90));
+    Restaurant r(t);
+    r.tables(QStringLiteral("大厅"), {"A", "B", "C", "D", "E"});
+    r.occupy("A", Restaurant::kNow.addSecs(-(2 * 3600 + 5 * 60)));
+    r.occupy("C", Restaurant::kNow.addSecs(-119));
+    r.occupy("D", Restaurant::kNow.addSecs(-(24 * 3600 + 60)));
+    r.occupy("E", Restaurant::kNow);
+    t.exec("update cz set jdsj='坏', yysj='旧' where czm='E'");
     TableBoard board(t.db);
-    board.load(TableBoard::kStartStatement);
-
     board.updateElapsed();
-    const QList<TableBoard::Item> items = board.refresh();
-    QCOMPARE(items.at(0).elapsed, QStringLiteral("2小时5分"));
-    QCOMPARE(items.at(1).elapsed, QString());
-    QCOMPARE(items.at(2).elapsed, QStringLiteral("0小时1分"));
-    QCOMPARE(t.scalar(QStringLiteral("select yysj from cz where czm='A'")), QStringLiteral("2小时5分"));
+    QCOMPARE(t.scalar("select group_concat(yysj,',') from cz where zyzt='占用'"),
+             QStringLiteral("2小时5分,0小时1分,24小时1分,旧"));
     QVERIFY(t.prompt.texts().isEmpty());
 }
 
@@ -295,42 +178,33 @@ void TestTableBoard::commands_data()
     QTest::addColumn<int>("selected"); // -1 none, else a State
     QTest::addColumn<bool>("yes");
     QTest::addColumn<Command>("result");
-    QTest::addColumn<QStringList>("messages");
-
+    QTest::addColumn<QString>("message");
     const int occupied = int(State::Occupied), free = int(State::Free), reserved = int(State::Reserved);
-    QTest::newRow("add: no right") << "add" << false << occupied << false << Command::None
-                                   << QStringList({"你没有此操作权限!"});
-    QTest::newRow("add: nothing selected")
-        << "add" << true << -1 << false << Command::None << QStringList({"请选定餐桌!"});
-    QTest::newRow("add: occupied") << "add" << true << occupied << false << Command::AddConsumption
-                                   << QStringList();
-    QTest::newRow("add: free, yes") << "add" << true << free << true << Command::OpenTable
-                                    << QStringList({"此餐桌未开单,是否开单?"});
-    QTest::newRow("add: reserved, no")
-        << "add" << true << reserved << false << Command::None << QStringList({"此餐桌未开单,是否开单?"});
+    const QString noRight = QStringLiteral("你没有此操作权限!"), none = QStringLiteral("请选定餐桌!");
+    const QString notOpen = QStringLiteral("此餐桌未开单!"), offer = QStringLiteral("此餐桌未开单,是否开单?");
+    QTest::newRow("add: no right") << "add" << false << occupied << false << Command::None << noRight;
+    QTest::newRow("add: none") << "add" << true << -1 << false << Command::None << none;
+    QTest::newRow("add: occupied") << "add" << true << occupied << false << Command::AddConsumption << "";
+    QTest::newRow("add: free, yes") << "add" << true << free << true << Command::OpenTable << offer;
+    QTest::newRow("add: reserved, no") << "add" << true << reserved << false << Command::None << offer;
     QTest::newRow("checkout: no right")
-        << "checkout" << false << occupied << false << Command::None << QStringList({"你没有此操作权限!"});
-    QTest::newRow("checkout: nothing selected")
-        << "checkout" << true << -1 << false << Command::None << QStringList({"请选定餐桌!"});
-    QTest::newRow("checkout: free") << "checkout" << true << free << false << Command::None
-                                    << QStringList({"此餐桌未开单!"});
-    QTest::newRow("checkout: occupied")
-        << "checkout" << true << occupied << false << Command::Checkout << QStringList();
-    QTest::newRow("reserve: no right")
-        << "reserve" << false << -1 << false << Command::None << QStringList({"你没有此操作权限!"});
-    QTest::newRow("reserve") << "reserve" << true << -1 << false << Command::Reserve << QStringList();
-    QTest::newRow("change registration: none")
-        << "registration" << true << -1 << false << Command::None << QStringList({"请选定餐桌!"});
-    QTest::newRow("change registration: reserved")
-        << "registration" << true << reserved << false << Command::None << QStringList({"此餐桌未开单!"});
-    QTest::newRow("change registration: occupied")
-        << "registration" << true << occupied << false << Command::ChangeRegistration << QStringList();
-    QTest::newRow("change table: none")
-        << "table" << true << -1 << false << Command::None << QStringList({"请选定占用餐桌!"});
-    QTest::newRow("change table: free")
-        << "table" << true << free << false << Command::None << QStringList({"请选定占用餐桌!"});
-    QTest::newRow("change table: occupied")
-        << "table" << true << occupied << false << Command::ChangeTable << QStringList();
+        << "checkout" << false << occupied << false << Command::None << noRight;
+    QTest::newRow("checkout: none") << "checkout" << true << -1 << false << Command::None << none;
+    QTest::newRow("checkout: free") << "checkout" << true << free << false << Command::None << notOpen;
+    QTest::newRow("checkout: occupied") << "checkout" << true << occupied << false << Command::Checkout << "";
+    QTest::newRow("reserve: no right") << "reserve" << false << -1 << false << Command::None << noRight;
+    QTest::newRow("reserve") << "reserve" << true << -1 << false << Command::Reserve << "";
+    QTest::newRow("registration: none") << "registration" << true << -1 << false << Command::None << none;
+    QTest::newRow("registration: reserved")
+        << "registration" << true << reserved << false << Command::None << notOpen;
+    QTest::newRow("registration: occupied")
+        << "registration" << true << occupied << false << Command::ChangeRegistration << "";
+    QTest::newRow("table: none") << "table" << true << -1 << false << Command::None << "请选定占用餐桌!";
+    QTest::newRow("table: free") << "table" << true << free << false << Command::None << "请选定占用餐桌!";
+    QTest::newRow("table: occupied") << "table" << true << occupied << false << Command::ChangeTable << "";
+    QTest::newRow("enter: free") << "enter" << true << free << false << Command::OpenTable << "";
+    QTest::newRow("enter: reserved") << "enter" << true << reserved << false << Command::OpenTable << "";
+    QTest::newRow("enter: occupied") << "enter" << true << occupied << false << Command::Checkout << "";
 }
 
 void TestTableBoard::commands()
@@ -340,16 +214,14 @@ void TestTableBoard::commands()
     QFETCH(int, selected);
     QFETCH(bool, yes);
     QFETCH(Command, result);
-    QFETCH(QStringList, messages);
-
+    QFETCH(QString, message);
     TestDatabase t;
     t.prompt.answer(yes ? Prompt::Answer::Yes : Prompt::Answer::No);
     TableBoard board(t.db);
     TableBoard::Item item;
     item.name = QStringLiteral("A");
-    item.state = State(selected < 0 ? 0 : selected);
+    item.state = State(qMax(selected, 0));
     const TableBoard::Item* chosen = selected < 0 ? nullptr : &item;
-
     Command got = Command::None;
     if (command == QLatin1String("add"))
         got = board.addConsumption(allowed, chosen);
@@ -359,23 +231,50 @@ void TestTableBoard::commands()
         got = board.reserve(allowed);
     else if (command == QLatin1String("registration"))
         got = board.changeRegistration(chosen);
-    else
+    else if (command == QLatin1String("table"))
         got = board.changeTable(chosen);
+    else
+        got = TableBoard::activate(item);
     QCOMPARE(got, result);
-    QCOMPARE(t.prompt.texts(), messages);
+    QCOMPARE(t.prompt.texts(), message.isEmpty() ? QStringList() : QStringList{message});
     for (const ScriptedPrompt::Shown& shown : t.prompt.shown())
         QCOMPARE(shown.caption, QStringLiteral("提示信息"));
 }
 
-void TestTableBoard::enterOpensOrChecksOut()
+// The rooms pane's counts take the shift from the time of day (12:30 is shift 1, 17:00 shift 2).
+void TestTableBoard::counts()
 {
-    TableBoard::Item item;
-    item.state = State::Occupied;
-    QCOMPARE(TableBoard::activate(item), Command::Checkout);
-    item.state = State::Free;
-    QCOMPARE(TableBoard::activate(item), Command::OpenTable);
-    item.state = State::Reserved;
-    QCOMPARE(TableBoard::activate(item), Command::OpenTable);
+    TestDatabase t;
+    QCOMPARE(countsOf(t), QStringLiteral("0 0 0 0 100%"));
+    bookedRestaurant(t);
+    QCOMPARE(countsOf(t), QStringLiteral("9 2 5 2 44.44%"));
+    Clock::setFixed(QDateTime(QDate(2026, 12, 6), QTime(17, 0)));
+    QCOMPARE(countsOf(t), QStringLiteral("9 2 6 1 33.33%"));
+}
+
+// The open lines of a table in order of time, each number with two decimals, then the totals.
+void TestTableBoard::lines()
+{
+    TestDatabase t;
+    t.exec("insert into xfmx(czm,xfxm,sl,xmdj,dzbl,dzje,ysje,jzr,xfsj,jzbj) values "
+           "('A','宫保鸡丁','2',28,0.9,5.6,50.4,'王芳','2026-12-06 12:10:00','0'),"
+           "('A','米饭',1,'2',1,0,2,'王芳','2026-12-06 12:00:00','0'),"
+           "('A','宫保鸡丁',-1,28,0,0,-28,'李强','2026-12-06 12:20:00','0'),"
+           "('A','果盘',1,18,0,18,0,'李强','2026-12-06 12:30:00','0'),"
+           "('A','啤酒',1,8,1,0,8,'王芳','2026-12-06 11:00:00','1'),"
+           "('B','啤酒',1,8,1,0,8,'王芳','2026-12-06 12:00:00','0')");
+    QStringList shown;
+    for (const TableLines::Line& l : TableLines(t.db).load(QStringLiteral("A")))
+        shown << QStringList(
+                     {l.number, l.item, l.quantity, l.price, l.ratio, l.discount, l.amount, l.clerk, l.time})
+                     .join(QLatin1Char('|'));
+    QCOMPARE(shown, QStringList({"1|米饭|1.00|2.00|1.00|0.00|2.00|王芳|2026-12-06 12:00:00",
+                                 "2|宫保鸡丁|2.00|28.00|0.90|5.60|50.40|王芳|2026-12-06 12:10:00",
+                                 "3|宫保鸡丁(退)|-1.00|28.00|0.00|0.00|-28.00|李强|2026-12-06 12:20:00",
+                                 "4|果盘(赠)|1.00|18.00|0.00|18.00|0.00|李强|2026-12-06 12:30:00",
+                                 "合计|||||￥23.60|￥24.40||"}));
+    QCOMPARE(TableLines(t.db).load(QStringLiteral("O'Hara")).size(), 1);
+    QVERIFY(t.prompt.texts().isEmpty());
 }
 
 PELVAR_TEST(TestTableBoard)

@@ -28,21 +28,6 @@ QStringList SettingsPageFixture::values(const QString& statement, const QString&
     return result;
 }
 
-ModalHandler::ModalHandler(std::function<void(QWidget*)> act) : m_act(std::move(act))
-{
-    QObject::connect(&m_timer, &QTimer::timeout, [this] {
-        QWidget* modal = QApplication::activeModalWidget();
-        // Wait until the dialog is up and (for up to half a second) has put the focus in one of
-        // its fields: on a busy machine the first tick can come before that.
-        if (!modal || (!modal->isAncestorOf(QApplication::focusWidget()) && ++m_focusTicks < 50))
-            return;
-        m_timer.stop();
-        m_handled = true;
-        m_act(modal);
-    });
-    m_timer.start(10);
-}
-
 void typeText(QWidget* widget, const QString& text)
 {
     bool ascii = true;
