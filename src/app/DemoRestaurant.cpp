@@ -137,7 +137,7 @@ void DemoRestaurant::fill(Database& db, const QString& folder,
         run(QStringLiteral("update [user] set %1 where xm=%2")
                 .arg(granted.join(QLatin1Char(',')), Sql::quote(name)));
     };
-    staff(QStringLiteral("刘敏"), QStringLiteral("1111"), QStringLiteral("13712345601"), "0.90", "5.00",
+    staff(QStringLiteral("郑丽"), QStringLiteral("1111"), QStringLiteral("13712345601"), "0.90", "5.00",
           QStringLiteral("前台收银,示例密码1111"), cashier);
     staff(QStringLiteral("陈经理"), QStringLiteral("2222"), QStringLiteral("13712345602"), "0.70", "50.00",
           QStringLiteral("餐厅经理,示例密码2222"), manager);

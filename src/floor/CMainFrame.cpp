@@ -27,6 +27,7 @@
 #include "CYyBcDlg.h"
 #include "Icons.h"
 #include "MemberQueryDialog.h"
+#include "MessageBoxPrompt.h"
 #include "PasswordHash.h"
 #include "ReceiptPrinter.h"
 #include "Sql.h"
@@ -572,6 +573,7 @@ void CMainFrame::showAbout()
     box.setIconPixmap(Icons::program().pixmap(48, 48));
     box.setText(CPelvarApp::kProgramTitle + QLatin1Char(' ') + CPelvarApp::kVersion);
     box.setInformativeText(QStringLiteral("餐厅前台开单、点菜、厨打与收银"));
+    MessageBoxPrompt::fitTitle(box);
     box.exec();
 }
 
