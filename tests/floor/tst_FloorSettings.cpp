@@ -1,16 +1,32 @@
+#include "CFjPage.h"
+#include "CFwsDlg.h"
+#include "Clock.h"
+#include "CPrintListReportCtrl.h"
+#include "ModalDialogs.h"
 #include "RoomSettings.h"
+#include "SettingsPageFixture.h"
+#include "TableBatchDialog.h"
+#include "TableDialog.h"
 #include "TableSettings.h"
-#include "TestDatabase.h"
 #include "TestMain.h"
+#include "WaiterDialog.h"
 #include "WaiterPicker.h"
 #include "WaiterSettings.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
-using TableInput = TableSettings::Input;
+using Input = TableSettings::Input;
 Q_DECLARE_METATYPE(TableSettings::Input)
 
 namespace {
+
+const QString kRooms = QStringLiteral("大厅:一楼,包间:,空房:");
+const QString kTables = QStringLiteral("A1:4:大厅,A2:6:大厅,B1:10:包间");
 
 // Rooms 大厅 (一楼), 包间, 空房. Tables: A1 open now, A2 opened once and free again (both in 大厅),
 // B1 in 包间, never opened. A registration and a booking name 大厅.
@@ -41,81 +57,115 @@ struct Floor
     TableSettings tableSettings{t.db, t.prompt};
 };
 
+QStringList column(CPrintListReportCtrl* list, int column)
+{
+    QStringList texts;
+    for (int row = 0; row < list->rowCount(); ++row)
+        texts << list->cellText(row, column);
+    return texts;
+}
+
 } // namespace
 
 class TestFloorSettings : public QObject
 {
     Q_OBJECT
 private slots:
-    void rooms_data();
-    void rooms();
+    void roomsAndTables_data();
+    void roomsAndTables();
     void renameIsAllOrNothing();
-    void tables_data();
-    void tables();
-    void batch_data();
-    void batch();
-    void waiters();
-    void waiterPicker_data();
-    void waiterPicker();
-    void pickedWaiterStands();
+    void waitersAndThePicker();
+    void roomsAndTablesPage();
+    void waitersPage();
 };
 
-const QString kRooms = QStringLiteral("大厅:一楼,包间:,空房:");
-const QString kTables = QStringLiteral("A1:4:大厅,A2:6:大厅,B1:10:包间");
-
-void TestFloorSettings::rooms_data()
+// A command with its fields; the message it refuses with and the field that takes the focus,
+// or the rooms and tables after it. Quotes are stored as typed; seats as the number they read as.
+void TestFloorSettings::roomsAndTables_data()
 {
-    QTest::addColumn<QString>("command"); // "add name note", "change old name note", "remove name"
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QString>("rooms");
-    QTest::addColumn<QString>("tables");
-    QTest::newRow("add") << "add|Joe's|it's '); drop table fj; --"
-                         << "" << kRooms + ",Joe's:it's '); drop table fj; --" << kTables;
-    QTest::newRow("add without name") << "add||x"
-                                      << "请输入房间名" << kRooms << kTables;
-    QTest::newRow("add existing") << "add|包间|x"
-                                  << "已经存在此房间" << kRooms << kTables;
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("outcome");
+    QTest::addColumn<Input>("input");
+    const auto row = [](const char* tag, const char* command, const QString& outcome,
+                        Input input = Input::None) {
+        QTest::newRow(tag) << QString::fromUtf8(command) << outcome << input;
+    };
+    const QString unchanged = kRooms + '/' + kTables;
+    row("room", "room||Joe's|it's '); drop table fj; --",
+        kRooms + ",Joe's:it's '); drop table fj; --/" + kTables);
+    row("room without name", "room||x", QStringLiteral("请输入房间名"));
+    row("room that exists", "room||包间|x", QStringLiteral("已经存在此房间"));
     // The room's tables follow the new name; registrations and bookings keep the old one.
-    QTest::newRow("rename") << "change|大厅|正厅|新"
-                            << ""
-                            << "正厅:新,包间:,空房:"
-                            << "A1:4:正厅,A2:6:正厅,B1:10:包间";
-    QTest::newRow("rename to another's") << "change|大厅|包间|"
-                                         << "已经存在此房间" << kRooms << kTables;
-    QTest::newRow("rename to nothing") << "change|大厅||"
-                                       << "请输入房间名" << kRooms << kTables;
-    QTest::newRow("note only") << "change|包间|包间|二楼"
-                               << ""
-                               << "大厅:一楼,包间:二楼,空房:" << kTables;
-    QTest::newRow("remove none") << "remove|"
-                                 << "请选定要删除的房间!" << kRooms << kTables;
-    QTest::newRow("remove with tables") << "remove|包间"
-                                        << "此房间中已经设有餐桌,不能删除！" << kRooms << kTables;
-    QTest::newRow("remove empty, no question") << "remove|空房"
-                                               << ""
-                                               << "大厅:一楼,包间:" << kTables;
+    row("rename", "room|大厅|正厅|新", QStringLiteral("正厅:新,包间:,空房:/A1:4:正厅,A2:6:正厅,B1:10:包间"));
+    row("rename to another's", "room|大厅|包间|", QStringLiteral("已经存在此房间"));
+    row("rename to nothing", "room|大厅||", QStringLiteral("请输入房间名"));
+    row("note only", "room|包间|包间|二楼", "大厅:一楼,包间:二楼,空房:/" + kTables);
+    row("remove no room", "remove room|", QStringLiteral("请选定要删除的房间!"));
+    row("remove a room with tables", "remove room|包间", QStringLiteral("此房间中已经设有餐桌,不能删除！"));
+    row("remove an empty room, no question", "remove room|空房", "大厅:一楼,包间:/" + kTables);
+    row("table, no name first", "table||||", QStringLiteral("餐桌名不能为空！"), Input::Name);
+    row("table, no seats", "table||C1||", QStringLiteral("座位数不能为空！"), Input::Seats);
+    row("table, zero seats", "table||C1|0|大厅", QStringLiteral("座位数请输入非零整数！"), Input::Seats);
+    row("table, seats not a number", "table||C1|四|大厅", QStringLiteral("座位数请输入非零整数！"),
+        Input::Seats);
+    row("table, negative seats", "table||C1|-2|大厅", QStringLiteral("座位数请输入非零整数！"), Input::Seats);
+    row("table, no room", "table||C1|4|", QStringLiteral("房间名不能为空！"), Input::Room);
+    row("table that exists, checked last", "table||B1|4|大厅", QStringLiteral("已经存在此餐桌！"),
+        Input::Name);
+    row("table", "table||C'1|8 人|包间", unchanged + ",C'1:8:包间");
+    row("change to another's name", "table|B1|A2|12|包间", QStringLiteral("已经存在此餐桌！"), Input::Name);
+    row("change a table ever opened", "table|A2|A2|12|包间", QStringLiteral("此餐桌已经被使用,不能修改！"));
+    row("change", "table|B1|B9|12|大厅", kRooms + "/A1:4:大厅,A2:6:大厅,B9:12:大厅");
+    row("may change none", "may|", QStringLiteral("请选定要删除的餐桌!"));
+    row("may change an occupied table", "may|A1", QStringLiteral("此餐桌正在使用,不能修改!"));
+    row("may change a free table", "may|A2", unchanged);
+    row("remove no table", "remove table|", QStringLiteral("请选定要删除的餐桌!"));
+    row("remove an occupied table", "remove table|A1", QStringLiteral("此餐桌正在使用,不能删除!"));
+    row("remove a table ever opened", "remove table|A2", QStringLiteral("此餐桌已经被使用,不能删除！"));
+    row("remove a table, no question", "remove table|B1", kRooms + "/A1:4:大厅,A2:6:大厅");
+    // Batches: from, to, mark, before or after, seats, room; names that exist are skipped.
+    row("batch, no from", "batch||||before||", QStringLiteral("范围不能为空！"), Input::From);
+    row("batch, no to", "batch|1|||before||", QStringLiteral("范围不能为空！"), Input::To);
+    row("batch, no seats", "batch|1|3||before||", QStringLiteral("座位数不能为空！"), Input::Seats);
+    row("batch, zero seats", "batch|1|3||before|0|", QStringLiteral("座位数请输入非零整数！"), Input::Seats);
+    row("batch, no room", "batch|1|3||before|4|", QStringLiteral("房间名不能为空！"), Input::Room);
+    row("batch, mark before", "batch|1|3|A|before|2|包间", unchanged + ",A3:2:包间");
+    row("batch, mark after", "batch|1|3|A|after|2|包间", unchanged + ",1A:2:包间,2A:2:包间,3A:2:包间");
+    row("batch, no mark", "batch|9|10||before|4|大厅", unchanged + ",9:4:大厅,10:4:大厅");
+    row("batch, from after to", "batch|3|1|A|before|4|大厅", unchanged);
 }
 
-void TestFloorSettings::rooms()
+void TestFloorSettings::roomsAndTables()
 {
     QFETCH(QString, command);
-    QFETCH(QString, message);
-    QFETCH(QString, rooms);
-    QFETCH(QString, tables);
+    QFETCH(QString, outcome);
+    QFETCH(Input, input);
     Floor f;
     const QStringList a = command.split(QLatin1Char('|'));
-    bool done = false;
-    if (a.at(0) == QLatin1String("add"))
-        done = bool(f.roomSettings.add(a.at(1), a.at(2)));
-    else if (a.at(0) == QLatin1String("change"))
-        done = bool(f.roomSettings.change(a.at(1), a.at(2), a.at(3)));
+    const QString what = a.at(0);
+    TableSettings::Result result;
+    if (what == "room")
+        result.done = bool(a.at(1).isEmpty() ? f.roomSettings.add(a.at(2), a.at(3))
+                                             : f.roomSettings.change(a.at(1), a.at(2), a.at(3)));
+    else if (what == "remove room")
+        result.done = f.roomSettings.remove(a.at(1));
+    else if (what == "table")
+        result = a.at(1).isEmpty() ? f.tableSettings.add({a.at(2), a.at(3), a.at(4)})
+                                   : f.tableSettings.change(a.at(1), {a.at(2), a.at(3), a.at(4)});
+    else if (what == "may")
+        result.done = f.tableSettings.mayChange(a.at(1));
+    else if (what == "remove table")
+        result.done = f.tableSettings.remove(a.at(1));
     else
-        done = f.roomSettings.remove(a.at(1));
-    QCOMPARE(done, message.isEmpty());
-    QCOMPARE(f.t.prompt.texts(), message.isEmpty() ? QStringList() : QStringList{message});
-    QCOMPARE(f.rooms(), rooms);
-    QCOMPARE(f.tables(), tables);
-    QCOMPARE(f.t.scalar("select fjm||fjmc from dj, yd where djbh='2'"), QStringLiteral("大厅大厅"));
+        result = f.tableSettings.addBatch({a.at(1), a.at(2), a.at(3), a.at(4) == "before", a.at(5), a.at(6)});
+    const bool done = outcome.contains('/');
+    QCOMPARE(bool(result), done);
+    QCOMPARE(result.input, input);
+    QCOMPARE(f.t.prompt.texts(), done ? QStringList() : QStringList{outcome});
+    QCOMPARE(f.rooms() + '/' + f.tables(), done ? outcome : kRooms + '/' + kTables);
+    QCOMPARE(f.t.scalar("select fjm||fjmc||count(*) from dj, yd where djbh='2'"),
+             QStringLiteral("大厅大厅1"));
+    QCOMPARE(f.t.scalar("select count(*) from cz where typeof(zzws)<>'integer'"), QStringLiteral("0"));
 }
 
 void TestFloorSettings::renameIsAllOrNothing()
@@ -127,196 +177,140 @@ void TestFloorSettings::renameIsAllOrNothing()
     QCOMPARE(f.rooms() + f.tables(), kRooms + kTables);
 }
 
-void TestFloorSettings::tables_data()
-{
-    QTest::addColumn<QString>("command"); // "add name seats room", "change old name seats room", ...
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<TableInput>("input");
-    QTest::addColumn<QString>("tables");
-    const auto I = [](TableInput i) { return i; };
-    QTest::newRow("add, no name first") << "add|||"
-                                        << "餐桌名不能为空！" << I(TableInput::Name) << kTables;
-    QTest::newRow("add, no seats") << "add|C1||"
-                                   << "座位数不能为空！" << I(TableInput::Seats) << kTables;
-    QTest::newRow("add, zero seats") << "add|C1|0|大厅"
-                                     << "座位数请输入非零整数！" << I(TableInput::Seats) << kTables;
-    QTest::newRow("add, seats not a number") << "add|C1|四|大厅"
-                                             << "座位数请输入非零整数！" << I(TableInput::Seats) << kTables;
-    QTest::newRow("add, negative seats") << "add|C1|-2|大厅"
-                                         << "座位数请输入非零整数！" << I(TableInput::Seats) << kTables;
-    QTest::newRow("add, no room") << "add|C1|4|"
-                                  << "房间名不能为空！" << I(TableInput::Room) << kTables;
-    QTest::newRow("add, exists: checked last") << "add|B1|4|大厅"
-                                               << "已经存在此餐桌！" << I(TableInput::Name) << kTables;
-    // Seats are stored as the number they read as.
-    QTest::newRow("add") << "add|C'1|8 人|包间"
-                         << "" << I(TableInput::None) << kTables + ",C'1:8:包间";
-    QTest::newRow("change to another's name") << "change|B1|A2|12|包间"
-                                              << "已经存在此餐桌！" << I(TableInput::Name) << kTables;
-    QTest::newRow("change a table ever opened")
-        << "change|A2|A2|12|包间"
-        << "此餐桌已经被使用,不能修改！" << I(TableInput::None) << kTables;
-    QTest::newRow("change") << "change|B1|B9|12|大厅"
-                            << "" << I(TableInput::None) << "A1:4:大厅,A2:6:大厅,B9:12:大厅";
-    QTest::newRow("may change none") << "may|"
-                                     << "请选定要删除的餐桌!" << I(TableInput::None) << kTables;
-    QTest::newRow("may change occupied") << "may|A1"
-                                         << "此餐桌正在使用,不能修改!" << I(TableInput::None) << kTables;
-    QTest::newRow("may change free") << "may|A2"
-                                     << "" << I(TableInput::None) << kTables;
-    QTest::newRow("remove none") << "remove|"
-                                 << "请选定要删除的餐桌!" << I(TableInput::None) << kTables;
-    QTest::newRow("remove occupied") << "remove|A1"
-                                     << "此餐桌正在使用,不能删除!" << I(TableInput::None) << kTables;
-    QTest::newRow("remove ever opened") << "remove|A2"
-                                        << "此餐桌已经被使用,不能删除！" << I(TableInput::None) << kTables;
-    QTest::newRow("remove, no question") << "remove|B1"
-                                         << "" << I(TableInput::None) << "A1:4:大厅,A2:6:大厅";
-}
-
-void TestFloorSettings::tables()
-{
-    QFETCH(QString, command);
-    QFETCH(QString, message);
-    QFETCH(TableInput, input);
-    QFETCH(QString, tables);
-    Floor f;
-    const QStringList a = command.split(QLatin1Char('|'));
-    TableSettings::Result result;
-    if (a.at(0) == QLatin1String("add"))
-        result = f.tableSettings.add({a.at(1), a.at(2), a.at(3)});
-    else if (a.at(0) == QLatin1String("change"))
-        result = f.tableSettings.change(a.at(1), {a.at(2), a.at(3), a.at(4)});
-    else if (a.at(0) == QLatin1String("may"))
-        result.done = f.tableSettings.mayChange(a.at(1));
-    else
-        result.done = f.tableSettings.remove(a.at(1));
-    QCOMPARE(bool(result), message.isEmpty());
-    QCOMPARE(result.input, input);
-    QCOMPARE(f.t.prompt.texts(), message.isEmpty() ? QStringList() : QStringList{message});
-    QCOMPARE(f.tables(), tables);
-    QCOMPARE(f.t.scalar("select count(*) from cz where typeof(zzws)<>'integer'"), QStringLiteral("0"));
-}
-
-void TestFloorSettings::batch_data()
-{
-    QTest::addColumn<QString>("fields"); // from, to, mark, "before"/"after", seats, room
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<TableInput>("input");
-    QTest::addColumn<QString>("added");
-    const auto I = [](TableInput i) { return i; };
-    QTest::newRow("no from") << "|||before||"
-                             << "范围不能为空！" << I(TableInput::From) << "";
-    QTest::newRow("no to") << "1|||before||"
-                           << "范围不能为空！" << I(TableInput::To) << "";
-    QTest::newRow("no seats") << "1|3||before||"
-                              << "座位数不能为空！" << I(TableInput::Seats) << "";
-    QTest::newRow("zero seats") << "1|3||before|0|"
-                                << "座位数请输入非零整数！" << I(TableInput::Seats) << "";
-    QTest::newRow("no room") << "1|3||before|4|"
-                             << "房间名不能为空！" << I(TableInput::Room) << "";
-    // Names that exist are skipped without a word.
-    QTest::newRow("mark before") << "1|3|A|before|2|包间"
-                                 << "" << I(TableInput::None) << ",A3:2:包间";
-    QTest::newRow("mark after") << "1|3|A|after|2|包间"
-                                << "" << I(TableInput::None) << ",1A:2:包间,2A:2:包间,3A:2:包间";
-    QTest::newRow("no mark") << "9|10||before|4|大厅"
-                             << "" << I(TableInput::None) << ",9:4:大厅,10:4:大厅";
-    QTest::newRow("from after to") << "3|1|A|before|4|大厅"
-                                   << "" << I(TableInput::None) << "";
-}
-
-void TestFloorSettings::batch()
-{
-    QFETCH(QString, fields);
-    QFETCH(QString, message);
-    QFETCH(TableInput, input);
-    QFETCH(QString, added);
-    Floor f;
-    const QStringList a = fields.split(QLatin1Char('|'));
-    const TableSettings::Result result = f.tableSettings.addBatch(
-        {a.at(0), a.at(1), a.at(2), a.at(3) == QLatin1String("before"), a.at(4), a.at(5)});
-    QCOMPARE(bool(result), message.isEmpty());
-    QCOMPARE(result.input, input);
-    QCOMPARE(f.t.prompt.texts(), message.isEmpty() ? QStringList() : QStringList{message});
-    QCOMPARE(f.tables(), kTables + added);
-}
-
 // Initials are computed from the name on every save; a waiter without a birth date keeps none;
-// deleting asks first.
-void TestFloorSettings::waiters()
+// deleting asks first and leaves the visits the waiter served. The picker lists waiters whose
+// name, initials or number begin with the text; only a waiter taken from the list, or the
+// registration's own (also one deleted since), counts until the text is edited.
+void TestFloorSettings::waitersAndThePicker()
 {
     TestDatabase t;
     WaiterSettings waiters(t.db, t.prompt);
     QVERIFY(waiters.add({QStringLiteral("王小明"), QStringLiteral("男"), QDate(1990, 3, 7),
                          QStringLiteral("138'00"), QStringLiteral("110101199003070011")}));
-    QCOMPARE(waiters.rows().value(0),
-             QStringList({"1", "王小明", "WXM", "男", "138'00", "110101199003070011", "1990-03-07"}));
-    QCOMPARE(waiters.read(1).birthDate, QDate(1990, 3, 7));
+    QCOMPARE(waiters.rows().value(0).join(' '),
+             QStringLiteral("1 王小明 WXM 男 138'00 110101199003070011 1990-03-07"));
     QVERIFY(waiters.change(1, {QStringLiteral("李红"), QStringLiteral("女"), QDate(), {}, {}}));
-    QCOMPARE(waiters.rows().value(0), QStringList({"1", "李红", "LH", "女", "", "", ""}));
-    QVERIFY(!waiters.read(1).birthDate.isValid());
-
+    QCOMPARE(waiters.rows().value(0).join(' '), QStringLiteral("1 李红 LH 女   "));
     QCOMPARE(waiters.change(1, {}).input, WaiterSettings::Input::Name);
     QVERIFY(!waiters.mayChange(0));
+    t.exec("insert into fws(xm,jp) values('王芳','WF'), ('王小明','WXM')");
+    t.exec("insert into dj (djbh, czm, fws) values ('1', 'A1', 1)");
     QVERIFY(!waiters.remove(1)); // answered no
     t.prompt.answer(Prompt::Answer::Yes);
-    t.exec("insert into dj (djbh, czm, fws) values ('1', 'A1', 1)");
     QVERIFY(waiters.remove(1));
     QCOMPARE(t.prompt.texts(), QStringList({"服务生姓名不能为空!", "请选定要修改的服务生!",
                                             "你真的要删除此服务生吗，删除后不可恢复?",
                                             "你真的要删除此服务生吗，删除后不可恢复?"}));
-    QVERIFY(waiters.rows().isEmpty());
     QCOMPARE(t.scalar("select fws from dj"), QStringLiteral("1"));
-}
 
-void TestFloorSettings::waiterPicker_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("waiters");
-    QTest::newRow("empty hides") << "" << QStringList();
-    QTest::newRow("name prefix") << "王" << QStringList({"王芳", "王小明"});
-    QTest::newRow("lower-case initials") << "wx" << QStringList({"王小明"});
-    QTest::newRow("number prefix") << "2" << QStringList({"李强"});
-    QTest::newRow("quote dropped") << "王'小" << QStringList({"王小明"});
-    QTest::newRow("only a quote") << "'" << QStringList();
-    QTest::newRow("no such waiter") << "赵" << QStringList();
-}
-
-void TestFloorSettings::waiterPicker()
-{
-    QFETCH(QString, text);
-    QFETCH(QStringList, waiters);
-    TestDatabase t;
-    t.exec("insert into fws(xm,jp) values('王芳','WF'), ('李强','LQ'), ('王小明','WXM')");
-    QStringList listed;
-    for (const WaiterPicker::Waiter& w : WaiterPicker(t.db).textChanged(text))
-        listed << w.name;
-    QCOMPARE(listed, waiters);
-    QVERIFY(t.prompt.texts().isEmpty());
-}
-
-// Only a waiter taken from the list, or the registration's own, counts; editing the text forgets it.
-void TestFloorSettings::pickedWaiterStands()
-{
-    TestDatabase t;
-    t.exec("insert into fws(xm,jp) values('王芳','WF')");
     WaiterPicker picker(t.db);
-    QCOMPARE(picker.textChanged(QStringLiteral("王芳")).size(), 1);
+    const auto listed = [&picker](const QString& text) {
+        QStringList names;
+        for (const WaiterPicker::Waiter& w : picker.textChanged(text))
+            names << w.name;
+        return names.join(',');
+    };
+    QCOMPARE(
+        QStringList({listed("王"), listed("wx"), listed("2"), listed("王'小"), listed("'"), listed("赵")}),
+        QStringList({"王芳,王小明", "王小明", "王芳", "王小明", "", ""}));
+    QCOMPARE(listed(QStringLiteral("王芳")), QStringLiteral("王芳"));
     QCOMPARE(picker.waiterId(), 0); // typed in full, never taken
-    picker.choose({1, QStringLiteral("王芳")});
-    QVERIFY(picker.textChanged(QStringLiteral("王芳")).isEmpty());
-    QCOMPARE(picker.waiterId(), 1);
-    picker.textChanged(QStringLiteral("王"));
+    picker.choose({2, QStringLiteral("王芳")});
+    QCOMPARE(listed(QStringLiteral("王芳")) + QString::number(picker.waiterId()), QStringLiteral("2"));
+    listed(QStringLiteral("王"));
     QCOMPARE(picker.waiterId(), 0);
-    QCOMPARE(picker.preset(1), QStringLiteral("王芳"));
-    QCOMPARE(picker.waiterId(), 1);
-    // A waiter deleted since the registration was written stays the registration's waiter.
-    QCOMPARE(picker.preset(9), QStringLiteral("9号(已删除)"));
-    QCOMPARE(picker.waiterId(), 9);
-    picker.textChanged(QString());
+    QCOMPARE(picker.preset(2) + picker.preset(9) + QString::number(picker.waiterId()),
+             QStringLiteral("王芳9号(已删除)9"));
+    listed(QString());
     QCOMPARE(picker.waiterId(), 0);
-    QCOMPARE(picker.all().size(), 1);
+    QCOMPARE(picker.all().size(), 2);
+}
+
+// Rights first; a room chosen shows its tables; the table dialog refuses with the focus at the
+// field at fault; the batch dialog adds the range.
+void TestFloorSettings::roomsAndTablesPage()
+{
+    SettingsPageFixture f({QStringLiteral("fjqx")});
+    f.t.exec("insert into fj(fjm,csfy) values('大厅','一楼'),('包间','')");
+    f.t.exec("insert into cz(czm,zzws,fjm) values('T1',4,'大厅'),('T2',6,'大厅'),('T3',10,'包间')");
+    CFjPage page(f.t.db, f.t.prompt, f.op, f.printer);
+    page.resize(1000, 500);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    page.addRoom();
+    QCOMPARE(f.t.prompt.texts(), QStringList{QStringLiteral("你没有此操作权限!")});
+    const QRect second = page.roomList()->visualRect(page.roomList()->model()->index(1, 0));
+    QTest::mouseClick(page.roomList()->viewport(), Qt::LeftButton, {}, second.center());
+    QCOMPARE(page.roomFilter()->currentText() + column(page.tableList(), 0).join(','),
+             QStringLiteral("包间T3"));
+    QString seen;
+    whenModal([&seen](QWidget* modal) {
+        auto* dialog = qobject_cast<TableDialog*>(modal);
+        seen = dialog->windowTitle() + dialog->roomBox()->currentText();
+        typeText(dialog->nameEdit(), QStringLiteral("雅1"));
+        dialog->seatsEdit()->setText(QStringLiteral("0"));
+        QTest::keyClick(dialog->nameEdit(), Qt::Key_Return);
+        seen += QApplication::focusWidget() == dialog->seatsEdit() ? QStringLiteral("@seats") : QString();
+        dialog->seatsEdit()->setText(QStringLiteral("8"));
+        QTest::keyClick(dialog->seatsEdit(), Qt::Key_Return);
+    });
+    page.addTable();
+    QCOMPARE(seen, QStringLiteral("添加餐桌信息包间@seats"));
+    QCOMPARE(column(page.tableList(), 0).join(',') + page.tableList()->cellText(1, 1),
+             QStringLiteral("T3,雅1空闲"));
+    whenModal([](QWidget* modal) {
+        auto* dialog = qobject_cast<TableBatchDialog*>(modal);
+        dialog->fromEdit()->setText(QStringLiteral("1"));
+        dialog->toEdit()->setText(QStringLiteral("2"));
+        typeText(dialog->markEdit(), QStringLiteral("V"));
+        dialog->seatsEdit()->setText(QStringLiteral("6"));
+        QTest::keyClick(dialog->fromEdit(), Qt::Key_Return);
+    });
+    page.addTables();
+    QCOMPARE(page.roomFilter()->currentText() + column(page.tableList(), 0).join(','),
+             QStringLiteral("显示全部T1,T2,T3,雅1,V1,V2"));
+}
+
+// A waiter added without a birth date keeps none; a double click changes one; deleting asks
+// first.
+void TestFloorSettings::waitersPage()
+{
+    Clock::setFixed(QDateTime(QDate(2026, 12, 6), QTime(12, 0)));
+    SettingsPageFixture f;
+    CFwsDlg page(f.t.db, f.t.prompt, f.op, f.printer);
+    page.resize(800, 400);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    whenModal([](QWidget* modal) {
+        auto* dialog = qobject_cast<WaiterDialog*>(modal);
+        QVERIFY(!dialog->hasBirthDateBox()->isChecked() && !dialog->birthDateEdit()->isEnabled());
+        QTest::keyClick(dialog->nameEdit(), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), dialog->nameEdit());
+        typeText(dialog->nameEdit(), QStringLiteral("王小明"));
+        QTest::keyClick(dialog->nameEdit(), Qt::Key_Return);
+    });
+    buttonOf(&page, QStringLiteral("添加服务生"))->click();
+    QCOMPARE(f.t.scalar("select xm||jp||coalesce(csrq,'-') from fws"), QStringLiteral("王小明WXM-"));
+    whenModal([](QWidget* modal) {
+        auto* dialog = qobject_cast<WaiterDialog*>(modal);
+        QVERIFY(!dialog->hasBirthDateBox()->isChecked());
+        dialog->nameEdit()->setText(QStringLiteral("李红"));
+        dialog->hasBirthDateBox()->setChecked(true);
+        dialog->birthDateEdit()->setDate(QDate(1998, 3, 14));
+        QTest::keyClick(dialog->nameEdit(), Qt::Key_Return);
+    });
+    const QPoint at = page.list()->visualRect(page.list()->model()->index(0, 1)).center();
+    QTest::mouseClick(page.list()->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(page.list()->viewport(), Qt::LeftButton, {}, at);
+    QCOMPARE(page.list()->cellText(0, 1) + page.list()->cellText(0, 2) + page.list()->cellText(0, 6),
+             QStringLiteral("李红LH1998-03-14"));
+    f.t.prompt.answer(Prompt::Answer::Yes);
+    page.list()->selectRow(0);
+    buttonOf(&page, QStringLiteral("删除服务生"))->click();
+    QCOMPARE(f.t.prompt.texts(),
+             QStringList({"服务生姓名不能为空!", "你真的要删除此服务生吗，删除后不可恢复?"}));
+    QCOMPARE(page.list()->rowCount(), 0);
+    Clock::clearFixed();
 }
 
 PELVAR_TEST(TestFloorSettings)

@@ -171,70 +171,60 @@ void TestTableBoard::elapsedTime()
     QVERIFY(t.prompt.texts().isEmpty());
 }
 
+// The command on the selected table (o occupied, f free, r reserved, "" none); "-" without the
+// right; "yes" answers the question.
 void TestTableBoard::commands_data()
 {
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<bool>("allowed");
-    QTest::addColumn<int>("selected"); // -1 none, else a State
-    QTest::addColumn<bool>("yes");
+    QTest::addColumn<QString>("entry");
     QTest::addColumn<Command>("result");
     QTest::addColumn<QString>("message");
-    const int occupied = int(State::Occupied), free = int(State::Free), reserved = int(State::Reserved);
     const QString noRight = QStringLiteral("你没有此操作权限!"), none = QStringLiteral("请选定餐桌!");
     const QString notOpen = QStringLiteral("此餐桌未开单!"), offer = QStringLiteral("此餐桌未开单,是否开单?");
-    QTest::newRow("add: no right") << "add" << false << occupied << false << Command::None << noRight;
-    QTest::newRow("add: none") << "add" << true << -1 << false << Command::None << none;
-    QTest::newRow("add: occupied") << "add" << true << occupied << false << Command::AddConsumption << "";
-    QTest::newRow("add: free, yes") << "add" << true << free << true << Command::OpenTable << offer;
-    QTest::newRow("add: reserved, no") << "add" << true << reserved << false << Command::None << offer;
-    QTest::newRow("checkout: no right")
-        << "checkout" << false << occupied << false << Command::None << noRight;
-    QTest::newRow("checkout: none") << "checkout" << true << -1 << false << Command::None << none;
-    QTest::newRow("checkout: free") << "checkout" << true << free << false << Command::None << notOpen;
-    QTest::newRow("checkout: occupied") << "checkout" << true << occupied << false << Command::Checkout << "";
-    QTest::newRow("reserve: no right") << "reserve" << false << -1 << false << Command::None << noRight;
-    QTest::newRow("reserve") << "reserve" << true << -1 << false << Command::Reserve << "";
-    QTest::newRow("registration: none") << "registration" << true << -1 << false << Command::None << none;
-    QTest::newRow("registration: reserved")
-        << "registration" << true << reserved << false << Command::None << notOpen;
-    QTest::newRow("registration: occupied")
-        << "registration" << true << occupied << false << Command::ChangeRegistration << "";
-    QTest::newRow("table: none") << "table" << true << -1 << false << Command::None << "请选定占用餐桌!";
-    QTest::newRow("table: free") << "table" << true << free << false << Command::None << "请选定占用餐桌!";
-    QTest::newRow("table: occupied") << "table" << true << occupied << false << Command::ChangeTable << "";
-    QTest::newRow("enter: free") << "enter" << true << free << false << Command::OpenTable << "";
-    QTest::newRow("enter: reserved") << "enter" << true << reserved << false << Command::OpenTable << "";
-    QTest::newRow("enter: occupied") << "enter" << true << occupied << false << Command::Checkout << "";
+    const QString occupiedOnly = QStringLiteral("请选定占用餐桌!");
+    QTest::newRow("add: no right") << "add - o" << Command::None << noRight;
+    QTest::newRow("add: none") << "add" << Command::None << none;
+    QTest::newRow("add: occupied") << "add o" << Command::AddConsumption << QString();
+    QTest::newRow("add: free, yes") << "add f yes" << Command::OpenTable << offer;
+    QTest::newRow("add: reserved, no") << "add r" << Command::None << offer;
+    QTest::newRow("checkout: no right") << "checkout - o" << Command::None << noRight;
+    QTest::newRow("checkout: none") << "checkout" << Command::None << none;
+    QTest::newRow("checkout: free") << "checkout f" << Command::None << notOpen;
+    QTest::newRow("checkout: occupied") << "checkout o" << Command::Checkout << QString();
+    QTest::newRow("reserve: no right") << "reserve -" << Command::None << noRight;
+    QTest::newRow("reserve") << "reserve" << Command::Reserve << QString();
+    QTest::newRow("registration: none") << "registration" << Command::None << none;
+    QTest::newRow("registration: reserved") << "registration r" << Command::None << notOpen;
+    QTest::newRow("registration: occupied") << "registration o" << Command::ChangeRegistration << QString();
+    QTest::newRow("table: none") << "table" << Command::None << occupiedOnly;
+    QTest::newRow("table: free") << "table f" << Command::None << occupiedOnly;
+    QTest::newRow("table: occupied") << "table o" << Command::ChangeTable << QString();
+    QTest::newRow("enter: free") << "enter f" << Command::OpenTable << QString();
+    QTest::newRow("enter: reserved") << "enter r" << Command::OpenTable << QString();
+    QTest::newRow("enter: occupied") << "enter o" << Command::Checkout << QString();
 }
 
 void TestTableBoard::commands()
 {
-    QFETCH(QString, command);
-    QFETCH(bool, allowed);
-    QFETCH(int, selected);
-    QFETCH(bool, yes);
+    QFETCH(QString, entry);
     QFETCH(Command, result);
     QFETCH(QString, message);
+    const QStringList a = entry.split(QLatin1Char(' '));
+    const QString command = a.at(0);
+    const bool allowed = !a.contains(QStringLiteral("-"));
     TestDatabase t;
-    t.prompt.answer(yes ? Prompt::Answer::Yes : Prompt::Answer::No);
+    t.prompt.answer(a.contains(QStringLiteral("yes")) ? Prompt::Answer::Yes : Prompt::Answer::No);
     TableBoard board(t.db);
     TableBoard::Item item;
     item.name = QStringLiteral("A");
-    item.state = State(qMax(selected, 0));
-    const TableBoard::Item* chosen = selected < 0 ? nullptr : &item;
-    Command got = Command::None;
-    if (command == QLatin1String("add"))
-        got = board.addConsumption(allowed, chosen);
-    else if (command == QLatin1String("checkout"))
-        got = board.checkout(allowed, chosen);
-    else if (command == QLatin1String("reserve"))
-        got = board.reserve(allowed);
-    else if (command == QLatin1String("registration"))
-        got = board.changeRegistration(chosen);
-    else if (command == QLatin1String("table"))
-        got = board.changeTable(chosen);
-    else
-        got = TableBoard::activate(item);
+    const QString state = a.value(allowed ? 1 : 2);
+    item.state = state == "o" ? State::Occupied : state == "r" ? State::Reserved : State::Free;
+    const TableBoard::Item* chosen = state.isEmpty() ? nullptr : &item;
+    const Command got = command == "add"            ? board.addConsumption(allowed, chosen)
+                        : command == "checkout"     ? board.checkout(allowed, chosen)
+                        : command == "reserve"      ? board.reserve(allowed)
+                        : command == "registration" ? board.changeRegistration(chosen)
+                        : command == "table"        ? board.changeTable(chosen)
+                                                    : TableBoard::activate(item);
     QCOMPARE(got, result);
     QCOMPARE(t.prompt.texts(), message.isEmpty() ? QStringList() : QStringList{message});
     for (const ScriptedPrompt::Shown& shown : t.prompt.shown())

@@ -62,7 +62,6 @@ private slots:
     void savedShiftIsCurrentStrictlyInside();
     void remove_data();
     void remove();
-    void removeWhenTheCheckFails();
 
     void pageAndDialog();
 };
@@ -146,50 +145,38 @@ void TestBusinessShifts::savedShiftIsCurrentStrictlyInside()
     QCOMPARE(t.db.GetCurrentShiftId(), current);
 }
 
+// Shift 1 or 2 chosen (0: none), a reservation of shift 1 in a state, the answer to the question.
 void TestBusinessShifts::remove_data()
 {
-    QTest::addColumn<int>("selected");
-    QTest::addColumn<QString>("reservation"); // of shift 1
-    QTest::addColumn<bool>("yes");
+    QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("message");
     const QString question = QStringLiteral("是否真的删除选定班次?");
     const QString inUse = QStringLiteral("选定班次已经有预订记录，不能删除!");
-    QTest::newRow("nothing selected") << 0 << "" << true << "请选定班次!";
-    QTest::newRow("unused, yes") << 1 << "" << true << question;
-    QTest::newRow("unused, no") << 1 << "" << false << question;
-    QTest::newRow("booked") << 1 << "已订" << true << inUse;
-    QTest::newRow("only cancelled") << 1 << "取消" << true << inUse;
-    QTest::newRow("booking of another shift") << 2 << "已订" << true << question;
+    QTest::newRow("nothing selected") << "0 - yes" << QStringLiteral("请选定班次!");
+    QTest::newRow("unused, yes") << "1 - yes" << question;
+    QTest::newRow("unused, no") << "1 - no" << question;
+    QTest::newRow("booked") << "1 已订 yes" << inUse;
+    QTest::newRow("only cancelled") << "1 取消 yes" << inUse;
+    QTest::newRow("booking of another shift") << "2 已订 yes" << question;
+    QTest::newRow("the check fails") << "1 ! yes" << QStringLiteral("ADO Error: no such table: yd");
 }
 
 void TestBusinessShifts::remove()
 {
-    QFETCH(int, selected);
-    QFETCH(QString, reservation);
-    QFETCH(bool, yes);
+    QFETCH(QString, entry);
     QFETCH(QString, message);
+    const QStringList a = entry.split(QLatin1Char(' '));
     TestDatabase t;
     breakfastAndLunch(t);
-    if (!reservation.isEmpty())
-        t.exec(
-            QStringLiteral("insert into yd (ydbh,czmc,zt,yybcbh) values ('1','A1','%1',1)").arg(reservation));
-    t.prompt.answer(yes ? Prompt::Answer::Yes : Prompt::Answer::No);
-    const bool deleted = yes && message.startsWith(QStringLiteral("是否"));
-    QCOMPARE(BusinessShifts(t.db).remove(selected), deleted);
-    QCOMPARE(t.prompt.texts(), QStringList{message});
-    QCOMPARE(t.scalar(QStringLiteral("select count(*) from yybc")), deleted ? "1" : "2");
-}
-
-void TestBusinessShifts::removeWhenTheCheckFails()
-{
-    TestDatabase t;
-    breakfastAndLunch(t);
-    t.exec(QStringLiteral("alter table yd rename to yd_moved"));
-    t.prompt.answer(Prompt::Answer::Yes);
-    // Without knowing whether reservations refer to it, the shift stays.
-    QVERIFY(!BusinessShifts(t.db).remove(1));
-    QVERIFY(t.prompt.last().startsWith(QStringLiteral("ADO Error: ")));
-    QCOMPARE(t.scalar(QStringLiteral("select count(*) from yybc")), QStringLiteral("2"));
+    if (a.at(1) == QLatin1String("!")) // without knowing whether reservations refer to it, it stays
+        t.exec(QStringLiteral("alter table yd rename to yd_moved"));
+    else if (a.at(1) != QLatin1String("-"))
+        t.exec(QStringLiteral("insert into yd (ydbh,czmc,zt,yybcbh) values ('1','A1','%1',1)").arg(a.at(1)));
+    t.prompt.answer(a.at(2) == QLatin1String("yes") ? Prompt::Answer::Yes : Prompt::Answer::No);
+    const bool deleted = a.at(2) == QLatin1String("yes") && message.startsWith(QStringLiteral("是否"));
+    QCOMPARE(BusinessShifts(t.db).remove(a.at(0).toInt()), deleted);
+    QVERIFY2(t.prompt.texts().value(0).startsWith(message), qPrintable(t.prompt.texts().value(0)));
+    QCOMPARE(t.scalar("select count(*) from yybc"), deleted ? "1" : "2");
 }
 
 // The page lists the shifts; 添　加 offers a dialog whose refusal keeps it open; a double click

@@ -23,6 +23,10 @@ struct SettingsPageFixture
     DefaultPrinter printer;
 };
 
+// Adds an operator holding every right except those named (their [user] columns), with this
+// password.
+void addOperator(TestDatabase& t, const QString& name, const QStringList& without = {},
+                 const QString& password = {});
 // Types as the keyboard does: keys for ASCII, an input method's committed text otherwise.
 void typeText(QWidget* widget, const QString& text);
 // The button of `parent` with this text; inside the group box of that title when one is given.
