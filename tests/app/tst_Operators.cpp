@@ -63,7 +63,6 @@ private slots:
     void onlyTheAdministratorSetsItsPassword();
     void everyRightToItsColumn();
     void changeKeepsOrReplacesThePassword();
-
     void operatorDialog();
     void operatorsPage();
 };

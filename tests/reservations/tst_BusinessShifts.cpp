@@ -54,7 +54,6 @@ class TestBusinessShifts : public QObject
     Q_OBJECT
 private slots:
     void cleanup() { Clock::clearFixed(); }
-
     void save_data();
     void save();
     void changeDoesNotCollideWithItself();
@@ -62,7 +61,6 @@ private slots:
     void savedShiftIsCurrentStrictlyInside();
     void remove_data();
     void remove();
-
     void pageAndDialog();
 };
 
