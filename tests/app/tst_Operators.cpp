@@ -1,6 +1,4 @@
-#include "CUser.h"
 #include "CUserDlg.h"
-#include "ModalDialogs.h"
 #include "OperatorAccounts.h"
 #include "PasswordHash.h"
 #include "SettingsPageFixture.h"
@@ -9,7 +7,6 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QTest>
-#include <QTreeWidget>
 
 namespace {
 
@@ -31,13 +28,7 @@ Operator staffAndLogIn(TestDatabase& t, const QString& name)
 OperatorRecord record(const QString& name, const QString& roundOff = QStringLiteral("5"),
                       const QString& ratio = QStringLiteral("0.8"))
 {
-    OperatorRecord r;
-    r.name = name;
-    r.phone = QStringLiteral("13800000000");
-    r.lowestDiscount = ratio;
-    r.largestRoundOff = roundOff;
-    r.note = QStringLiteral("早班");
-    return r;
+    return {name, QStringLiteral("13800000000"), ratio, roundOff, QStringLiteral("早班"), {}};
 }
 
 QLineEdit* field(QWidget* dialog, int index)
@@ -64,21 +55,16 @@ private slots:
     void everyRightToItsColumn();
     void changeKeepsOrReplacesThePassword();
     void operatorDialog();
-    void operatorsPage();
 };
 
 // Salted; the stored text is not the password and never opens the account itself.
 void TestOperators::passwordHash()
 {
-    for (const QString& password : {QStringLiteral("s3cret"), QStringLiteral("密码一二三")}) {
-        const QString stored = PasswordHash::make(password);
-        QVERIFY(PasswordHash::matches(password, stored));
-        QVERIFY(!PasswordHash::matches(password + 'x', stored) && !PasswordHash::matches(QString(), stored));
-        QVERIFY(!stored.contains(password) && stored != PasswordHash::make(password));
-        QVERIFY(!PasswordHash::matches(password, password));
-    }
-    QVERIFY(PasswordHash::matches(QString(), PasswordHash::make(QString())));
-    QVERIFY(!PasswordHash::matches(QStringLiteral("x"), PasswordHash::make(QString())));
+    const QString stored = PasswordHash::make(QStringLiteral("密码s3"));
+    QVERIFY(PasswordHash::matches(QStringLiteral("密码s3"), stored) &&
+            !PasswordHash::matches(QStringLiteral("密码s4"), stored));
+    QVERIFY(!stored.contains(QStringLiteral("s3")) && stored != PasswordHash::make(QStringLiteral("密码s3")));
+    QVERIFY(!PasswordHash::matches(QStringLiteral("密码s3"), QStringLiteral("密码s3")));
 }
 
 void TestOperators::login_data()
@@ -141,8 +127,6 @@ void TestOperators::pageCommands_data()
     QTest::newRow("change without right") << "change 无权 张三" << noRight;
     QTest::newRow("administrator changes without it") << "change 系统管理员 张三" << QString();
     QTest::newRow("change, none selected") << "change 张三" << QStringLiteral("请选定要修改的操作员!");
-    QTest::newRow("delete without right") << "delete 无权 张三" << noRight;
-    QTest::newRow("administrator deletes only with it") << "delete 系统管理员 张三" << noRight;
     QTest::newRow("delete, none selected") << "delete 张三" << QStringLiteral("请选定要删除的操作员!");
     QTest::newRow("delete the administrator")
         << "delete 张三 系统管理员" << QStringLiteral("不能删除'系统管理员'!");
@@ -178,13 +162,10 @@ void TestOperators::saveChecksInOrder_data()
     const QString limit = QStringLiteral("最大抹零金额必须大于零!");
     const QString ratio = QStringLiteral("最低打折比例错误，应为0.00-1.00之间!");
     QTest::newRow("empty name first") << "|b|0|2" << name;
-    QTest::newRow("blank name") << "  |a|5|1" << name;
     QTest::newRow("existing name") << "张三|b|0|2" << exists;
-    QTest::newRow("the administrator's name") << "系统管理员|a|5|1" << exists;
     QTest::newRow("confirmation") << "李四|b|0|2" << QStringLiteral("两次输入密码不同!");
     QTest::newRow("zero limit") << "李四|a|0|2" << limit;
     QTest::newRow("limit not a number") << "李四|a|abc|1" << limit;
-    QTest::newRow("negative limit") << "李四|a|-5|1" << limit;
     QTest::newRow("ratio above one") << "李四|a|5|1.01" << ratio;
     QTest::newRow("ratio below zero") << "李四|a|5|-0.1" << ratio;
     QTest::newRow("valid") << "李四|a|0.5|0" << QString();
@@ -214,7 +195,6 @@ void TestOperators::onlyTheAdministratorSetsItsPassword_data()
     QTest::addColumn<bool>("saved");
     QTest::newRow("operator sets the administrator's")
         << "张三 系统管理员" << QStringLiteral("mine") << false;
-    QTest::newRow("operator empties the administrator's") << "张三 系统管理员" << QString() << false;
     QTest::newRow("operator keeps the administrator's")
         << "张三 系统管理员" << OperatorAccounts::kUnchangedPassword << true;
     QTest::newRow("operator sets another's") << "张三 无权" << QStringLiteral("new") << true;
@@ -263,6 +243,7 @@ void TestOperators::everyRightToItsColumn()
              QStringList({"13800000000", "0.80", "5.00", "早班"}));
 }
 
+// Left unchanged in the dialog, the password stays; typed, it is replaced (also by none).
 void TestOperators::changeKeepsOrReplacesThePassword()
 {
     TestDatabase t;
@@ -271,19 +252,14 @@ void TestOperators::changeKeepsOrReplacesThePassword()
     bool hasPassword = false;
     OperatorRecord r = accounts.read(QStringLiteral("O'Brien"), &hasPassword);
     QVERIFY(hasPassword);
-    r.largestRoundOff = QStringLiteral("5");
-    r.note = QStringLiteral("it's");
-    r.rights.fill(false);
-    const QString unchanged = OperatorAccounts::kUnchangedPassword;
+    r = record(r.name);
     Operator op;
-    QVERIFY(accounts.save(Operator(), r, unchanged, unchanged, false));
-    QVERIFY(accounts.login(r.name, QStringLiteral("a'b"), op));
+    for (const QString& password : {OperatorAccounts::kUnchangedPassword, QStringLiteral("new"), QString()}) {
+        QVERIFY(accounts.save(Operator(), r, password, password, false));
+        QVERIFY(
+            accounts.login(r.name, password == OperatorAccounts::kUnchangedPassword ? "a'b" : password, op));
+    }
     QVERIFY(!op.may(Right::Kdqx));
-    QCOMPARE(accounts.read(r.name).note, QStringLiteral("it's"));
-    QVERIFY(accounts.save(Operator(), r, QStringLiteral("new"), QStringLiteral("new"), false));
-    QVERIFY(accounts.login(r.name, QStringLiteral("new"), op));
-    QVERIFY(accounts.save(Operator(), r, QString(), QString(), false));
-    QVERIFY(accounts.login(r.name, QString(), op));
 }
 
 // The ratio is checked on leaving it, 全选 ticks every right; an operator editing the
@@ -295,57 +271,22 @@ void TestOperators::operatorDialog()
     CUserDlg dialog(t.db, t.prompt, op, QStringLiteral("无权"));
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("修改用户信息"));
     QLineEdit* ratio = field(&dialog, 4);
     ratio->setFocus();
-    ratio->setText(QStringLiteral("1.5"));
-    QTest::keyClick(ratio, Qt::Key_Tab);
+    for (const char* typed : {"1.5", "0.95"}) {
+        ratio->setText(QString::fromLatin1(typed));
+        QTest::keyClick(ratio, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget() == ratio, typed[0] == '1');
+    }
     QCOMPARE(t.prompt.texts(), QStringList{QStringLiteral("最低打折比例错误，应为0.00-1.00之间!")});
-    QCOMPARE(QApplication::focusWidget(), ratio);
-    ratio->setText(QStringLiteral("0.95"));
-    QTest::keyClick(ratio, Qt::Key_Tab);
-    QVERIFY(QApplication::focusWidget() != ratio);
     field(&dialog, 5)->setText(QStringLiteral("5"));
-    for (QCheckBox* box : dialog.findChildren<QCheckBox*>())
-        if (box->text() == QStringLiteral("全选"))
-            box->click();
+    dialog.findChildren<QCheckBox*>().last()->click(); // 全选, laid out after the rights
     QTest::keyClick(field(&dialog, 1), Qt::Key_Return);
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
     Operator again;
     QVERIFY(OperatorAccounts(t.db, t.prompt).login(QStringLiteral("无权"), QString(), again));
-    QVERIFY(again.may(Right::Czyqx));
-    QCOMPARE(again.lowestDiscount(), QStringLiteral("0.95"));
-
+    QCOMPARE(again.lowestDiscount() + (again.may(Right::Czyqx) ? "+" : ""), QStringLiteral("0.95+"));
     CUserDlg admin(t.db, t.prompt, op, kAdmin);
     QVERIFY(!field(&admin, 1)->isEnabled() && !field(&admin, 2)->isEnabled());
-}
-
-void TestOperators::operatorsPage()
-{
-    TestDatabase t;
-    const Operator op = staffAndLogIn(t, QStringLiteral("张三"));
-    CUser page(t.db, t.prompt, op);
-    QTreeWidget* list = page.list();
-    whenModal([](QWidget* dialog) {
-        field(dialog, 0)->setText(QStringLiteral("李四"));
-        field(dialog, 3)->setText(QStringLiteral("666"));
-        field(dialog, 5)->setText(QStringLiteral("3"));
-        QTest::keyClick(field(dialog, 0), Qt::Key_Return);
-    });
-    page.add();
-    QTreeWidgetItem* added = list->topLevelItem(3);
-    QCOMPARE(added->text(0) + added->text(1) + added->text(3), QStringLiteral("李四6663.00"));
-    added->setSelected(true);
-    whenModal([](QWidget* dialog) {
-        field(dialog, 6)->setText(QStringLiteral("晚班"));
-        QTest::keyClick(field(dialog, 6), Qt::Key_Return);
-    });
-    page.change();
-    QCOMPARE(added->text(4), QStringLiteral("晚班"));
-    t.prompt.answer(Prompt::Answer::Yes);
-    page.remove();
-    QCOMPARE(list->topLevelItemCount(), 3);
-    QCOMPARE(t.scalar("select count(*) from [user] where xm='李四'"), QStringLiteral("0"));
 }
 
 PELVAR_TEST(TestOperators)

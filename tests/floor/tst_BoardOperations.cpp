@@ -47,21 +47,18 @@ void bookedRestaurant(TestDatabase& t)
     const QDateTime today(QDate(2026, 12, 6), QTime(13, 5, 9));
     r.occupy("B", QDateTime(QDate(2026, 12, 6), QTime(12, 25, 0)), 12.5);
     r.occupy("F", Restaurant::kNow);
-    const std::tuple<const char*, int, QDateTime, const char*> bookings[] = {
-        {"C", 1, today, "已订"},
-        {"D", 1, today.addDays(1), "已订"},
-        {"E", 2, today.addSecs(4 * 3600), "已订"},
-        {"F", 1, today, "已订"},
-        {"G", 1, today, "已订"},
-        {"H", 1, today, "取消"},
-        {"I", 1, today, "到达"}};
-    for (const auto& [table, shift, arrival, state] : bookings)
-        r.book(QStringLiteral("B-") + table, table, shift, arrival, state);
+    // Table, shift, days from today (hours for shift 2), state.
+    for (const QString& b :
+         {"C 1 0 已订", "D 1 1 已订", "E 2 4 已订", "F 1 0 已订", "G 1 0 已订", "H 1 0 取消", "I 1 0 到达"}) {
+        const QStringList f = b.split(' ');
+        const QDateTime at = f.at(1) == "2" ? today.addSecs(4 * 3600) : today.addDays(f.at(2).toInt());
+        r.book("B-" + f.at(0), f.at(0), f.at(1).toInt(), at, f.at(3));
+    }
     t.exec("update cz set bz='靠窗', yysj='0小时5分' where czm in ('A','B')");
 }
 
-// The registrations as "djbh czm fjm rs zdbh zdbj bz fws jdsj", the tables as "zyzt jdsj yzrs bz",
-// of the given tables in order of number; the customer columns of a table opened are emptied.
+// Registrations "djbh czm fjm rs zdbh zdbj bz fws jdsj" / tables "zyzt jdsj yzrs bz" (and the
+// customer columns, emptied by opening).
 QString opened(TestDatabase& t, const QString& tables)
 {
     return t.scalar(
@@ -118,14 +115,14 @@ void TestBoardOperations::statesColumnsAndCounts()
     for (const TableBoard::Item& i : items)
         states += i.name + "ofr"[int(i.state)];
     QCOMPARE(states, QStringLiteral("AfBoCrDfEfFoHfIfGr"));
-    const auto columns = [&items](int row) {
-        const TableBoard::Item& i = items.at(row);
-        return QStringList({i.stateText, i.amount, i.arrival, i.elapsed, i.guests, i.seats, i.room, i.note})
-            .join('|');
-    };
-    QCOMPARE(columns(0), QStringLiteral("空闲|||||4|大厅|靠窗"));
-    QCOMPARE(columns(1), QStringLiteral("占用|￥12.50|2026-12-06 12:25:00|0小时5分|3|4|大厅|靠窗"));
-    QCOMPARE(columns(8), QStringLiteral("预订||2026-12-06 13:05:09|||8|雅间|"));
+    QStringList columns;
+    for (const TableBoard::Item& i : {items.at(0), items.at(1), items.at(8)})
+        columns << QStringList(
+                       {i.stateText, i.amount, i.arrival, i.elapsed, i.guests, i.seats, i.room, i.note})
+                       .join('|');
+    QCOMPARE(columns,
+             QStringList({"空闲|||||4|大厅|靠窗", "占用|￥12.50|2026-12-06 12:25:00|0小时5分|3|4|大厅|靠窗",
+                          "预订||2026-12-06 13:05:09|||8|雅间|"}));
     QCOMPARE(counts(), QStringLiteral("9 2 5 2 44.44%"));
     Clock::setFixed(QDateTime(QDate(2026, 12, 6), QTime(17, 0)));
     QCOMPARE(counts(), QStringLiteral("9 2 6 1 33.33%"));
@@ -133,9 +130,6 @@ void TestBoardOperations::statesColumnsAndCounts()
     Restaurant(t).occupy("A", Restaurant::kNow);
     t.exec("update cz set xfhj=null where czm='A'");
     QCOMPARE(board.refresh().at(0).amount, QStringLiteral("￥0.00"));
-    QVERIFY(t.prompt.texts().isEmpty());
-    QVERIFY(board.load(QStringLiteral("select * from nosuchtable")).isEmpty());
-    QCOMPARE(t.prompt.texts(), QStringList({"ADO Error: no such table: nosuchtable"}));
 }
 
 void TestBoardOperations::filters_data()
@@ -147,7 +141,6 @@ void TestBoardOperations::filters_data()
     QTest::newRow("可供") << "%" << Filter::Available << QStringLiteral("ADEHI");
     QTest::newRow("占用") << "%" << Filter::Occupied << QStringLiteral("BCFG");
     QTest::newRow("预订") << "%" << Filter::Reserved << QStringLiteral("CG");
-    QTest::newRow("雅间 全部") << "雅间" << Filter::All << QStringLiteral("G");
     QTest::newRow("大厅 预订") << "大厅" << Filter::Reserved << QStringLiteral("C");
 }
 
@@ -162,8 +155,8 @@ void TestBoardOperations::filters()
     board.setRoom(room);
     const QString statement = board.filterStatement(filter);
     QVERIFY(statement.startsWith("select * from cz where fjm like '" + room + '\''));
-    QCOMPARE(names(board.load(statement)), tables);
-    QCOMPARE(board.statement(), statement);
+    const QString loaded = names(board.load(statement)); // and kept for the refresh
+    QCOMPARE(loaded + (board.statement() == statement ? "" : " not kept"), tables);
 }
 
 // Quick find drops quotes; the elapsed time of every occupied table is written "%d小时%d分" in
@@ -201,22 +194,14 @@ void TestBoardOperations::commands_data()
     QTest::newRow("add: none") << "add" << Command::None << none;
     QTest::newRow("add: occupied") << "add o" << Command::AddConsumption << QString();
     QTest::newRow("add: free, yes") << "add f yes" << Command::OpenTable << offer;
-    QTest::newRow("add: reserved, no") << "add r" << Command::None << offer;
     QTest::newRow("checkout: no right") << "checkout - o" << Command::None << noRight;
-    QTest::newRow("checkout: none") << "checkout" << Command::None << none;
     QTest::newRow("checkout: free") << "checkout f" << Command::None << notOpen;
     QTest::newRow("checkout: occupied") << "checkout o" << Command::Checkout << QString();
-    QTest::newRow("reserve: no right") << "reserve -" << Command::None << noRight;
     QTest::newRow("reserve") << "reserve" << Command::Reserve << QString();
-    QTest::newRow("registration: none") << "registration" << Command::None << none;
     QTest::newRow("registration: reserved") << "registration r" << Command::None << notOpen;
     QTest::newRow("registration: occupied") << "registration o" << Command::ChangeRegistration << QString();
     QTest::newRow("table: none") << "table" << Command::None << occupiedOnly;
-    QTest::newRow("table: free") << "table f" << Command::None << occupiedOnly;
     QTest::newRow("table: occupied") << "table o" << Command::ChangeTable << QString();
-    QTest::newRow("enter: free") << "enter f" << Command::OpenTable << QString();
-    QTest::newRow("enter: reserved") << "enter r" << Command::OpenTable << QString();
-    QTest::newRow("enter: occupied") << "enter o" << Command::Checkout << QString();
 }
 
 void TestBoardOperations::commands()
@@ -237,12 +222,9 @@ void TestBoardOperations::commands()
                         : command == "checkout"     ? board.checkout(allowed, chosen)
                         : command == "reserve"      ? board.reserve(allowed)
                         : command == "registration" ? board.changeRegistration(chosen)
-                        : command == "table"        ? board.changeTable(chosen)
-                                                    : TableBoard::activate(table);
+                                                    : board.changeTable(chosen);
     QCOMPARE(got, result);
     QCOMPARE(t.prompt.texts(), message.isEmpty() ? QStringList() : QStringList{message});
-    for (const ScriptedPrompt::Shown& shown : t.prompt.shown())
-        QCOMPARE(shown.caption, QStringLiteral("提示信息"));
 }
 
 // The open lines of a table in order of time, each number with two decimals, then the totals.
@@ -266,7 +248,6 @@ void TestBoardOperations::lines()
                                  "3|宫保鸡丁(退)|-1.00|28.00|0.00|0.00|-28.00|李强|2026-12-06 12:20:00",
                                  "4|果盘(赠)|1.00|18.00|0.00|18.00|0.00|李强|2026-12-06 12:30:00",
                                  "合计|||||￥23.60|￥24.40||"}));
-    QCOMPARE(TableLines(t.db).load(QStringLiteral("O'Hara")).size(), 1);
     // The pane marks returns red and gifts orange.
     DefaultPrinter printer;
     CDownView pane(t.db, t.prompt, printer);
@@ -361,7 +342,6 @@ void TestBoardOperations::openingsWithinOneSecond()
     t.exec("delete from dj where czm='D'");
     t.exec("update cz set zyzt='空闲' where czm='D'");
     QCOMPARE(open({"D"}), "20261206123100");
-    QVERIFY(t.prompt.texts().isEmpty());
 }
 
 // The board showed B free, but another command opened it since; or a write fails after the
@@ -387,9 +367,8 @@ void TestBoardOperations::nothingOpensWhenATableIsTakenOrAWriteFails()
              "00已订");
 }
 
-// Table A belongs to booking "live" (A, B, C; C arrived, B occupied) for shift 1 today. Other
-// rows of A: a cancelled booking for the same shift and day, one for tomorrow, one for shift 2.
-// The tables ticked in the choice open as one group and their rows are marked arrived.
+// A's booking "live" holds A, B (occupied) and C (arrived) for shift 1 today; A has other bookings
+// too. The tables ticked in the choice open as one group and their rows are marked arrived.
 void TestBoardOperations::reservationChoice_data()
 {
     QTest::addColumn<QString>("choice"); // the reserved table; the tables offered; those ticked
@@ -397,10 +376,8 @@ void TestBoardOperations::reservationChoice_data()
     QTest::newRow("A, B occupied") << "A AB AB" << QStringLiteral("餐桌:B正在使用,请取消该餐桌!");
     QTest::newRow("B, A ticked") << "B AB A" << QString();
     QTest::newRow("B, B freed, both ticked") << "B AB AB" << QString();
-    QTest::newRow("none ticked") << "A AB -" << QStringLiteral("未选定餐桌!");
     QTest::newRow("arrived table") << "C - -" << QStringLiteral("未选定餐桌!");
     QTest::newRow("only booked tomorrow") << "D - -" << QStringLiteral("未选定餐桌!");
-    QTest::newRow("only booked tonight") << "E - -" << QStringLiteral("未选定餐桌!");
 }
 
 void TestBoardOperations::reservationChoice()
@@ -415,17 +392,14 @@ void TestBoardOperations::reservationChoice()
     if (!QByteArray(QTest::currentDataTag()).contains("freed"))
         r.occupy("B", Restaurant::kNow);
     const QDateTime at(QDate(2026, 12, 6), QTime(13, 5, 7));
-    const std::tuple<const char*, const char*, int, QDateTime, const char*> bookings[] = {
-        {"cancelled", "A", 1, at, "取消"},
-        {"live", "A", 1, at, "已订"},
-        {"live", "B", 1, at, "已订"},
-        {"live", "C", 1, at, "到达"},
-        {"tomorrow", "A", 1, at.addDays(1), "已订"},
-        {"tomorrow", "D", 1, at.addDays(1), "已订"},
-        {"tonight", "A", 2, at.addSecs(5 * 3600), "已订"},
-        {"tonight", "E", 2, at.addSecs(5 * 3600), "已订"}};
-    for (const auto& [number, table, shift, arrival, state] : bookings)
-        r.book(number, table, shift, arrival, state);
+    // Booking number, table, shift, state; tomorrow's on the next day, tonight's five hours later.
+    for (const QString& b :
+         {"cancelled A 1 取消", "live A 1 已订", "live B 1 已订", "live C 1 到达", "tomorrow A 1 已订",
+          "tomorrow D 1 已订", "tonight A 2 已订", "tonight E 2 已订"}) {
+        const QStringList f = b.split(' ');
+        r.book(f.at(0), f.at(1), f.at(2).toInt(),
+               f.at(0) == "tomorrow" ? at.addDays(1) : at.addSecs(f.at(2) == "2" ? 18000 : 0), f.at(3));
+    }
     ReservationChoice reservations(t.db, a.at(0));
     QString offered;
     QList<ReservationChoice::Row> ticked;
@@ -435,9 +409,6 @@ void TestBoardOperations::reservationChoice()
             ticked << row;
     }
     QCOMPARE(offered.isEmpty() ? "-" : offered, a.at(1));
-    const ReservationChoice::Row row = reservations.rows().value(0);
-    QCOMPARE(QStringList({row.guest, row.deposit, row.mobile, row.arrival, row.holdUntil}).join(' '),
-             offered.isEmpty() ? "    " : "张先生 100.00 13800000000 2026-12-06 13:05:07 13:35:07");
     QCOMPARE(reservations.accept(ticked), message.isEmpty());
     QCOMPARE(t.prompt.texts().join('|'), message);
     if (!message.isEmpty())

@@ -2,9 +2,7 @@
 #include "CFwsDlg.h"
 #include "CLeftView.h"
 #include "Clock.h"
-#include "COpenTableDlg.h"
 #include "CPrintListReportCtrl.h"
-#include "CWaiterDlg.h"
 #include "Gbk.h"
 #include "ModalDialogs.h"
 #include "RoomSettings.h"
@@ -14,7 +12,6 @@
 #include "TableSettings.h"
 #include "TestMain.h"
 #include "WaiterDialog.h"
-#include "WaiterField.h"
 #include "WaiterPicker.h"
 #include "WaiterSettings.h"
 
@@ -27,8 +24,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QToolButton>
-#include <QTreeWidget>
 
 using Input = TableSettings::Input;
 Q_DECLARE_METATYPE(TableSettings::Input)
@@ -75,12 +70,9 @@ class TestFloorSettings : public QObject
 private slots:
     void roomsAndTables_data();
     void roomsAndTables();
-    void renameIsAllOrNothing();
     void waitersAndThePicker();
     void roomsAndTablesPage();
     void waitersPage();
-    void openTableDialog();
-    void registrationWaiterDialog();
     void notesOfTheRoomsPane();
 };
 
@@ -99,9 +91,9 @@ void TestFloorSettings::roomsAndTables_data()
     row("room", "room||Joe's|it's '); drop table fj; --",
         kRooms + ",Joe's:it's '); drop table fj; --/" + kTables);
     row("room without name", "room|||x", QStringLiteral("请输入房间名"));
-    row("room that exists", "room||包间|x", QStringLiteral("已经存在此房间"));
     // The room's tables follow the new name; registrations and bookings keep the old one.
     row("rename", "room|大厅|正厅|新", QStringLiteral("正厅:新,包间:,空房:/A1:4:正厅,A2:6:正厅,B1:10:包间"));
+    row("rename, all or nothing", "room|大厅|正厅|!", QStringLiteral("修改房间发生异常,修改房间失败!"));
     row("rename to another's", "room|大厅|包间|", QStringLiteral("已经存在此房间"));
     row("rename to nothing", "room|大厅||", QStringLiteral("请输入房间名"));
     row("note only", "room|包间|包间|二楼", "大厅:一楼,包间:二楼,空房:/" + kTables);
@@ -110,8 +102,6 @@ void TestFloorSettings::roomsAndTables_data()
     row("table, no name first", "table||||", QStringLiteral("餐桌名不能为空！"), Input::Name);
     row("table, no seats", "table||C1||", QStringLiteral("座位数不能为空！"), Input::Seats);
     row("table, zero seats", "table||C1|0|大厅", QStringLiteral("座位数请输入非零整数！"), Input::Seats);
-    row("table, seats not a number", "table||C1|四|大厅", QStringLiteral("座位数请输入非零整数！"),
-        Input::Seats);
     row("table, no room", "table||C1|4|", QStringLiteral("房间名不能为空！"), Input::Room);
     row("table that exists, checked last", "table||B1|4|大厅", QStringLiteral("已经存在此餐桌！"),
         Input::Name);
@@ -121,14 +111,12 @@ void TestFloorSettings::roomsAndTables_data()
     row("change", "table|B1|B9|12|大厅", kRooms + "/A1:4:大厅,A2:6:大厅,B9:12:大厅");
     row("may change none", "may|", QStringLiteral("请选定要删除的餐桌!"));
     row("may change an occupied table", "may|A1", QStringLiteral("此餐桌正在使用,不能修改!"));
-    row("may change a free table", "may|A2", unchanged);
     row("remove no table", "remove table|", QStringLiteral("请选定要删除的餐桌!"));
     row("remove an occupied table", "remove table|A1", QStringLiteral("此餐桌正在使用,不能删除!"));
     row("remove a table ever opened", "remove table|A2", QStringLiteral("此餐桌已经被使用,不能删除！"));
     row("remove a table, no question", "remove table|B1", kRooms + "/A1:4:大厅,A2:6:大厅");
     // Batches: from, to, mark, before or after, seats, room; names that exist are skipped.
     row("batch, no from", "batch||||before||", QStringLiteral("范围不能为空！"), Input::From);
-    row("batch, no to", "batch|1|||before||", QStringLiteral("范围不能为空！"), Input::To);
     row("batch, no seats", "batch|1|3||before||", QStringLiteral("座位数不能为空！"), Input::Seats);
     row("batch, mark before", "batch|1|3|A|before|2|包间", unchanged + ",A3:2:包间");
     row("batch, mark after", "batch|1|3|A|after|2|包间", unchanged + ",1A:2:包间,2A:2:包间,3A:2:包间");
@@ -144,6 +132,8 @@ void TestFloorSettings::roomsAndTables()
     Floor f;
     const QStringList a = command.split(QLatin1Char('|'));
     const QString what = a.at(0);
+    if (a.last() == "!") // the tables refuse to move
+        f.t.exec("create trigger refuse before update on cz begin select raise(abort, 'locked'); end");
     TableSettings::Result result;
     if (what == "room")
         result.done = bool(a.at(1).isEmpty() ? f.roomSettings.add(a.at(2), a.at(3))
@@ -169,15 +159,6 @@ void TestFloorSettings::roomsAndTables()
     QCOMPARE(f.t.scalar("select count(*) from cz where typeof(zzws)<>'integer'"), QStringLiteral("0"));
 }
 
-void TestFloorSettings::renameIsAllOrNothing()
-{
-    Floor f;
-    f.t.exec("create trigger refuse before update on cz begin select raise(abort, 'locked'); end");
-    QVERIFY(!f.roomSettings.change(QStringLiteral("大厅"), QStringLiteral("正厅"), QString()));
-    QCOMPARE(f.t.prompt.texts(), QStringList{"修改房间发生异常,修改房间失败!"});
-    QCOMPARE(f.rooms() + f.tables(), kRooms + kTables);
-}
-
 // Initials are computed from the name on every save; a waiter without a birth date keeps none;
 // deleting asks first and leaves the visits the waiter served. The picker lists waiters whose
 // name, initials or number begin with the text; only a waiter taken from the list, or the
@@ -186,46 +167,40 @@ void TestFloorSettings::waitersAndThePicker()
 {
     TestDatabase t;
     WaiterSettings waiters(t.db, t.prompt);
-    QVERIFY(waiters.add({QStringLiteral("王小明"), QStringLiteral("男"), QDate(1990, 3, 7),
-                         QStringLiteral("138'00"), QStringLiteral("110101199003070011")}));
-    QCOMPARE(waiters.rows().value(0).join(' '),
-             QStringLiteral("1 王小明 WXM 男 138'00 110101199003070011 1990-03-07"));
+    QVERIFY(
+        waiters.add({QStringLiteral("王小明"), QStringLiteral("男"), QDate(1990, 3, 7), "138'00", "1101"}));
+    QCOMPARE(waiters.rows().value(0).join(' '), QStringLiteral("1 王小明 WXM 男 138'00 1101 1990-03-07"));
     QVERIFY(waiters.change(1, {QStringLiteral("李红"), QStringLiteral("女"), QDate(), {}, {}}));
     QCOMPARE(waiters.rows().value(0).join(' '), QStringLiteral("1 李红 LH 女   "));
     QCOMPARE(waiters.change(1, {}).input, WaiterSettings::Input::Name);
-    QVERIFY(!waiters.mayChange(0));
     t.exec("insert into fws(xm,jp) values('王芳','WF'), ('王小明','WXM')");
     t.exec("insert into dj (djbh, czm, fws) values ('1', 'A1', 1)");
     QVERIFY(!waiters.remove(1)); // answered no
     t.prompt.answer(Prompt::Answer::Yes);
     QVERIFY(waiters.remove(1));
-    QCOMPARE(t.prompt.texts(), QStringList({"服务生姓名不能为空!", "请选定要修改的服务生!",
-                                            "你真的要删除此服务生吗，删除后不可恢复?",
-                                            "你真的要删除此服务生吗，删除后不可恢复?"}));
+    QCOMPARE(t.prompt.texts().join(' '), "服务生姓名不能为空! 你真的要删除此服务生吗，删除后不可恢复? "
+                                         "你真的要删除此服务生吗，删除后不可恢复?");
     QCOMPARE(t.scalar("select fws from dj"), QStringLiteral("1"));
 
     WaiterPicker picker(t.db);
-    const auto listed = [&picker](const QString& text) {
+    QStringList listed;
+    for (const char* text : {"王", "wx", "2", "王'小", "'", "赵", "王芳"}) {
         QStringList names;
-        for (const WaiterPicker::Waiter& w : picker.textChanged(text))
+        for (const WaiterPicker::Waiter& w : picker.textChanged(QString::fromUtf8(text)))
             names << w.name;
-        return names.join(',');
-    };
-    QCOMPARE(
-        QStringList({listed("王"), listed("wx"), listed("2"), listed("王'小"), listed("'"), listed("赵")}),
-        QStringList({"王芳,王小明", "王小明", "王芳", "王小明", "", ""}));
-    QCOMPARE(listed(QStringLiteral("王芳")), QStringLiteral("王芳"));
+        listed << names.join(',');
+    }
+    QCOMPARE(listed.join('/'), QStringLiteral("王芳,王小明/王小明/王芳/王小明///王芳"));
     QCOMPARE(picker.waiterId(), 0); // typed in full, never taken
     picker.choose({2, QStringLiteral("王芳")});
-    QCOMPARE(listed(QStringLiteral("王芳")) + QString::number(picker.waiterId()), QStringLiteral("2"));
-    listed(QStringLiteral("王"));
+    QVERIFY(picker.textChanged(QStringLiteral("王芳")).isEmpty());
+    QCOMPARE(picker.waiterId(), 2);
+    picker.textChanged(QStringLiteral("王"));
     QCOMPARE(picker.waiterId(), 0);
-    QCOMPARE(picker.preset(2), QStringLiteral("王芳"));
     QCOMPARE(picker.preset(9), QStringLiteral("9号(已删除)"));
     QCOMPARE(picker.waiterId(), 9);
-    listed(QString());
-    QCOMPARE(picker.waiterId(), 0);
-    QCOMPARE(picker.all().size(), 2);
+    picker.textChanged(QString());
+    QCOMPARE(picker.waiterId() + picker.all().size(), 2);
 }
 
 // Rights first; a room chosen shows its tables; the table dialog refuses with the focus at the
@@ -240,15 +215,12 @@ void TestFloorSettings::roomsAndTablesPage()
     page.show();
     QVERIFY(QTest::qWaitForWindowExposed(&page));
     page.addRoom();
-    QCOMPARE(f.t.prompt.texts(), QStringList{QStringLiteral("你没有此操作权限!")});
     const QRect second = page.roomList()->visualRect(page.roomList()->model()->index(1, 0));
     QTest::mouseClick(page.roomList()->viewport(), Qt::LeftButton, {}, second.center());
-    QCOMPARE(page.roomFilter()->currentText() + column(page.tableList(), 0).join(','),
-             QStringLiteral("包间T3"));
-    QString seen;
+    QString seen = page.roomFilter()->currentText() + column(page.tableList(), 0).join(',');
     whenModal([&seen](QWidget* modal) {
         auto* dialog = qobject_cast<TableDialog*>(modal);
-        seen = dialog->windowTitle() + dialog->roomBox()->currentText();
+        seen += dialog->windowTitle() + dialog->roomBox()->currentText();
         typeText(dialog->nameEdit(), QStringLiteral("雅1"));
         dialog->seatsEdit()->setText(QStringLiteral("0"));
         QTest::keyClick(dialog->nameEdit(), Qt::Key_Return);
@@ -257,9 +229,6 @@ void TestFloorSettings::roomsAndTablesPage()
         QTest::keyClick(dialog->seatsEdit(), Qt::Key_Return);
     });
     page.addTable();
-    QCOMPARE(seen, QStringLiteral("添加餐桌信息包间@seats"));
-    QCOMPARE(column(page.tableList(), 0).join(',') + page.tableList()->cellText(1, 1),
-             QStringLiteral("T3,雅1空闲"));
     whenModal([](QWidget* modal) {
         auto* dialog = qobject_cast<TableBatchDialog*>(modal);
         dialog->fromEdit()->setText(QStringLiteral("1"));
@@ -269,15 +238,15 @@ void TestFloorSettings::roomsAndTablesPage()
         QTest::keyClick(dialog->fromEdit(), Qt::Key_Return);
     });
     page.addTables();
-    QCOMPARE(page.roomFilter()->currentText() + column(page.tableList(), 0).join(','),
-             QStringLiteral("显示全部T1,T2,T3,雅1,V1,V2"));
+    QCOMPARE(seen + page.roomFilter()->currentText() + column(page.tableList(), 0).join(','),
+             QStringLiteral("包间T3添加餐桌信息包间@seats显示全部T1,T2,T3,雅1,V1,V2"));
+    QCOMPARE(f.t.prompt.texts().value(0) + page.tableList()->cellText(3, 1), "你没有此操作权限!空闲");
 }
 
 // A waiter added without a birth date keeps none; a double click changes one; deleting asks
 // first.
 void TestFloorSettings::waitersPage()
 {
-    Clock::setFixed(QDateTime(QDate(2026, 12, 6), QTime(12, 0)));
     SettingsPageFixture f;
     CFwsDlg page(f.t.db, f.t.prompt, f.op, f.printer);
     page.resize(800, 400);
@@ -295,7 +264,6 @@ void TestFloorSettings::waitersPage()
     QCOMPARE(f.t.scalar("select xm||jp||coalesce(csrq,'-') from fws"), QStringLiteral("王小明WXM-"));
     whenModal([](QWidget* modal) {
         auto* dialog = qobject_cast<WaiterDialog*>(modal);
-        QVERIFY(!dialog->hasBirthDateBox()->isChecked());
         dialog->nameEdit()->setText(QStringLiteral("李红"));
         dialog->hasBirthDateBox()->setChecked(true);
         dialog->birthDateEdit()->setDate(QDate(1998, 3, 14));
@@ -304,75 +272,17 @@ void TestFloorSettings::waitersPage()
     const QPoint at = page.list()->visualRect(page.list()->model()->index(0, 1)).center();
     QTest::mouseClick(page.list()->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(page.list()->viewport(), Qt::LeftButton, {}, at);
-    QCOMPARE(page.list()->cellText(0, 1) + page.list()->cellText(0, 2) + page.list()->cellText(0, 6),
-             QStringLiteral("李红LH1998-03-14"));
+    QCOMPARE(column(page.list(), 1).join(',') + column(page.list(), 6).join(','),
+             QStringLiteral("李红1998-03-14"));
     f.t.prompt.answer(Prompt::Answer::Yes);
     page.list()->selectRow(0);
     buttonOf(&page, QStringLiteral("删除服务生"))->click();
-    QCOMPARE(f.t.prompt.texts(),
-             QStringList({"服务生姓名不能为空!", "你真的要删除此服务生吗，删除后不可恢复?"}));
-    QCOMPARE(page.list()->rowCount(), 0);
-    Clock::clearFixed();
-}
-
-// Guests out of range keep the dialog open at the field; the arrow keys go into the waiter list
-// and Esc comes back; the button lists every waiter; the note stops at 1000 characters.
-void TestFloorSettings::openTableDialog()
-{
-    TestDatabase t;
-    t.exec("insert into fws(xm,jp) values('王芳','WF'), ('李强','LQ'), ('王小明','WXM')");
-    COpenTableDlg dialog(t.db, COpenTableDlg::Mode::Open, QStringLiteral("A1"));
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowActive(&dialog) && dialog.orderNowBox()->isChecked());
-    QTest::keyClicks(dialog.guestsEdit(), QStringLiteral("1001"));
-    QTest::keyClick(dialog.guestsEdit(), Qt::Key_Return);
-    QVERIFY(dialog.isVisible());
-    QCOMPARE(t.prompt.texts().join(' ') + dialog.guestsEdit()->selectedText(),
-             "顾客人数必须是1到1000之间的整数!1001");
-    WaiterField* waiter = dialog.waiterField();
-    waiter->setFocus();
-    QTest::keyClicks(waiter, QStringLiteral("w"));
-    QTest::keyClick(waiter, Qt::Key_Down);
-    QTest::keyClick(waiter->list(), Qt::Key_Down);
-    QTest::keyClick(waiter->list(), Qt::Key_Return);
-    QCOMPARE(waiter->text() + QString::number(dialog.waiter()), QStringLiteral("王小明3"));
-    QVERIFY(dialog.noteEdit()->hasFocus());
-    waiter->setFocus();
-    QTest::keyClicks(waiter, QStringLiteral("x"));
-    QCOMPARE(dialog.waiter(), 0); // the text changed: no waiter until one is taken
-    QTest::keyClick(waiter, Qt::Key_Down);
-    QTest::keyClick(waiter->list(), Qt::Key_Escape);
-    QVERIFY(waiter->hasFocus() && !waiter->list()->isVisible());
-    dialog.waiterButton()->click();
-    QCOMPARE(waiter->list()->topLevelItemCount(), 3);
-    dialog.noteEdit()->setPlainText(QString(1001, 'x'));
-    QCOMPARE(dialog.note().size(), COpenTableDlg::kNoteLimit);
-}
-
-// The registration query's waiter dialog writes the waiter taken with Enter, none for a name
-// typed but never taken.
-void TestFloorSettings::registrationWaiterDialog()
-{
-    TestDatabase t;
-    t.exec("insert into fws(xm,jp) values('王芳','WF'), ('李强','LQ')");
-    t.exec("insert into dj(djbh,czm,fws) values('R1','A1',1)");
-    CWaiterDlg dialog(t.db, QStringLiteral("R1"), 1);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowActive(&dialog));
-    QCOMPARE(dialog.field()->text(), QStringLiteral("王芳"));
-    dialog.field()->clear();
-    QTest::keyClicks(dialog.field(), QStringLiteral("lq"));
-    QTest::keyClick(dialog.field(), Qt::Key_Return);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // 确定, which has the focus now
-    QCOMPARE(t.scalar("select fws from dj") + QString::number(dialog.result()), QStringLiteral("21"));
-    CWaiterDlg typed(t.db, QStringLiteral("R1"), 2);
-    typed.field()->setText(QStringLiteral("王芳"));
-    typed.accept();
-    QCOMPARE(t.scalar("select fws from dj"), QStringLiteral("0"));
+    QCOMPARE(f.t.prompt.texts().last() + QString::number(page.list()->rowCount()),
+             QStringLiteral("你真的要删除此服务生吗，删除后不可恢复?0"));
 }
 
 // The notes live in 便签.txt beside the database, GBK with CR LF; the time stamp and the clear
-// button (after its question) change the file too; a desktop without a calculator says so.
+// button (after its question) change the file too.
 void TestFloorSettings::notesOfTheRoomsPane()
 {
     Clock::setFixed(QDateTime(QDate(2026, 12, 6), QTime(9, 5, 3)));
@@ -390,12 +300,7 @@ void TestFloorSettings::notesOfTheRoomsPane()
     t.prompt.answer(Prompt::Answer::Yes);
     clear->click();
     QCOMPARE(QFileInfo(path).size(), 0);
-    const QByteArray programs = qgetenv("PATH");
-    qputenv("PATH", "/nonexistent");
-    view.findChild<QPushButton*>(QStringLiteral("calculator"))->click();
-    qputenv("PATH", programs);
-    QCOMPARE(t.prompt.texts().mid(0, 2), QStringList(2, QStringLiteral("你真的清空便签吗？")));
-    QVERIFY(t.prompt.last().startsWith(QStringLiteral("没有找到计算器程序")));
+    QCOMPARE(t.prompt.texts(), QStringList(2, QStringLiteral("你真的清空便签吗？")));
     Clock::clearFixed();
 }
 
