@@ -1,16 +1,18 @@
 #include "MessageBoxPrompt.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QMessageBox>
 
 void MessageBoxPrompt::fitTitle(QMessageBox& box)
 {
-    // The window manager shows the caption, with the program's title after it, in a bold font
-    // between its buttons; a short message would cut both.
-    const QString title =
-        box.windowTitle() + QStringLiteral(" — ") + QGuiApplication::applicationDisplayName();
-    box.setStyleSheet(QStringLiteral("QLabel#qt_msgbox_label { min-width: %1px; }")
-                          .arg(box.fontMetrics().horizontalAdvance(title) * 6 / 5 + 40));
+    // The window manager shows the caption in a bold font between its buttons; a short message
+    // would cut it. A spacer across the box's grid sets the least width and leaves long texts to
+    // widen the box as usual.
+    const int width = box.fontMetrics().horizontalAdvance(box.windowTitle()) * 6 / 5 + 120;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Expanding),
+                      grid->rowCount(), 0, 1, grid->columnCount());
 }
 
 Prompt::Answer MessageBoxPrompt::show(const QString& text, const QString& caption, Icon icon, Buttons buttons)
