@@ -11,7 +11,6 @@ class Access final
 public:
     static inline const QString kNoRight = QStringLiteral("你没有此操作权限!");
     // The caption of the main window's own refusals.
-    static inline const QString kProgramTitle = QStringLiteral("Orvo餐饮收银系统");
 
     // The operator holds the right; otherwise "你没有此操作权限!".
     static bool granted(const Operator& op, Right right, Prompt& prompt,

@@ -9,16 +9,18 @@
 #include "Prompt.h"
 #include "Sql.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
 
 void CPelvarApp::prepareProcess()
 {
     QCoreApplication::setOrganizationName(kOrganisation);
-    QCoreApplication::setApplicationName(QStringLiteral("Pelvar"));
+    // Qt shows the application's name on a window without a title of its own. (A display name
+    // would instead be appended to every title.)
+    QCoreApplication::setApplicationName(Prompt::kProgramTitle);
     // The C library then reads the time zone once, instead of looking at /etc/localtime again for
     // every local time converted (a screen of 500 lines converts 500).
     if (!qEnvironmentVariableIsSet("TZ"))
@@ -65,7 +67,7 @@ bool CPelvarApp::openData(bool demo)
         const bool fresh = !QFileInfo::exists(path);
         m_db.open(path);
         if (demo && fresh)
-            DemoRestaurant::fill(m_db, GetPinyinInitials);
+            DemoRestaurant::fill(m_db, m_dataFolder, GetPinyinInitials);
     } catch (const DbError& e) {
         m_prompt.error(e.description());
         return false;
@@ -92,7 +94,7 @@ bool CPelvarApp::login(QWidget* parent)
 
 QString CPelvarApp::mainTitle() const
 {
-    return QStringLiteral("Orvo餐饮收银系统 V2.5—") + m_restaurantName;
+    return Prompt::kProgramTitle + QLatin1Char(' ') + kVersion + QStringLiteral("—") + m_restaurantName;
 }
 
 void CPelvarApp::logExit()

@@ -20,12 +20,13 @@ class CPelvarApp final
 {
 public:
     static inline const QString kOrganisation = QStringLiteral("Orvo餐饮");
-    static inline const QString kProgramTitle = QStringLiteral("Orvo餐饮收银系统");
+    // "V2.5": the project's version.
+    static inline const QString kVersion = QStringLiteral("V" PELVAR_VERSION);
     static inline const QString kAlreadyRunning = QStringLiteral("该程序已经启动");
     static inline const QString kNoRestaurantRow = QStringLiteral("读取数据库文件错误!");
 
-    // The process-wide preparations: names for settings and data locations, and Qt's own
-    // Chinese texts for standard buttons and dialogs.
+    // The process-wide preparations: names for settings and data locations, the program's title
+    // that window titles carry, and Qt's own Chinese texts for standard buttons and dialogs.
     static void prepareProcess();
 
     CPelvarApp(Prompt& prompt, const QString& dataFolder);

@@ -59,7 +59,7 @@ void CUser::add()
 {
     if (!m_accounts.mayAdd(m_current))
         return;
-    CUserDlg dialog(m_db, m_prompt, QString(), this);
+    CUserDlg dialog(m_db, m_prompt, m_current, QString(), this);
     if (dialog.exec() == QDialog::Accepted)
         showRow(new QTreeWidgetItem(m_list), dialog.record());
 }
@@ -69,7 +69,7 @@ void CUser::change()
     const QString name = selectedName();
     if (!m_accounts.mayChange(m_current, name))
         return;
-    CUserDlg dialog(m_db, m_prompt, name, this);
+    CUserDlg dialog(m_db, m_prompt, m_current, name, this);
     if (dialog.exec() == QDialog::Accepted)
         showRow(m_list->selectedItems().first(), dialog.record());
 }

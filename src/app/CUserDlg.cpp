@@ -11,11 +11,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-CUserDlg::CUserDlg(Database& db, Prompt& prompt, const QString& name, QWidget* parent)
-    : QDialog(parent), m_accounts(db, prompt), m_adding(name.isEmpty()), m_name(new QLineEdit(this)),
-      m_password(new QLineEdit(this)), m_confirmation(new QLineEdit(this)), m_phone(new QLineEdit(this)),
-      m_lowestDiscount(new QLineEdit(this)), m_largestRoundOff(new QLineEdit(this)),
-      m_note(new QLineEdit(this)), m_all(new QCheckBox(QStringLiteral("全选"), this))
+CUserDlg::CUserDlg(Database& db, Prompt& prompt, const Operator& current, const QString& name,
+                   QWidget* parent)
+    : QDialog(parent), m_accounts(db, prompt), m_current(current), m_adding(name.isEmpty()),
+      m_name(new QLineEdit(this)), m_password(new QLineEdit(this)), m_confirmation(new QLineEdit(this)),
+      m_phone(new QLineEdit(this)), m_lowestDiscount(new QLineEdit(this)),
+      m_largestRoundOff(new QLineEdit(this)), m_note(new QLineEdit(this)),
+      m_all(new QCheckBox(QStringLiteral("全选"), this))
 {
     setWindowTitle(m_adding ? QStringLiteral("操作员信息") : QStringLiteral("修改用户信息"));
     m_password->setEchoMode(QLineEdit::Password);
@@ -65,17 +67,23 @@ CUserDlg::CUserDlg(Database& db, Prompt& prompt, const QString& name, QWidget* p
     m_record = m_accounts.read(name, &hasPassword);
     m_name->setText(m_record.name);
     m_name->setEnabled(false);
-    if (hasPassword) {
+    const bool mayChangePassword = OperatorAccounts::mayChangePassword(m_current, name);
+    if (hasPassword || !mayChangePassword) {
         m_password->setText(OperatorAccounts::kUnchangedPassword);
         m_confirmation->setText(OperatorAccounts::kUnchangedPassword);
     }
+    m_password->setEnabled(mayChangePassword);
+    m_confirmation->setEnabled(mayChangePassword);
     m_phone->setText(m_record.phone);
     m_lowestDiscount->setText(m_record.lowestDiscount);
     m_largestRoundOff->setText(m_record.largestRoundOff);
     m_note->setText(m_record.note);
     for (int i = 0; i < Rights::kCount; ++i)
         m_rights[i]->setChecked(m_record.rights[i]);
-    m_password->setFocus();
+    if (mayChangePassword)
+        m_password->setFocus();
+    else
+        m_phone->setFocus();
 }
 
 bool CUserDlg::eventFilter(QObject* watched, QEvent* event)
@@ -102,6 +110,6 @@ void CUserDlg::collect()
 void CUserDlg::onOk()
 {
     collect();
-    if (m_accounts.save(m_record, m_password->text(), m_confirmation->text(), m_adding))
+    if (m_accounts.save(m_current, m_record, m_password->text(), m_confirmation->text(), m_adding))
         accept();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Operator.h"
 #include "OperatorAccounts.h"
 
 #include <array>
@@ -14,8 +15,9 @@ class CUserDlg final : public QDialog
 {
     Q_OBJECT
 public:
-    // An empty name opens the dialog in add mode.
-    CUserDlg(Database& db, Prompt& prompt, const QString& name = QString(), QWidget* parent = nullptr);
+    // An empty name opens the dialog in add mode. `current` is the operator logged in.
+    CUserDlg(Database& db, Prompt& prompt, const Operator& current, const QString& name = QString(),
+             QWidget* parent = nullptr);
 
     const OperatorRecord& record() const { return m_record; }
 
@@ -27,6 +29,7 @@ private:
     void collect();
 
     OperatorAccounts m_accounts;
+    const Operator& m_current;
     bool m_adding;
     OperatorRecord m_record;
     QLineEdit* m_name;

@@ -165,8 +165,13 @@ bool OperatorAccounts::exists(const QString& name)
     return m_db.OpenRecordset(user, userWhereName(name)) && !user.isEOF();
 }
 
-bool OperatorAccounts::save(OperatorRecord& record, const QString& password, const QString& confirmation,
-                            bool adding)
+bool OperatorAccounts::mayChangePassword(const Operator& current, const QString& name)
+{
+    return name != Operator::kAdministrator || current.isAdministrator();
+}
+
+bool OperatorAccounts::save(const Operator& current, OperatorRecord& record, const QString& password,
+                            const QString& confirmation, bool adding)
 {
     if (record.name.trimmed().isEmpty()) {
         m_prompt.warn(QStringLiteral("操作员姓名不能为空!"));
@@ -174,6 +179,11 @@ bool OperatorAccounts::save(OperatorRecord& record, const QString& password, con
     }
     if (adding && exists(record.name)) {
         m_prompt.warn(QStringLiteral("已经存在此操作员！"));
+        return false;
+    }
+    const bool keepPassword = !adding && password == kUnchangedPassword && confirmation == kUnchangedPassword;
+    if (!keepPassword && !mayChangePassword(current, record.name)) {
+        m_prompt.warn(QStringLiteral("只有系统管理员可以更改'系统管理员'的密码!"));
         return false;
     }
     if (password != confirmation) {
@@ -190,7 +200,6 @@ bool OperatorAccounts::save(OperatorRecord& record, const QString& password, con
 
     record.lowestDiscount = Sql::money(Field::toDouble(record.lowestDiscount));
     record.largestRoundOff = Sql::money(Field::toDouble(record.largestRoundOff));
-    const bool keepPassword = !adding && password == kUnchangedPassword;
     const QString storedPassword = keepPassword ? QString() : PasswordHash::make(password);
 
     QString statement;

@@ -42,9 +42,14 @@ public:
     OperatorRecord read(const QString& name, bool* hasPassword = nullptr);
     // False with "最低打折比例错误，应为0.00-1.00之间!" when the ratio lies outside 0 to 1.
     bool checkLowestDiscount(const QString& text);
-    // Validates in order (name, existing name when adding, confirmation, rounding-off limit,
-    // discount ratio) and writes the row; the stored values are written back into `record`.
-    bool save(OperatorRecord& record, const QString& password, const QString& confirmation, bool adding);
+    // Only "系统管理员" sets that operator's password, so that the operator right cannot take over
+    // the administrator's account.
+    static bool mayChangePassword(const Operator& current, const QString& name);
+    // Validates in order (name, existing name when adding, the administrator's password,
+    // confirmation, rounding-off limit, discount ratio) and writes the row; the stored values are
+    // written back into `record`.
+    bool save(const Operator& current, OperatorRecord& record, const QString& password,
+              const QString& confirmation, bool adding);
 
 private:
     bool exists(const QString& name);

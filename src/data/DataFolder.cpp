@@ -22,7 +22,8 @@ QString DataFolder::resolve(const QStringList& arguments)
         folder = QCoreApplication::applicationDirPath();
         // An installed program never writes under /usr, even when run by root.
         if (!QFileInfo(folder).isWritable() || folder.startsWith(QLatin1String("/usr/")))
-            folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+            folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                     QStringLiteral("/Orvo餐饮/Pelvar");
     }
     QDir().mkpath(folder);
     return QDir(folder).absolutePath();

@@ -13,6 +13,9 @@ public:
     enum class Answer { Ok, Cancel, Yes, No };
 
     static inline const QString kCaption = QStringLiteral("提示信息");
+    // The program's name: the caption of the main window's own messages, and every window's title
+    // where it has none of its own.
+    static inline const QString kProgramTitle = QStringLiteral("Orvo餐饮收银系统");
 
     virtual ~Prompt() = default;
 

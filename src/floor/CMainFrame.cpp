@@ -40,8 +40,10 @@
 #include "DatabaseBackup.h"
 #include "DatabaseCompaction.h"
 #include "DatabaseRestore.h"
+#include "DataFolder.h"
 #include "Icons.h"
 #include "MemberQueryDialog.h"
+#include "MessageBoxPrompt.h"
 #include "PasswordHash.h"
 #include "ReceiptPrinter.h"
 #include "RunLogDialog.h"
@@ -54,8 +56,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QCoreApplication>
-#include <QDesktopServices>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -64,9 +67,11 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
+#include <QVBoxLayout>
 
 #ifdef PELVAR_HAVE_X11
 #include <X11/XKBlib.h>
@@ -406,8 +411,12 @@ void CMainFrame::connectCommands()
         if (!TableChange(m_app.db()).canChange(table))
             return;
         CTableChangeDlg dialog(m_app.db(), table, this);
-        if (dialog.exec() == QDialog::Accepted)
-            tablesChanged();
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+        // The guests sit at the target now: the board follows them there.
+        m_board->refresh();
+        m_board->selectTable(dialog.targets()->currentText());
+        tablesChanged();
     });
     setHandler(SplitBill, [this] {
         CBillSplitDlg dialog(m_app.db(), this);
@@ -528,7 +537,7 @@ void CMainFrame::execute(int command)
     if (!c)
         return;
     const Operator& op = m_app.currentOperator();
-    const QString caption = c->titleCaption ? Access::kProgramTitle : Prompt::kCaption;
+    const QString caption = c->titleCaption ? Prompt::kProgramTitle : Prompt::kCaption;
     if (c->refusal && !Access::administrator(op, m_app.prompt(), QString::fromUtf8(c->refusal), caption))
         return;
     if (c->right != kNone && !Access::granted(op, Rights::at(c->right), m_app.prompt(), caption))
@@ -554,9 +563,9 @@ void CMainFrame::openSheet(const QString& title, bool clearingOnly)
     // Pages in their order: 房间餐桌设置, 消费项目设置, 操作员设置, 服务生设置, 会员管理,
     // 营业班次, 数据清空, 打印设置.
     if (all || title == QStringLiteral("房间餐桌设置"))
-        sheet.addPage(new CFjPage(m_app.db(), m_app.prompt(), m_app.currentOperator(), m_app.defaultPrinter(),
-                                  &sheet),
-                      QStringLiteral("房间餐桌设置"));
+        sheet.addPage(
+            new CFjPage(m_app.db(), m_app.prompt(), m_app.currentOperator(), m_app.defaultPrinter(), &sheet),
+            QStringLiteral("房间餐桌设置"));
     if (all || title == QStringLiteral("消费项目设置"))
         sheet.addPage(new CXmPage(m_app.db(), m_app.prompt(), m_spooler, m_app.defaultPrinter(),
                                   m_app.currentOperator().name(), gate(Right::Xmlbqx), gate(Right::Xmqx),
@@ -566,9 +575,9 @@ void CMainFrame::openSheet(const QString& title, bool clearingOnly)
         sheet.addPage(new CUser(m_app.db(), m_app.prompt(), m_app.currentOperator(), &sheet),
                       QStringLiteral("操作员设置"));
     if (all)
-        sheet.addPage(new CFwsDlg(m_app.db(), m_app.prompt(), m_app.currentOperator(), m_app.defaultPrinter(),
-                                  &sheet),
-                      QStringLiteral("服务生设置"));
+        sheet.addPage(
+            new CFwsDlg(m_app.db(), m_app.prompt(), m_app.currentOperator(), m_app.defaultPrinter(), &sheet),
+            QStringLiteral("服务生设置"));
     if (all || title == QStringLiteral("会员设置"))
         sheet.addPage(new CHuiYuan(m_app.db(), m_app.prompt(), m_app.defaultPrinter(),
                                    m_app.currentOperator().name(), gate(Right::Hyqx), &sheet),
@@ -622,22 +631,41 @@ void CMainFrame::addConsumption()
         execute(Checkout);
 }
 
+// The help page beside the program, shown in a window of its own: a desktop without a browser
+// shows it as well, and opening it with a browser could not be checked.
 void CMainFrame::showHelp()
 {
-    const QString file = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("help.htm"));
-    if (!QFileInfo::exists(file) || !QDesktopServices::openUrl(QUrl::fromLocalFile(file)))
-        m_app.prompt().warn(QStringLiteral("无法打开帮助文件：") + QDir::toNativeSeparators(file));
+    const QString file = DataFolder::programFile(QStringLiteral("help.htm"));
+    if (file.isEmpty()) {
+        m_app.prompt().warn(QStringLiteral("无法打开帮助文件：help.htm"));
+        return;
+    }
+    if (!m_help) {
+        m_help = new QDialog(this);
+        m_help->setWindowTitle(QStringLiteral("帮助"));
+        auto* browser = new QTextBrowser(m_help);
+        browser->setSource(QUrl::fromLocalFile(file));
+        auto* buttons = new QDialogButtonBox(m_help);
+        buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::RejectRole);
+        connect(buttons, &QDialogButtonBox::rejected, m_help, &QDialog::reject);
+        auto* layout = new QVBoxLayout(m_help);
+        layout->addWidget(browser);
+        layout->addWidget(buttons);
+        m_help->resize(QGuiApplication::primaryScreen()->availableSize() * 2 / 3);
+    }
+    m_help->show();
+    m_help->raise();
+    m_help->activateWindow();
 }
 
 void CMainFrame::showAbout()
 {
     QMessageBox box(this);
-    box.setWindowTitle(QStringLiteral("关于 Pelvar"));
+    box.setWindowTitle(QStringLiteral("关于") + Prompt::kProgramTitle);
     box.setIconPixmap(Icons::program().pixmap(48, 48));
-    box.setText(QStringLiteral("餐饮收银系统 2.4版"));
-    box.setInformativeText(QStringLiteral("Orvo餐饮收银系统 V2.5"));
-    box.setStyleSheet(
-        QStringLiteral("QLabel#qt_msgbox_label, QLabel#qt_msgbox_informativelabel { min-width: 220px; }"));
+    box.setText(Prompt::kProgramTitle + QLatin1Char(' ') + CPelvarApp::kVersion);
+    box.setInformativeText(QStringLiteral("餐厅前台开单、点菜、厨打与收银"));
+    MessageBoxPrompt::fitTitle(box);
     box.exec();
 }
 

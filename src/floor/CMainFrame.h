@@ -8,6 +8,7 @@
 #include <memory>
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 
 class BoardCommands;
 class CDownView;
@@ -16,6 +17,7 @@ class CPelvarApp;
 class CRightView;
 class CSplitterEx;
 class QDateTime;
+class QDialog;
 class QLabel;
 
 // The one window of the program: menu, toolbar, function keys, status bar with the operator
@@ -161,4 +163,5 @@ private:
     CRightView* m_board = nullptr;
     CDownView* m_lines = nullptr;
     std::unique_ptr<BoardCommands> m_boardCommands;
+    QPointer<QDialog> m_help;
 };

@@ -299,6 +299,9 @@ void CRightView::fill(const QList<TableBoard::Item>& items)
     m_model->setRowCount(int(m_items.size()));
     for (int row = 0; row < m_items.size(); ++row)
         writeRow(row, m_items.at(row));
+    // The first table starts selected, so that the board's keys act at once.
+    if (!m_items.isEmpty())
+        selectRows({0});
 }
 
 void CRightView::reload()

@@ -33,7 +33,7 @@ QList<ReservationChoice::Row> ReservationChoice::rows()
         row.guest = rs.getString(QStringLiteral("khxm"));
         row.room = rs.getString(QStringLiteral("fjmc"));
         row.table = rs.getString(QStringLiteral("czmc"));
-        row.deposit = rs.getString(QStringLiteral("yj"));
+        row.deposit = Sql::money(rs.getDouble(QStringLiteral("yj")));
         row.phone = rs.getString(QStringLiteral("lxdh"));
         row.mobile = rs.getString(QStringLiteral("sjhm"));
         row.arrival = Sql::timeText(rs.getDateTime(QStringLiteral("ydsj")));

@@ -26,11 +26,11 @@ QList<TableLines::Line> TableLines::load(const QString& table)
             Line line;
             line.number = QString::number(lines.size() + 1);
             line.item = rs.getString(QStringLiteral("xfxm"));
-            line.quantity = rs.getString(QStringLiteral("sl"));
-            line.price = rs.getString(QStringLiteral("xmdj"));
-            line.ratio = rs.getString(QStringLiteral("dzbl"));
+            line.quantity = Sql::money(rs.getDouble(QStringLiteral("sl")));
+            line.price = Sql::money(rs.getDouble(QStringLiteral("xmdj")));
+            line.ratio = Sql::money(rs.getDouble(QStringLiteral("dzbl")));
             line.discount = Sql::money(rs.getDouble(QStringLiteral("dzje")));
-            line.amount = rs.getString(QStringLiteral("ysje"));
+            line.amount = Sql::money(rs.getDouble(QStringLiteral("ysje")));
             line.clerk = rs.getString(QStringLiteral("jzr"));
             line.time = Sql::timeText(rs.getDateTime(QStringLiteral("xfsj")));
             if (rs.getDouble(QStringLiteral("sl")) < 0) {

@@ -6,6 +6,18 @@
 #include "Prompt.h"
 #include "Sql.h"
 
+namespace {
+
+QString quotedList(const QStringList& values)
+{
+    QStringList quoted;
+    for (const QString& v : values)
+        quoted << Sql::quote(v);
+    return quoted.join(QLatin1Char(','));
+}
+
+} // namespace
+
 const QString TableOpening::kTitle = QStringLiteral("顾客开单");
 const QString TableOpening::kChangeTitle = QStringLiteral("修改登记");
 const QString TableOpening::kOrderNow = QStringLiteral("开单后立即点单");
@@ -73,10 +85,10 @@ QString TableOpening::freeNumber(const QDateTime& at, int tables)
 {
     for (QDateTime t = at;; t = t.addSecs(1)) {
         const QString main = t.toString(QStringLiteral("yyyyMMddHHmmss"));
-        QStringList numbers{Sql::quote(main)};
+        QStringList numbers{main};
         for (int i = 1; i < tables; ++i)
-            numbers << Sql::quote(main + QString::number(i));
-        if (m_db.query(QStringLiteral("select djbh from dj where djbh in(") + numbers.join(QLatin1Char(',')) +
+            numbers << main + QString::number(i);
+        if (m_db.query(QStringLiteral("select djbh from dj where djbh in(") + quotedList(numbers) +
                        QStringLiteral(")"))
                 .isEOF())
             return main;
@@ -95,6 +107,13 @@ QString TableOpening::open(const Plan& plan, int guests, const QString& note, in
         }
 
         Transaction transaction(m_db);
+        // The board may be older than the tables: another command may have opened one since.
+        Recordset taken = m_db.query(QStringLiteral("select czm from cz where zyzt='占用' and czm in(") +
+                                     quotedList(plan.tables) + QStringLiteral(")"));
+        if (!taken.isEOF()) {
+            m_db.prompt().warn(QStringLiteral("此餐桌已被占用!"));
+            return QString();
+        }
         const QDateTime now = Clock::now();
         const QString main = freeNumber(now, int(plan.tables.size()));
         const QString arrival = Sql::timeText(now);
@@ -133,11 +152,6 @@ std::optional<TableOpening::Registration> TableOpening::registration(const QStri
     r.guests = rs.getInt(QStringLiteral("rs"));
     r.note = rs.getString(QStringLiteral("bz"));
     r.waiter = rs.getInt(QStringLiteral("fws"));
-    Recordset waiter;
-    if (m_db.OpenRecordset(waiter,
-                           QStringLiteral("select * from fws where id=") + QString::number(r.waiter)) &&
-        !waiter.isEOF())
-        r.waiterName = waiter.getString(QStringLiteral("xm"));
     return r;
 }
 

@@ -30,7 +30,6 @@ public:
         int guests = 0;
         QString note;
         int waiter = 0;
-        QString waiterName;
     };
 
     static const QString kTitle;
@@ -49,7 +48,8 @@ public:
     std::optional<int> guests(const QString& text);
 
     // Writes the registrations, occupies the tables and marks the reservations arrived, all or
-    // nothing. Returns the main registration number; "" after "开单发生异常,开单失败!".
+    // nothing. Returns the main registration number; "" after "此餐桌已被占用!" (a table was
+    // opened meanwhile) or "开单发生异常,开单失败!".
     QString open(const Plan& plan, int guests, const QString& note, int waiter);
 
     // 修改登记: the open registration of a table, and its change (guests, note, waiter).

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class QCheckBox;
 class QComboBox;
 class QDateEdit;
 class QLineEdit;
@@ -17,6 +18,8 @@ public:
 
     QLineEdit* nameEdit() const { return m_name; }
     QComboBox* sexBox() const { return m_sex; }
+    // The birth date counts only while its box is checked.
+    QCheckBox* hasBirthDateBox() const { return m_hasBirthDate; }
     QDateEdit* birthDateEdit() const { return m_birthDate; }
     QLineEdit* contactEdit() const { return m_contact; }
     QLineEdit* idCardEdit() const { return m_idCard; }
@@ -28,6 +31,7 @@ private:
     int m_id;
     QLineEdit* m_name;
     QComboBox* m_sex;
+    QCheckBox* m_hasBirthDate;
     QDateEdit* m_birthDate;
     QLineEdit* m_contact;
     QLineEdit* m_idCard;

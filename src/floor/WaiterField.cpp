@@ -51,6 +51,7 @@ void WaiterField::show(const QList<WaiterPicker::Waiter>& waiters)
         auto* item = new QTreeWidgetItem(m_list, {QString::number(w.id), w.name});
         item->setData(0, Qt::UserRole, w.id);
     }
+    m_list->setCurrentItem(m_list->topLevelItem(0));
     const QPoint below = mapTo(window(), QPoint(0, height()));
     const int rows = qMin(int(waiters.size()), 8);
     m_list->setGeometry(below.x(), below.y(), qMax(width(), 150),
@@ -78,11 +79,17 @@ void WaiterField::take()
 
 void WaiterField::keyPressEvent(QKeyEvent* event)
 {
-    if (m_list && m_list->isVisible() && (event->key() == Qt::Key_Down || event->key() == Qt::Key_Up)) {
-        m_list->setFocus();
-        if (!m_list->currentItem())
-            m_list->setCurrentItem(m_list->topLevelItem(0));
-        return;
+    const int key = event->key();
+    if (m_list && m_list->isVisible()) {
+        if (key == Qt::Key_Down || key == Qt::Key_Up) {
+            m_list->setFocus();
+            return;
+        }
+        // Enter takes the highlighted waiter rather than the dialog's default button.
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            take();
+            return;
+        }
     }
     QLineEdit::keyPressEvent(event);
 }

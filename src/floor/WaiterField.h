@@ -8,8 +8,9 @@ class Database;
 class QTreeWidget;
 
 // The 服务生 field: typing lists the waiters whose name, initials or number begin with the text
-// in a pop-up list under the field; the arrow keys move into the list, Enter or a double click
-// takes a waiter. Only a waiter taken from the list counts (waiterId() is 0 otherwise).
+// in a pop-up list under the field; the arrow keys move into the list, Enter (in the field or the
+// list) or a double click takes the highlighted waiter, the first one unless the operator moved.
+// Only a waiter taken from the list counts (waiterId() is 0 otherwise).
 class WaiterField final : public QLineEdit
 {
     Q_OBJECT

@@ -46,11 +46,15 @@ void WaiterPicker::choose(const Waiter& waiter)
 
 QString WaiterPicker::preset(int id)
 {
-    m_chosen = Waiter();
+    m_chosen = Waiter{id, QString()};
+    if (id == 0)
+        return QString();
     Recordset rs;
-    if (id != 0 &&
-        m_db.OpenRecordset(rs, QStringLiteral("select * from fws where id=") + QString::number(id)) &&
+    if (m_db.OpenRecordset(rs, QStringLiteral("select * from fws where id=") + QString::number(id)) &&
         !rs.isEOF())
-        m_chosen = Waiter{id, rs.getString(QStringLiteral("xm"))};
+        m_chosen.name = rs.getString(QStringLiteral("xm"));
+    else
+        // A waiter deleted since: the registration keeps the number until the operator types.
+        m_chosen.name = QStringLiteral("%1号(已删除)").arg(id);
     return m_chosen.name;
 }

@@ -28,7 +28,8 @@ public:
     QList<Waiter> all();
     // A row taken from the list (Enter or a double click).
     void choose(const Waiter& waiter);
-    // The field as a registration left it; returns the waiter's name ("" when unknown).
+    // The field as a registration left it: the waiter stands until the text changes. Returns the
+    // waiter's name, or the number marked deleted when the waiter is gone.
     QString preset(int id);
 
     int waiterId() const { return m_chosen.id; }

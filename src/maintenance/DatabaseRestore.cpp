@@ -115,7 +115,7 @@ bool DatabaseRestore::restore(const QString& chosen)
     if (reason.isEmpty()) {
         reason = reopen(file);
         if (reason.isEmpty()) {
-            m_prompt.info(QStringLiteral("数据库恢复成功!"), Access::kProgramTitle);
+            m_prompt.info(QStringLiteral("数据库恢复成功!"), Prompt::kProgramTitle);
             return true;
         }
         if (const QString back = copyDurably(safety, file); !back.isEmpty()) {

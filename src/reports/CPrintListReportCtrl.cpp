@@ -164,7 +164,7 @@ bool CPrintListReportCtrl::printThroughDialog(QPageLayout::Orientation orientati
     if (dialog.exec() != QDialog::Accepted)
         return false;
     printer.setPageOrientation(orientation);
-    printer.setDocName(ReportPageLayout::kProgramTitle);
+    printer.setDocName(Prompt::kProgramTitle);
     Print(printer);
     return true;
 }

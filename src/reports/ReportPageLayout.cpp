@@ -1,6 +1,7 @@
 #include "ReportPageLayout.h"
 
 #include "Gbk.h"
+#include "Prompt.h"
 
 namespace ReportPageLayout {
 
@@ -107,7 +108,7 @@ QList<ReportPage> layOut(const ReportContent& content, const ReportMetrics& m)
         page.firstRow = int(next);
         page.texts << PageText{QRectF(QPointF(10 * m.brandByteWidth, kBrandTop),
                                       QPointF(kBrandRight, kBrandTop + m.brandAscent)),
-                               kProgramTitle, Qt::AlignLeft | Qt::AlignBottom, ReportFont::Brand}
+                               Prompt::kProgramTitle, Qt::AlignLeft | Qt::AlignBottom, ReportFont::Brand}
                    << PageText{QRectF(0, 0, m.pageWidth, 8 * h), content.title,
                                Qt::AlignHCenter | Qt::AlignBottom, ReportFont::Title};
         const qreal subtitleTop = 8 * h + h / 2;

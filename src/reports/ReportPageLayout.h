@@ -46,8 +46,6 @@ struct ReportPage
 // the layout can be checked without a printer.
 namespace ReportPageLayout {
 
-inline const QString kProgramTitle = QStringLiteral("Orvo餐饮收银系统");
-
 QList<ReportPage> layOut(const ReportContent& content, const ReportMetrics& metrics);
 
 // A cell's text broken into lines of at most `bytes` GBK bytes (at least 2), never inside a character.

@@ -1,7 +1,9 @@
 #include "CPSheet.h"
 
 #include <QDialogButtonBox>
+#include <QGuiApplication>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -15,7 +17,9 @@ CPSheet::CPSheet(const QString& title, QWidget* parent) : QDialog(parent), m_pag
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pages);
     layout->addWidget(buttons);
-    resize(760, 520);
+    // The pages' lists want room: most of the screen the sheet opens on.
+    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    resize(screen->availableSize() * 9 / 10);
 }
 
 void CPSheet::addPage(QWidget* page, const QString& title)

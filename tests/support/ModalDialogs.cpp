@@ -7,18 +7,22 @@
 
 namespace {
 
-// Waits for the dialog, then (for up to half a second) for the focus to arrive in it: on a busy
+// Waits for the dialog (for up to five seconds, so that a dialog that never came up cannot catch
+// a later test's), then (for up to half a second) for the focus to arrive in it: on a busy
 // machine the dialog can be up before its first field has the focus.
-void waitForModal(std::function<void(QWidget*)> act, int focusTicks)
+void waitForModal(std::function<void(QWidget*)> act, int ticks, int focusTicks)
 {
-    QTimer::singleShot(10, [act, focusTicks] {
+    QTimer::singleShot(10, [act, ticks, focusTicks] {
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal) {
-            waitForModal(act, focusTicks);
+            if (ticks > 0)
+                waitForModal(act, ticks - 1, focusTicks);
+            else
+                qWarning("whenModal: no modal dialog came up");
             return;
         }
         if (!modal->isAncestorOf(QApplication::focusWidget()) && focusTicks > 0) {
-            waitForModal(act, focusTicks - 1);
+            waitForModal(act, ticks, focusTicks - 1);
             return;
         }
         act(modal);
@@ -29,7 +33,7 @@ void waitForModal(std::function<void(QWidget*)> act, int focusTicks)
 
 void whenModal(std::function<void(QWidget*)> act)
 {
-    waitForModal(std::move(act), 50);
+    waitForModal(std::move(act), 500, 50);
 }
 
 void typeIn(QWidget* widget, const QString& text)

@@ -1,6 +1,8 @@
 #include "SettingsPageFixture.h"
 
+#include "PasswordHash.h"
 #include "Rights.h"
+#include "Sql.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -8,15 +10,21 @@
 #include <QPushButton>
 #include <QTest>
 
-SettingsPageFixture::SettingsPageFixture(const QStringList& without)
+void addOperator(TestDatabase& t, const QString& name, const QStringList& without, const QString& password)
 {
     QStringList rights;
     for (int i = 0; i < Rights::kCount; ++i) {
         const QString right = Rights::column(Rights::at(i));
         rights << right + (without.contains(right) ? QStringLiteral("='0'") : QStringLiteral("='1'"));
     }
-    t.exec(QStringLiteral("insert into [user](xm) values('经理')"));
-    t.exec(QStringLiteral("update [user] set %1 where xm='经理'").arg(rights.join(',')));
+    t.exec(QStringLiteral("insert into [user](xm,mm) values(%1,%2)")
+               .arg(Sql::quote(name), Sql::quote(PasswordHash::make(password))));
+    t.exec(QStringLiteral("update [user] set %1 where xm=%2").arg(rights.join(','), Sql::quote(name)));
+}
+
+SettingsPageFixture::SettingsPageFixture(const QStringList& without)
+{
+    addOperator(t, QStringLiteral("经理"), without);
     op = Operator::fromRecord(t.db.query(QStringLiteral("select * from [user] where xm='经理'")));
 }
 
@@ -26,21 +34,6 @@ QStringList SettingsPageFixture::values(const QString& statement, const QString&
     for (Recordset rs = t.db.query(statement); !rs.isEOF(); rs.moveNext())
         result << rs.getString(column);
     return result;
-}
-
-ModalHandler::ModalHandler(std::function<void(QWidget*)> act) : m_act(std::move(act))
-{
-    QObject::connect(&m_timer, &QTimer::timeout, [this] {
-        QWidget* modal = QApplication::activeModalWidget();
-        // Wait until the dialog is up and (for up to half a second) has put the focus in one of
-        // its fields: on a busy machine the first tick can come before that.
-        if (!modal || (!modal->isAncestorOf(QApplication::focusWidget()) && ++m_focusTicks < 50))
-            return;
-        m_timer.stop();
-        m_handled = true;
-        m_act(modal);
-    });
-    m_timer.start(10);
 }
 
 void typeText(QWidget* widget, const QString& text)

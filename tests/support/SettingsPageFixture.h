@@ -4,9 +4,7 @@
 #include "Operator.h"
 #include "TestDatabase.h"
 
-#include <functional>
 #include <QStringList>
-#include <QTimer>
 
 class QPushButton;
 class QWidget;
@@ -25,20 +23,10 @@ struct SettingsPageFixture
     DefaultPrinter printer;
 };
 
-// While it lives, runs `act` once on the next modal dialog that comes up.
-class ModalHandler final
-{
-public:
-    explicit ModalHandler(std::function<void(QWidget*)> act);
-
-    bool handled() const { return m_handled; }
-
-private:
-    std::function<void(QWidget*)> m_act;
-    QTimer m_timer;
-    bool m_handled = false;
-    int m_focusTicks = 0;
-};
+// Adds an operator holding every right except those named (their [user] columns), with this
+// password.
+void addOperator(TestDatabase& t, const QString& name, const QStringList& without = {},
+                 const QString& password = {});
 // Types as the keyboard does: keys for ASCII, an input method's committed text otherwise.
 void typeText(QWidget* widget, const QString& text);
 // The button of `parent` with this text; inside the group box of that title when one is given.
