@@ -30,7 +30,13 @@ Masked mask(const QString& statement)
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = statement.at(i);
         if (c != QLatin1Char('\'') && c != QLatin1Char('"')) {
-            m.text += c;
+            // The statement text up to the next quote, at once.
+            qsizetype next = i + 1;
+            while (next < n && statement.at(next) != QLatin1Char('\'') &&
+                   statement.at(next) != QLatin1Char('"'))
+                ++next;
+            m.text += QStringView(statement).mid(i, next - i);
+            i = next - 1;
             continue;
         }
         qsizetype j = i + 1;

@@ -23,11 +23,8 @@ int Recordset::load(sqlite3_stmt* statement)
     close();
     m_open = true;
     const int count = sqlite3_column_count(statement);
-    for (int i = 0; i < count; ++i) {
-        const QString name = QString::fromUtf8(sqlite3_column_name(statement, i));
-        m_columns << name;
-        m_index.insert(name.toLower(), i);
-    }
+    for (int i = 0; i < count; ++i)
+        m_columns << QString::fromUtf8(sqlite3_column_name(statement, i));
     int rc;
     while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
         for (int i = 0; i < count; ++i) {
@@ -59,6 +56,10 @@ int Recordset::load(sqlite3_stmt* statement)
 
 int Recordset::indexOf(const QString& column) const
 {
+    // Many results are only asked whether they are empty: their names are indexed when first read.
+    if (m_index.isEmpty())
+        for (int i = 0; i < m_columns.size(); ++i)
+            m_index.insert(m_columns.at(i).toLower(), i);
     // Screens name columns in lower case, as they are kept: most lookups need no lowered copy.
     auto it = m_index.constFind(column);
     if (it == m_index.constEnd())

@@ -65,8 +65,8 @@ private:
 
     bool m_open = false;
     QStringList m_columns;
-    QHash<QString, int> m_index; // lower-case name -> position
-    std::vector<Cell> m_cells;   // row after row
+    mutable QHash<QString, int> m_index; // lower-case name -> position, made at the first look-up
+    std::vector<Cell> m_cells;           // row after row
     QByteArray m_text;
     qsizetype m_rowCount = 0;
     qsizetype m_pos = 0;
