@@ -10,6 +10,7 @@
 // two copies of the file, one per side, so that the checkout settles the same bill on both and
 // the year's file stays as it was.
 #include "CAddConsumptionDlg.h"
+#include "CPelvarApp.h"
 #include "CashierReport.h"
 #include "Checkout.h"
 #include "Clock.h"
@@ -207,6 +208,7 @@ void exec(sqlite3* db, const QString& sql)
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    CPelvarApp::prepareProcess(); // as the program starts
     const QStringList args = app.arguments();
     const QString folder = args.value(args.indexOf(QStringLiteral("--data-dir")) + 1);
     const QString path = QDir(folder).filePath(Database::kFileName);
