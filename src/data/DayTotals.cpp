@@ -55,7 +55,7 @@ Totals perWaiter(const QString& line, const QString& visit)
 }
 
 // The statements that add the lines `from` yields to their totals (sign "") or take them away
-// (sign "-"); a row that no line is left in goes.
+// (sign "-").
 QString change(const Totals& t, const QString& line, const QString& from, const QString& sign)
 {
     QStringList selected = t.values;
@@ -69,16 +69,22 @@ QString change(const Totals& t, const QString& line, const QString& from, const 
     QString statements =
         QStringLiteral("insert into %1(%2,ts,%3) select %4 %5 on conflict(%2) do update set %6;")
             .arg(t.table, keys, kSums, selected.join(QLatin1Char(',')), from, updates.join(QLatin1Char(',')));
-    if (!sign.isEmpty())
-        statements += QStringLiteral(" delete from %1 where ts=0 and (%2) in (select %3 %4);")
-                          .arg(t.table, keys, t.values.join(QLatin1Char(',')), from);
+    // Rows left without lines go: each key column among its values, so that the primary key finds
+    // them (any row of no line may go).
+    if (!sign.isEmpty()) {
+        statements += QStringLiteral(" delete from %1 where ts=0").arg(t.table);
+        for (int i = 0; i < t.keys.size(); ++i)
+            statements += QStringLiteral(" and %1 in (select %2 %3)").arg(t.keys.at(i), t.values.at(i), from);
+        statements += QLatin1Char(';');
+    }
     return statements;
 }
 
+const QString kCreateTrigger = QStringLiteral("create trigger if not exists ");
+
 QString trigger(const QString& name, const QString& event, const QString& when, const QString& body)
 {
-    return QStringLiteral("create trigger if not exists %1 after %2 when %3 begin %4 end")
-        .arg(name, event, when, body);
+    return kCreateTrigger + QStringLiteral("%1 after %2 when %3 begin %4 end").arg(name, event, when, body);
 }
 
 // A line counts in its day's totals when its time lies within that day; the item totals also
@@ -181,6 +187,16 @@ QStringList DayTotals::schema()
                       .arg(waiters.values.join(QLatin1Char(',')), sums,
                            withinItsDay(QStringLiteral("xfmx.xfsj")));
     return statements;
+}
+
+QStringList DayTotals::withoutTriggers()
+{
+    QStringList drops;
+    for (const QString& statement : schema())
+        if (statement.startsWith(kCreateTrigger))
+            drops << QStringLiteral("drop trigger if exists ") +
+                         statement.mid(kCreateTrigger.size()).section(QLatin1Char(' '), 0, 0);
+    return drops;
 }
 
 QString DayTotals::lines(const QDate& first, const QDate& last, bool settledOnly)

@@ -15,6 +15,9 @@ namespace DayTotals {
 
 // The tables, the triggers, and the totals of the rows already there.
 QStringList schema();
+// Drops the triggers, for emptying xfmx or dj at once rather than row by row (minutes for a
+// year's lines); schema() afterwards puts them back and counts the totals afresh.
+QStringList withoutTriggers();
 
 // Subqueries standing for the lines of the days first to last (whole sums over them equal those
 // over the lines): the lines with the columns xfxm, sl, dzje and ysje, settled ones only or all;

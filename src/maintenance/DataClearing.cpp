@@ -2,9 +2,12 @@
 
 #include "Database.h"
 #include "DatabaseCompaction.h"
+#include "DayTotals.h"
 #include "DbError.h"
 #include "Prompt.h"
 #include "RunLog.h"
+
+#include <algorithm>
 
 const QList<DataClearing::Group>& DataClearing::groups()
 {
@@ -12,10 +15,10 @@ const QList<DataClearing::Group>& DataClearing::groups()
         {QStringLiteral("清空房间、餐桌信息数据表"),
          {QStringLiteral("delete * from fj"), QStringLiteral("delete * from cz")}},
         {QStringLiteral("清空消费项目信息表"), {QStringLiteral("delete * from xm")}},
-        {QStringLiteral("清空消费明细表"), {QStringLiteral("delete * from\txfmx")}},
+        {QStringLiteral("清空消费明细表"), {QStringLiteral("delete * from\txfmx")}, true},
         {QStringLiteral("清空账单汇总表"), {QStringLiteral("delete * from jzhz")}},
         {QStringLiteral("清空会员信息表"), {QStringLiteral("delete * from hy")}},
-        {QStringLiteral("清空登记信息表"), {QStringLiteral("delete * from dj")}},
+        {QStringLiteral("清空登记信息表"), {QStringLiteral("delete * from dj")}, true},
         {QStringLiteral("清空预订信息表"), {QStringLiteral("delete * from YD")}},
         {QStringLiteral("清空服务生信息"), {QStringLiteral("delete * from fws")}},
         {QStringLiteral("清空日志信息"), {QStringLiteral("delete * from log")}},
@@ -32,10 +35,20 @@ bool DataClearing::clear(const QList<int>& checked, const QString& operatorName)
         return false;
     try {
         Transaction transaction(m_db);
+        // Lines and visits go at once, without the day totals' triggers, which are then put back
+        // with the totals of what is left.
+        const bool dayTotals =
+            std::any_of(checked.begin(), checked.end(), [](int i) { return groups().value(i).dayTotals; });
+        if (dayTotals)
+            for (const QString& statement : DayTotals::withoutTriggers())
+                m_db.ExecuteSql(statement);
         for (int i = 0; i < groups().size(); ++i)
             if (checked.contains(i))
                 for (const QString& statement : groups().at(i).statements)
                     m_db.ExecuteSql(statement);
+        if (dayTotals)
+            for (const QString& statement : DayTotals::schema())
+                m_db.ExecuteSql(statement);
         transaction.commit();
     } catch (const DbError& e) {
         m_prompt.warn(QStringLiteral("数据清空发生错误，错误原因：%1").arg(e.description()));

@@ -15,6 +15,7 @@ public:
     {
         QString label;
         QStringList statements;
+        bool dayTotals = false; // empties rows the day totals count
     };
     // The groups in the order their statements run.
     static const QList<Group>& groups();
