@@ -118,12 +118,14 @@ QStringList version3()
     };
 }
 
-// Version 4: the day totals of the lines; an index that leads the board's look for each free
-// table's reservation straight to that table's booked rows of the shift.
+// Version 4: the day totals of the lines; indexes that lead the board's look for each free table's
+// reservation straight to that table's booked rows of the shift, and the takings of a period in
+// cash or 其他 to those bills of the period (not to every such bill ever written).
 QStringList version4()
 {
     return DayTotals::schema()
-           << QStringLiteral("create index if not exists yd_czmc_zt_yybcbh on yd (czmc, zt, yybcbh)");
+           << QStringLiteral("create index if not exists yd_czmc_zt_yybcbh on yd (czmc, zt, yybcbh)")
+           << QStringLiteral("create index if not exists jzhz_jzfs_jzsj on jzhz (jzfs, jzsj)");
 }
 
 int userVersion(Database& db)
