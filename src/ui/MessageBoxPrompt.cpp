@@ -6,11 +6,13 @@
 void MessageBoxPrompt::fitTitle(QMessageBox& box)
 {
     // The window manager shows the caption, with the program's title after it, in a bold font
-    // between its buttons; a short message would cut both.
+    // between its buttons; a short message would cut both. A longer message widens the box
+    // itself: a minimum on its label would keep the box from wrapping it, and cut it instead.
     const QString title =
         box.windowTitle() + QStringLiteral(" — ") + QGuiApplication::applicationDisplayName();
-    box.setStyleSheet(QStringLiteral("QLabel#qt_msgbox_label { min-width: %1px; }")
-                          .arg(box.fontMetrics().horizontalAdvance(title) * 6 / 5 + 40));
+    const int width = box.fontMetrics().horizontalAdvance(title) * 6 / 5 + 40;
+    if (box.fontMetrics().horizontalAdvance(box.text()) < width)
+        box.setStyleSheet(QStringLiteral("QLabel#qt_msgbox_label { min-width: %1px; }").arg(width));
 }
 
 Prompt::Answer MessageBoxPrompt::show(const QString& text, const QString& caption, Icon icon, Buttons buttons)
