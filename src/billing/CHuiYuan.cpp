@@ -118,16 +118,12 @@ int CHuiYuan::selectedNumber(const CPrintListReportCtrl* list)
 
 void CHuiYuan::loadMembers()
 {
-    m_memberList->DeleteAllRows();
-    for (const QStringList& row : m_members.rows(m_search->text()))
-        m_memberList->AddRow(row);
+    m_memberList->setRows(m_members.rows(m_search->text()));
 }
 
 void CHuiYuan::loadLevels()
 {
-    m_levelList->DeleteAllRows();
-    for (const QStringList& row : m_levels.rows())
-        m_levelList->AddRow(row);
+    m_levelList->setRows(m_levels.rows());
 }
 
 void CHuiYuan::showAll()

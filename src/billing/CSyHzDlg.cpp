@@ -65,9 +65,7 @@ void CSyHzDlg::query()
     const QList<QStringList> rows = m_report.summary(start, end);
     if (rows.isEmpty())
         return;
-    m_list->DeleteAllRows();
-    for (const QStringList& row : rows)
-        m_list->AddRow(row);
+    m_list->setRows(rows);
 }
 
 void CSyHzDlg::print()

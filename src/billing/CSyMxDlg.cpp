@@ -104,12 +104,8 @@ void CSyMxDlg::query()
         m_report.bills(start(), end(), m_cashierBox->currentText(), m_methodBox->currentText());
     if (rows.isEmpty())
         return;
-    m_bills->setUpdatesEnabled(false);
-    m_bills->DeleteAllRows();
     m_lines->DeleteAllRows();
-    for (const QStringList& row : rows)
-        m_bills->AddRow(row);
-    m_bills->setUpdatesEnabled(true);
+    m_bills->setRows(rows);
 }
 
 void CSyMxDlg::showLines(int row)
@@ -149,12 +145,8 @@ void CSyMxDlg::previewLines()
 
 QStringList CSyMxDlg::selectedBill() const
 {
-    QStringList row;
-    const QList<int> selected = m_bills->selectedRows();
-    if (!selected.isEmpty() && m_bills->cellText(selected.first(), 0) != CashierReport::kTotal)
-        for (int column = 0; column < m_bills->columnCount(); ++column)
-            row << m_bills->cellText(selected.first(), column);
-    return row;
+    const QStringList row = m_bills->selectedRowTexts();
+    return row.value(0) == CashierReport::kTotal ? QStringList() : row;
 }
 
 void CSyMxDlg::modify()

@@ -201,9 +201,7 @@ void CFjPage::loadRooms()
 {
     // Refilling the list is no choice of a room by the operator.
     const QSignalBlocker blocker(m_roomList->selectionModel());
-    m_roomList->DeleteAllRows();
-    for (const QStringList& row : m_rooms.rows())
-        m_roomList->AddRow(row);
+    m_roomList->setRows(m_rooms.rows());
 }
 
 void CFjPage::loadFilter(const QString& room)
@@ -218,9 +216,7 @@ void CFjPage::loadFilter(const QString& room)
 
 void CFjPage::loadTables()
 {
-    m_tableList->DeleteAllRows();
-    for (const QStringList& row : m_tables.rows(m_filter->currentText()))
-        m_tableList->AddRow(row);
+    m_tableList->setRows(m_tables.rows(m_filter->currentText()));
 }
 
 void CFjPage::roomSelected(const QString& room)

@@ -70,7 +70,5 @@ int CFwsDlg::selectedId() const
 
 void CFwsDlg::load()
 {
-    m_list->DeleteAllRows();
-    for (const QStringList& row : m_waiters.rows())
-        m_list->AddRow(row);
+    m_list->setRows(m_waiters.rows());
 }

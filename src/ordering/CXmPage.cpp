@@ -157,9 +157,7 @@ void CXmPage::showAll()
 
 void CXmPage::showDishes(const QList<QStringList>& rows)
 {
-    m_dishList->DeleteAllRows();
-    for (const QStringList& row : rows)
-        m_dishList->AddRow(row);
+    m_dishList->setRows(rows);
 }
 
 void CXmPage::reloadDishes()

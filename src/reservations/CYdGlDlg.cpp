@@ -119,16 +119,6 @@ void CYdGlDlg::query()
     QApplication::restoreOverrideCursor();
 }
 
-QStringList CYdGlDlg::selectedRow() const
-{
-    QStringList row;
-    const QList<int> selected = m_list->selectedRows();
-    if (!selected.isEmpty())
-        for (int column = 0; column < m_list->columnCount(); ++column)
-            row << m_list->cellText(selected.first(), column);
-    return row;
-}
-
 void CYdGlDlg::add()
 {
     CGkYdDlg dialog(m_db, m_operator, QString(), this);
@@ -138,7 +128,7 @@ void CYdGlDlg::add()
 
 void CYdGlDlg::modify()
 {
-    const QStringList row = selectedRow();
+    const QStringList row = m_list->selectedRowTexts();
     if (!m_bookings.mayModify(row))
         return;
     CGkYdDlg dialog(m_db, m_operator, row.at(BookingList::Number), this);
@@ -148,13 +138,13 @@ void CYdGlDlg::modify()
 
 void CYdGlDlg::cancel()
 {
-    if (m_bookings.cancel(selectedRow()))
+    if (m_bookings.cancel(m_list->selectedRowTexts()))
         query();
 }
 
 void CYdGlDlg::restore()
 {
-    if (m_bookings.restore(selectedRow()))
+    if (m_bookings.restore(m_list->selectedRowTexts()))
         query();
 }
 

@@ -36,8 +36,6 @@ public:
     void exportList();
 
 private:
-    QStringList selectedRow() const;
-
     Database& m_db;
     DefaultPrinter& m_printer;
     QString m_operator;
