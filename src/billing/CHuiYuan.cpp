@@ -112,8 +112,7 @@ QPushButton* CHuiYuan::levelButton(const QString& text) const
 
 int CHuiYuan::selectedNumber(const CPrintListReportCtrl* list)
 {
-    const QList<int> rows = list->selectedRows();
-    return rows.isEmpty() ? 0 : list->cellText(rows.first(), 0).toInt();
+    return list->selectedRowTexts().value(0).toInt();
 }
 
 void CHuiYuan::loadMembers()

@@ -96,7 +96,7 @@ CFjPage::CFjPage(Database& db, Prompt& prompt, const Operator& current, DefaultP
     loadFilter(TableSettings::kAllRooms);
     connect(m_filter, &QComboBox::currentTextChanged, this, &CFjPage::loadTables);
     connect(m_roomList->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-        const QString room = selected(m_roomList, RoomSettings::Name);
+        const QString room = m_roomList->selectedRowTexts().value(RoomSettings::Name);
         if (!room.isEmpty())
             roomSelected(room);
     });
@@ -117,10 +117,10 @@ void CFjPage::changeRoom()
 {
     if (!granted(Right::Fjqx))
         return;
-    const QString name = selected(m_roomList, RoomSettings::Name);
+    const QString name = m_roomList->selectedRowTexts().value(RoomSettings::Name);
     if (!m_rooms.mayChange(name))
         return;
-    RoomDialog dialog(m_rooms, name, selected(m_roomList, RoomSettings::Note), this);
+    RoomDialog dialog(m_rooms, name, m_roomList->selectedRowTexts().value(RoomSettings::Note), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     const QString shown = m_filter->currentText();
@@ -133,7 +133,7 @@ void CFjPage::removeRoom()
 {
     if (!granted(Right::Fjqx))
         return;
-    if (!m_rooms.remove(selected(m_roomList, RoomSettings::Name)))
+    if (!m_rooms.remove(m_roomList->selectedRowTexts().value(RoomSettings::Name)))
         return;
     loadRooms();
     loadFilter(m_filter->currentText());
@@ -164,7 +164,7 @@ void CFjPage::changeTable()
 {
     if (!granted(Right::Czqx))
         return;
-    const QString name = selected(m_tableList, TableSettings::Name);
+    const QString name = m_tableList->selectedRowTexts().value(TableSettings::Name);
     if (!m_tables.mayChange(name))
         return;
     TableDialog dialog(m_tables, m_rooms.names(), name, QString(), this);
@@ -177,19 +177,13 @@ void CFjPage::removeTable()
     if (!granted(Right::Czqx))
         return;
     const QList<int> rows = m_tableList->selectedRows();
-    if (m_tables.remove(selected(m_tableList, TableSettings::Name)))
+    if (m_tables.remove(m_tableList->selectedRowTexts().value(TableSettings::Name)))
         m_tableList->DeleteRow(rows.first());
 }
 
 bool CFjPage::granted(Right right)
 {
     return Access::granted(m_current, right, m_prompt);
-}
-
-QString CFjPage::selected(CPrintListReportCtrl* list, int column) const
-{
-    const QList<int> rows = list->selectedRows();
-    return rows.isEmpty() ? QString() : list->cellText(rows.first(), column);
 }
 
 QString CFjPage::filteredRoom() const

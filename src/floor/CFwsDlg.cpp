@@ -64,8 +64,7 @@ bool CFwsDlg::granted()
 
 int CFwsDlg::selectedId() const
 {
-    const QList<int> rows = m_list->selectedRows();
-    return rows.isEmpty() ? 0 : m_list->cellText(rows.first(), WaiterSettings::Number).toInt();
+    return m_list->selectedRowTexts().value(WaiterSettings::Number).toInt();
 }
 
 void CFwsDlg::load()

@@ -112,14 +112,12 @@ QPushButton* CXmPage::dishButton(const QString& text) const
 
 QString CXmPage::selectedCategory() const
 {
-    const QList<int> rows = m_categoryList->selectedRows();
-    return rows.isEmpty() ? QString() : m_categoryList->cellText(rows.first(), CategorySettings::Name);
+    return m_categoryList->selectedRowTexts().value(CategorySettings::Name);
 }
 
 QString CXmPage::selectedDish() const
 {
-    const QList<int> rows = m_dishList->selectedRows();
-    return rows.isEmpty() ? QString() : m_dishList->cellText(rows.first(), DishSettings::Name);
+    return m_dishList->selectedRowTexts().value(DishSettings::Name);
 }
 
 void CXmPage::loadCategories(const QString& select)

@@ -35,8 +35,7 @@ void CYyBcDlg::fill()
 
 int CYyBcDlg::selectedNumber() const
 {
-    const QList<int> rows = m_list->selectedRows();
-    return rows.isEmpty() ? 0 : m_list->cellText(rows.first(), 0).toInt();
+    return m_list->selectedRowTexts().value(0).toInt();
 }
 
 void CYyBcDlg::add()
