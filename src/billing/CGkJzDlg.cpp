@@ -160,7 +160,7 @@ CGkJzDlg::CGkJzDlg(Database& db, const Cashier& cashier, ReceiptPrinter& printer
     m_lines->setTabKeyNavigation(false);
     m_payment->memberList()->setTabKeyNavigation(false);
 
-    // F4, "/" and Enter are the dialog's wherever the cursor is.
+    // F4 and "/" are the dialog's wherever the cursor is; Enter in 实收金额 goes on to 顾客支付.
     for (QWidget* child : findChildren<QWidget*>())
         child->installEventFilter(this);
 }
@@ -369,7 +369,6 @@ bool CGkJzDlg::eventFilter(QObject* watched, QEvent* event)
     if (event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(watched, event);
     const int key = static_cast<QKeyEvent*>(event)->key();
-    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
     if (key == Qt::Key_F4) {
         settle();
         return true;
@@ -378,7 +377,7 @@ bool CGkJzDlg::eventFilter(QObject* watched, QEvent* event)
         openDiscount();
         return true;
     }
-    if (watched == m_payment->receivedEdit() && enter) {
+    if (watched == m_payment->receivedEdit() && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
         const Checkout::Payment chosen = m_payment->payment();
         if (chosen != Checkout::Payment::Free && chosen != Checkout::Payment::OnAccount)
             m_payment->selectField(Checkout::Focus::Paid);
