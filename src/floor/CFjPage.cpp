@@ -1,6 +1,7 @@
 #include "CFjPage.h"
 
 #include "Access.h"
+#include "CommandRow.h"
 #include "CPrintListReportCtrl.h"
 #include "Operator.h"
 #include "RoomDialog.h"
@@ -22,18 +23,12 @@
 namespace {
 
 // A row of buttons, right-aligned; the buttons are appended to `order`.
-QHBoxLayout* buttonRow(CFjPage* page, const QList<std::pair<QString, void (CFjPage::*)()>>& commands,
-                       QList<QWidget*>& order)
+QHBoxLayout* buttonRow(CFjPage* page, const QList<Command>& commands, QList<QWidget*>& order)
 {
     auto* row = new QHBoxLayout;
     row->addStretch();
-    for (const auto& [text, slot] : commands) {
-        auto* button = new QPushButton(text, page);
-        button->setAutoDefault(false);
-        QObject::connect(button, &QPushButton::clicked, page, slot);
-        row->addWidget(button);
+    for (QPushButton* button : addCommands(row, page, commands))
         order << button;
-    }
     return row;
 }
 
@@ -64,9 +59,9 @@ CFjPage::CFjPage(Database& db, Prompt& prompt, const Operator& current, DefaultP
     auto* rooms = new QVBoxLayout(roomsBox);
     rooms->addWidget(m_roomList);
     rooms->addLayout(buttonRow(this,
-                               {{QStringLiteral("添加"), &CFjPage::addRoom},
-                                {QStringLiteral("修改"), &CFjPage::changeRoom},
-                                {QStringLiteral("删除"), &CFjPage::removeRoom}},
+                               {{QStringLiteral("添加"), [this] { addRoom(); }},
+                                {QStringLiteral("修改"), [this] { changeRoom(); }},
+                                {QStringLiteral("删除"), [this] { removeRoom(); }}},
                                order));
     order << m_filter << m_tableList;
 
@@ -80,10 +75,10 @@ CFjPage::CFjPage(Database& db, Prompt& prompt, const Operator& current, DefaultP
     tables->addLayout(filter);
     tables->addWidget(m_tableList);
     tables->addLayout(buttonRow(this,
-                                {{QStringLiteral("添加"), &CFjPage::addTable},
-                                 {QStringLiteral("批量添加"), &CFjPage::addTables},
-                                 {QStringLiteral("修改"), &CFjPage::changeTable},
-                                 {QStringLiteral("删除"), &CFjPage::removeTable}},
+                                {{QStringLiteral("添加"), [this] { addTable(); }},
+                                 {QStringLiteral("批量添加"), [this] { addTables(); }},
+                                 {QStringLiteral("修改"), [this] { changeTable(); }},
+                                 {QStringLiteral("删除"), [this] { removeTable(); }}},
                                 order));
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order.at(i - 1), order.at(i));

@@ -1,6 +1,7 @@
 #include "CXmPage.h"
 
 #include "CategoryDialog.h"
+#include "CommandRow.h"
 #include "CPrintListReportCtrl.h"
 #include "DefaultPrinter.h"
 #include "DishDialog.h"
@@ -17,28 +18,14 @@
 
 namespace {
 
-QWidget* buttonRow(QWidget* parent,
-                   const std::initializer_list<std::pair<QString, std::function<void()>>>& commands)
+QWidget* buttonRow(QWidget* parent, const QList<Command>& commands)
 {
     auto* row = new QWidget(parent);
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addStretch();
-    for (const auto& [text, slot] : commands) {
-        auto* button = new QPushButton(text, row);
-        button->setAutoDefault(false);
-        QObject::connect(button, &QPushButton::clicked, row, slot);
-        layout->addWidget(button);
-    }
+    addCommands(layout, row, commands);
     return row;
-}
-
-QPushButton* buttonIn(QWidget* row, const QString& text)
-{
-    for (QPushButton* button : row->findChildren<QPushButton*>())
-        if (button->text() == text)
-            return button;
-    return nullptr;
 }
 
 } // namespace
@@ -102,12 +89,12 @@ CXmPage::CXmPage(Database& db, Prompt& prompt, Spooler& spooler, DefaultPrinter&
 
 QPushButton* CXmPage::categoryButton(const QString& text) const
 {
-    return buttonIn(m_categoryButtons, text);
+    return buttonWithText(m_categoryButtons, text);
 }
 
 QPushButton* CXmPage::dishButton(const QString& text) const
 {
-    return buttonIn(m_dishButtons, text);
+    return buttonWithText(m_dishButtons, text);
 }
 
 QString CXmPage::selectedCategory() const
