@@ -1,10 +1,9 @@
 #include "CUser.h"
 
+#include "CommandRow.h"
 #include "CUserDlg.h"
 
-#include <QHBoxLayout>
 #include <QHeaderView>
-#include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -24,20 +23,11 @@ CUser::CUser(Database& db, Prompt& prompt, const Operator& current, QWidget* par
         showRow(new QTreeWidgetItem(m_list), record);
     connect(m_list, &QTreeWidget::itemDoubleClicked, this, &CUser::change);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    const std::pair<QString, void (CUser::*)()> commands[] = {{QStringLiteral("增加"), &CUser::add},
-                                                              {QStringLiteral("修改"), &CUser::change},
-                                                              {QStringLiteral("删除"), &CUser::remove}};
-    for (const auto& [text, slot] : commands) {
-        auto* button = new QPushButton(text, this);
-        button->setAutoDefault(false);
-        connect(button, &QPushButton::clicked, this, slot);
-        buttons->addWidget(button);
-    }
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_list);
-    layout->addLayout(buttons);
+    layout->addLayout(commandRow(this, {{QStringLiteral("增加"), [this] { add(); }},
+                                        {QStringLiteral("修改"), [this] { change(); }},
+                                        {QStringLiteral("删除"), [this] { remove(); }}}));
 }
 
 QString CUser::selectedName() const

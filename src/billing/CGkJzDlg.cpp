@@ -3,10 +3,9 @@
 #include "CDzDlg.h"
 #include "CPrintListReportCtrl.h"
 #include "Database.h"
+#include "PaymentPanel.h"
 
 #include <QAction>
-#include <QButtonGroup>
-#include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -21,17 +20,7 @@ namespace {
 
 const QString kLineColumns = QStringLiteral(
     "消费编号,70;项目名,80;餐桌名,60;数量,40;单价,50;折扣,40;优惠金额,70;应收金额,70;记账人,80;消费时间,140");
-const QString kMemberColumns = QStringLiteral("编号,40;姓名,50;姓别,40;会员等级,70;折扣,40;卡号,80;");
 const QString kTotalRow = QStringLiteral("合计");
-
-QLabel* shownLabel(const QString& name, const QString& colour, QWidget* parent)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setStyleSheet(QStringLiteral("color: %1; font-weight: bold;").arg(colour));
-    label->setMinimumWidth(90);
-    return label;
-}
 
 QTreeWidget* groupTree(const QString& name, QWidget* parent)
 {
@@ -55,26 +44,14 @@ void addGroups(QTreeWidgetItem* parent, const QList<Checkout::Group>& groups)
 CGkJzDlg::CGkJzDlg(Database& db, const Cashier& cashier, ReceiptPrinter& printer,
                    DefaultPrinter& defaultPrinter, Discount::PasswordCheck passwordCheck, QWidget* parent)
     : QDialog(parent), m_db(db), m_cashier(cashier), m_passwordCheck(std::move(passwordCheck)),
-      m_checkout(db, cashier, printer), m_memberSearchOp(db),
-      m_billNumber(shownLabel(QStringLiteral("结账单号"), QStringLiteral("blue"), this)),
-      m_table(shownLabel(QStringLiteral("结帐餐桌"), QStringLiteral("blue"), this)),
+      m_checkout(db, cashier, printer),
+      m_billNumber(PaymentPanel::shownLabel(QStringLiteral("结账单号"), QStringLiteral("blue"), this)),
+      m_table(PaymentPanel::shownLabel(QStringLiteral("结帐餐桌"), QStringLiteral("blue"), this)),
       m_inStore(groupTree(QStringLiteral("在店顾客"), this)),
       m_area(groupTree(QStringLiteral("结账区"), this)),
       m_linesFrame(new QGroupBox(QStringLiteral("结账区内消费明细"), this)),
       m_lines(new CPrintListReportCtrl(db.prompt(), defaultPrinter, m_linesFrame)),
-      m_gross(shownLabel(QStringLiteral("消费合计"), QStringLiteral("red"), this)),
-      m_due(shownLabel(QStringLiteral("应收金额"), QStringLiteral("red"), this)),
-      m_discount(shownLabel(QStringLiteral("优惠金额"), QStringLiteral("red"), this)),
-      m_change(shownLabel(QStringLiteral("找零"), QStringLiteral("red"), this)),
-      m_received(new QLineEdit(this)), m_paid(new QLineEdit(this)), m_note(new QLineEdit(this)),
-      m_memberSearch(new QLineEdit(this)),
-      m_members(new CPrintListReportCtrl(db.prompt(), defaultPrinter, this)),
-      m_memberName(shownLabel(QStringLiteral("会员名"), QStringLiteral("blue"), this)),
-      m_memberRatio(shownLabel(QStringLiteral("折扣"), QStringLiteral("blue"), this)),
-      m_cash(new QRadioButton(QStringLiteral("现金"), this)),
-      m_onAccount(new QRadioButton(QStringLiteral("挂账"), this)),
-      m_free(new QRadioButton(QStringLiteral("免费"), this)),
-      m_other(new QRadioButton(QStringLiteral("其他"), this)), m_form(new QFormLayout)
+      m_payment(new PaymentPanel(db, defaultPrinter, true, this))
 {
     setWindowTitle(QStringLiteral("顾客结账"));
 
@@ -110,17 +87,11 @@ CGkJzDlg::CGkJzDlg(Database& db, const Cashier& cashier, ReceiptPrinter& printer
     (new QVBoxLayout(m_linesFrame))->addWidget(m_lines);
 
     // Member, amounts, payment and note.
-    m_members->SetColumnSpec(kMemberColumns);
-    m_members->setMinimumHeight(120);
-    m_members->hide();
-    connect(m_members, &QAbstractItemView::doubleClicked, this, &CGkJzDlg::pickMember);
-    connect(m_memberSearch, &QLineEdit::textEdited, this, &CGkJzDlg::memberTyped);
-    auto* searchRow = new QHBoxLayout;
-    searchRow->addWidget(m_memberSearch);
-    QPushButton* allMembers = addButton(QStringLiteral("..."), &CGkJzDlg::listAllMembers, this);
-    allMembers->setToolTip(QStringLiteral("全部会员"));
-    allMembers->setFixedWidth(32);
-    searchRow->addWidget(allMembers);
+    connect(m_payment, &PaymentPanel::memberPicked, this, [this](const MemberSearch::Member& member) {
+        afterDiscount(m_checkout.pickMember(member));
+        showMember();
+    });
+    connect(m_payment, &PaymentPanel::paymentClicked, this, &CGkJzDlg::paymentClicked);
     auto* memberButtons = new QHBoxLayout;
     memberButtons->addWidget(addButton(QStringLiteral("取消会员"), &CGkJzDlg::cancelMember, this));
     QPushButton* memberSettings = addButton(QStringLiteral("会员管理"), nullptr, this);
@@ -130,31 +101,7 @@ CGkJzDlg::CGkJzDlg(Database& db, const Cashier& cashier, ReceiptPrinter& printer
             m_openMemberSettings();
     });
     memberButtons->addWidget(memberSettings);
-
-    auto* payments = new QHBoxLayout;
-    auto* paymentGroup = new QButtonGroup(this);
-    for (QRadioButton* button : {m_cash, m_onAccount, m_free, m_other}) {
-        paymentGroup->addButton(button);
-        payments->addWidget(button);
-        connect(button, &QRadioButton::clicked, this, &CGkJzDlg::paymentClicked);
-    }
-    connect(m_received, &QLineEdit::textEdited, this, &CGkJzDlg::receivedEdited);
-    connect(m_paid, &QLineEdit::textEdited, this, &CGkJzDlg::paidEdited);
-    m_received->setText(m_amounts.received);
-
-    m_form->addRow(QStringLiteral("会员编号或简拼:"), searchRow);
-    m_form->addRow(m_members);
-    m_form->addRow(QStringLiteral("会员名:"), m_memberName);
-    m_form->addRow(QStringLiteral("折扣:"), m_memberRatio);
-    m_form->addRow(memberButtons);
-    m_form->addRow(QStringLiteral("消费合计:"), m_gross);
-    m_form->addRow(QStringLiteral("应收金额:"), m_due);
-    m_form->addRow(QStringLiteral("优惠金额:"), m_discount);
-    m_form->addRow(QStringLiteral("实收金额:"), m_received);
-    m_form->addRow(QStringLiteral("顾客支付:"), m_paid);
-    m_form->addRow(QStringLiteral("找零:"), m_change);
-    m_form->addRow(QStringLiteral("结账方式:"), payments);
-    m_form->addRow(QStringLiteral("结账备注:"), m_note);
+    m_payment->addMemberRow(memberButtons);
 
     auto* header = new QHBoxLayout;
     header->addWidget(new QLabel(QStringLiteral("结账单号:"), this));
@@ -168,7 +115,7 @@ CGkJzDlg::CGkJzDlg(Database& db, const Cashier& cashier, ReceiptPrinter& printer
     upper->addWidget(inStoreBox, 1);
     upper->addLayout(arrows);
     upper->addWidget(areaBox, 1);
-    upper->addLayout(m_form, 1);
+    upper->addWidget(m_payment, 1);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -187,18 +134,18 @@ CGkJzDlg::CGkJzDlg(Database& db, const Cashier& cashier, ReceiptPrinter& printer
 
     // Tab goes through the member, the amounts, the payment and the note, the buttons, then the
     // trees and the lines.
-    const QList<QWidget*> order = {m_memberSearch,
+    const QList<QWidget*> order = {m_payment->memberEdit(),
                                    button(QStringLiteral("...")),
-                                   m_members,
+                                   m_payment->memberList(),
                                    button(QStringLiteral("取消会员")),
                                    button(QStringLiteral("会员管理")),
-                                   m_received,
-                                   m_paid,
-                                   m_cash,
-                                   m_onAccount,
-                                   m_free,
-                                   m_other,
-                                   m_note,
+                                   m_payment->receivedEdit(),
+                                   m_payment->paidEdit(),
+                                   m_payment->paymentButton(Checkout::Payment::Cash),
+                                   m_payment->paymentButton(Checkout::Payment::OnAccount),
+                                   m_payment->paymentButton(Checkout::Payment::Free),
+                                   m_payment->paymentButton(Checkout::Payment::Other),
+                                   m_payment->noteEdit(),
                                    button(QStringLiteral("结账(F4)")),
                                    button(QStringLiteral("预打小票")),
                                    button(QStringLiteral("折扣(/)")),
@@ -211,9 +158,9 @@ CGkJzDlg::CGkJzDlg(Database& db, const Cashier& cashier, ReceiptPrinter& printer
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order.at(i - 1), order.at(i));
     m_lines->setTabKeyNavigation(false);
-    m_members->setTabKeyNavigation(false);
+    m_payment->memberList()->setTabKeyNavigation(false);
 
-    // F4, "/" and Enter are the dialog's wherever the cursor is.
+    // F4 and "/" are the dialog's wherever the cursor is; Enter in 实收金额 goes on to 顾客支付.
     for (QWidget* child : findChildren<QWidget*>())
         child->installEventFilter(this);
 }
@@ -239,21 +186,6 @@ QLabel* CGkJzDlg::amountLabel(const QString& name) const
     return findChild<QLabel*>(name);
 }
 
-QRadioButton* CGkJzDlg::paymentButton(Checkout::Payment payment) const
-{
-    switch (payment) {
-    case Checkout::Payment::Cash:
-        return m_cash;
-    case Checkout::Payment::OnAccount:
-        return m_onAccount;
-    case Checkout::Payment::Free:
-        return m_free;
-    case Checkout::Payment::Other:
-        break;
-    }
-    return m_other;
-}
-
 void CGkJzDlg::setMemberSettings(std::function<void()> open)
 {
     m_openMemberSettings = std::move(open);
@@ -266,10 +198,9 @@ void CGkJzDlg::loadTable(const QString& table)
     m_table->setText(table);
     m_billNumber->setText(m_checkout.billNumber());
     showArea();
-    m_cash->setChecked(true);
-    paymentClicked();
+    m_payment->choosePayment(Checkout::Payment::Cash);
     recalc();
-    focusField(m_paid);
+    m_payment->selectField(Checkout::Focus::Paid);
 }
 
 void CGkJzDlg::loadOnAccount(const Checkout::OnAccountBill& bill)
@@ -279,18 +210,18 @@ void CGkJzDlg::loadOnAccount(const Checkout::OnAccountBill& bill)
     m_table->setText(bill.table);
     m_billNumber->setText(m_checkout.billNumber());
     showMember();
-    m_received->setText(bill.received);
-    m_note->setText(bill.note);
+    m_payment->receivedEdit()->setText(bill.received);
+    m_payment->noteEdit()->setText(bill.note);
     for (QWidget* widget : std::initializer_list<QWidget*>{
-             m_onAccount, m_memberSearch, m_inStore, m_area, button(QStringLiteral("折扣(/)")),
-             button(QStringLiteral("取消会员")), button(QStringLiteral("...")),
-             button(QStringLiteral("会员管理")), button(QStringLiteral("→")), button(QStringLiteral("←"))})
+             m_payment->paymentButton(Checkout::Payment::OnAccount), m_payment->memberEdit(), m_inStore,
+             m_area, button(QStringLiteral("折扣(/)")), button(QStringLiteral("取消会员")),
+             button(QStringLiteral("...")), button(QStringLiteral("会员管理")), button(QStringLiteral("→")),
+             button(QStringLiteral("←"))})
         widget->setEnabled(false);
     showArea();
-    m_cash->setChecked(true);
-    paymentClicked();
+    m_payment->choosePayment(Checkout::Payment::Cash);
     recalc();
-    focusField(m_paid);
+    m_payment->selectField(Checkout::Focus::Paid);
 }
 
 void CGkJzDlg::showArea()
@@ -331,78 +262,24 @@ void CGkJzDlg::showLines(QTreeWidgetItem* node)
         {kTotalRow, QString(), QString(), QString(), QString(), QString(), shown.discountSum, shown.dueSum});
 }
 
-void CGkJzDlg::takeFields()
-{
-    m_amounts.received = m_received->text();
-    m_amounts.paid = m_paid->text();
-}
-
 void CGkJzDlg::recalc()
 {
-    takeFields();
-    m_checkout.RecalcTotals(m_amounts, payment());
-    showAmounts();
-}
-
-void CGkJzDlg::showAmounts()
-{
-    m_gross->setText(m_amounts.gross);
-    m_due->setText(m_amounts.due);
-    m_discount->setText(m_amounts.discount);
-    m_change->setText(m_amounts.change);
-    if (m_received->text() != m_amounts.received)
-        m_received->setText(m_amounts.received);
-}
-
-void CGkJzDlg::receivedEdited()
-{
-    m_amounts.received = m_received->text();
-    Checkout::receivedChanged(m_amounts);
-    showAmounts();
-}
-
-void CGkJzDlg::paidEdited()
-{
-    m_amounts.paid = m_paid->text();
-    Checkout::paidChanged(m_amounts);
-    showAmounts();
+    m_payment->takeFields();
+    m_checkout.RecalcTotals(m_payment->amounts(), m_payment->payment());
+    m_payment->showAmounts();
 }
 
 void CGkJzDlg::paymentClicked()
 {
-    const Checkout::Payment chosen = payment();
-    takeFields();
-    Checkout::paymentChosen(m_amounts, chosen);
-    m_paid->setEnabled(Checkout::paidEnabled(chosen));
-    m_received->setEnabled(!m_checkout.onAccountMode() && Checkout::receivedEnabled(chosen));
-    showAmounts();
-}
-
-Checkout::Payment CGkJzDlg::payment() const
-{
-    if (m_cash->isChecked())
-        return Checkout::Payment::Cash;
-    if (m_onAccount->isChecked())
-        return Checkout::Payment::OnAccount;
-    if (m_other->isChecked())
-        return Checkout::Payment::Other;
-    return Checkout::Payment::Free;
-}
-
-Checkout::Entry CGkJzDlg::entry() const
-{
-    return {m_received->text(), m_paid->text(), m_note->text(), payment()};
-}
-
-void CGkJzDlg::focusField(QLineEdit* field)
-{
-    field->setFocus();
-    field->selectAll();
+    m_payment->takeFields();
+    Checkout::paymentChosen(m_payment->amounts(), m_payment->payment());
+    m_payment->enableAmounts(!m_checkout.onAccountMode());
+    m_payment->showAmounts();
 }
 
 void CGkJzDlg::settle()
 {
-    const Checkout::Result result = m_checkout.settle(entry());
+    const Checkout::Result result = m_checkout.settle(m_payment->entry());
     switch (result.outcome) {
     case Checkout::Outcome::Settled:
         accept();
@@ -412,9 +289,7 @@ void CGkJzDlg::settle()
         reject();
         break;
     case Checkout::Outcome::Invalid:
-        focusField(result.focus == Checkout::Focus::Paid   ? m_paid
-                   : result.focus == Checkout::Focus::Note ? m_note
-                                                           : m_received);
+        m_payment->selectField(result.focus);
         break;
     case Checkout::Outcome::Stopped:
         break;
@@ -423,7 +298,7 @@ void CGkJzDlg::settle()
 
 void CGkJzDlg::printPreReceipt()
 {
-    m_checkout.printPreReceipt(entry());
+    m_checkout.printPreReceipt(m_payment->entry());
 }
 
 void CGkJzDlg::openDiscount()
@@ -456,7 +331,7 @@ void CGkJzDlg::afterDiscount(bool applied)
         m_area->setCurrentItem(root);
         showLines(root);
     }
-    focusField(m_received);
+    m_payment->selectField(Checkout::Focus::Received);
 }
 
 void CGkJzDlg::moveIn()
@@ -477,67 +352,16 @@ void CGkJzDlg::moveOut()
     recalc();
 }
 
-void CGkJzDlg::memberTyped()
-{
-    const QString text = MemberSearch::clean(m_memberSearch->text());
-    if (text != m_memberSearch->text())
-        m_memberSearch->setText(text);
-    if (text.isEmpty())
-        hideMembers();
-    else
-        showMembers(m_memberSearchOp.search(text));
-}
-
-void CGkJzDlg::listAllMembers()
-{
-    showMembers(m_memberSearchOp.all());
-    m_members->setFocus();
-}
-
-void CGkJzDlg::showMembers(const QList<MemberSearch::Member>& members)
-{
-    m_found = members;
-    m_members->DeleteAllRows();
-    for (const MemberSearch::Member& member : members)
-        m_members->AddRow({member.number, member.name, member.sex, member.level, member.ratio, member.card});
-    if (!members.isEmpty())
-        m_members->selectRow(0);
-    for (QWidget* covered : {static_cast<QWidget*>(m_discount), static_cast<QWidget*>(m_change),
-                             static_cast<QWidget*>(m_received)})
-        m_form->setRowVisible(covered, false);
-    m_members->show();
-}
-
-void CGkJzDlg::hideMembers()
-{
-    m_members->hide();
-    for (QWidget* covered : {static_cast<QWidget*>(m_discount), static_cast<QWidget*>(m_change),
-                             static_cast<QWidget*>(m_received)})
-        m_form->setRowVisible(covered, true);
-}
-
-void CGkJzDlg::pickMember()
-{
-    const int row = m_members->currentIndex().row();
-    if (m_members->isHidden() || row < 0 || row >= m_found.size())
-        return;
-    hideMembers();
-    afterDiscount(m_checkout.pickMember(m_found.at(row)));
-    showMember();
-}
-
 void CGkJzDlg::cancelMember()
 {
-    hideMembers();
+    m_payment->hideMembers();
     afterDiscount(m_checkout.cancelMember());
     showMember();
 }
 
 void CGkJzDlg::showMember()
 {
-    m_memberSearch->setText(m_checkout.memberNumber());
-    m_memberName->setText(m_checkout.memberName());
-    m_memberRatio->setText(m_checkout.memberRatio());
+    m_payment->showMember(m_checkout.memberNumber(), m_checkout.memberName(), m_checkout.memberRatio());
 }
 
 bool CGkJzDlg::eventFilter(QObject* watched, QEvent* event)
@@ -545,29 +369,18 @@ bool CGkJzDlg::eventFilter(QObject* watched, QEvent* event)
     if (event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(watched, event);
     const int key = static_cast<QKeyEvent*>(event)->key();
-    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
     if (key == Qt::Key_F4) {
         settle();
         return true;
     }
-    if (key == Qt::Key_Slash && watched != m_note) {
+    if (key == Qt::Key_Slash && watched != m_payment->noteEdit()) {
         openDiscount();
         return true;
     }
-    if (watched == m_received && enter) {
-        const Checkout::Payment chosen = payment();
+    if (watched == m_payment->receivedEdit() && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        const Checkout::Payment chosen = m_payment->payment();
         if (chosen != Checkout::Payment::Free && chosen != Checkout::Payment::OnAccount)
-            focusField(m_paid);
-        return true;
-    }
-    if (watched == m_memberSearch && !m_members->isHidden() && (key == Qt::Key_Up || key == Qt::Key_Down)) {
-        const int row = m_members->currentIndex().row() + (key == Qt::Key_Up ? -1 : 1);
-        if (row >= 0 && row < m_found.size())
-            m_members->selectRow(row);
-        return true;
-    }
-    if ((watched == m_memberSearch || watched == m_members) && enter) {
-        pickMember();
+            m_payment->selectField(Checkout::Focus::Paid);
         return true;
     }
     return QDialog::eventFilter(watched, event);

@@ -2,19 +2,16 @@
 
 #include "Checkout.h"
 #include "Discount.h"
-#include "MemberSearch.h"
 
 #include <functional>
 #include <QDialog>
 
 class CPrintListReportCtrl;
 class DefaultPrinter;
-class QFormLayout;
+class PaymentPanel;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
 class QPushButton;
-class QRadioButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -44,23 +41,16 @@ public:
     QTreeWidget* areaTree() const { return m_area; }
     QTreeWidget* inStoreTree() const { return m_inStore; }
     CPrintListReportCtrl* lineList() const { return m_lines; }
-    CPrintListReportCtrl* memberList() const { return m_members; }
     QGroupBox* linesFrame() const { return m_linesFrame; }
     QLabel* amountLabel(const QString& name) const;
-    QLineEdit* receivedEdit() const { return m_received; }
-    QLineEdit* paidEdit() const { return m_paid; }
-    QLineEdit* noteEdit() const { return m_note; }
-    QLineEdit* memberEdit() const { return m_memberSearch; }
-    QRadioButton* paymentButton(Checkout::Payment payment) const;
+    PaymentPanel* paymentPanel() const { return m_payment; }
     QPushButton* button(const QString& text) const;
 
     void settle();
     void openDiscount();
     void moveIn();
     void moveOut();
-    void pickMember();
     void cancelMember();
-    void listAllMembers();
     void printPreReceipt();
 
 protected:
@@ -70,29 +60,16 @@ private:
     QPushButton* addButton(const QString& text, void (CGkJzDlg::*slot)(), QWidget* parent);
     void showArea();
     void showLines(QTreeWidgetItem* node);
-    void takeFields();
     void recalc();
-    void showAmounts();
     void paymentClicked();
-    void receivedEdited();
-    void paidEdited();
-    void memberTyped();
-    void showMembers(const QList<MemberSearch::Member>& members);
-    void hideMembers();
     // The checkout's member in the search box and the member labels.
     void showMember();
     void afterDiscount(bool applied);
-    void focusField(QLineEdit* field);
-    Checkout::Payment payment() const;
-    Checkout::Entry entry() const;
 
     Database& m_db;
     Cashier m_cashier;
     Discount::PasswordCheck m_passwordCheck;
     Checkout m_checkout;
-    MemberSearch m_memberSearchOp;
-    Checkout::Amounts m_amounts;
-    QList<MemberSearch::Member> m_found;
     std::function<void()> m_openMemberSettings;
     bool m_released = false;
     // The node whose lines the list shows; empty for the root.
@@ -104,21 +81,5 @@ private:
     QTreeWidget* m_area;
     QGroupBox* m_linesFrame;
     CPrintListReportCtrl* m_lines;
-    QLabel* m_gross;
-    QLabel* m_due;
-    QLabel* m_discount;
-    QLabel* m_change;
-    QLineEdit* m_received;
-    QLineEdit* m_paid;
-    QLineEdit* m_note;
-    QLineEdit* m_memberSearch;
-    CPrintListReportCtrl* m_members;
-    QLabel* m_memberName;
-    QLabel* m_memberRatio;
-    QRadioButton* m_cash;
-    QRadioButton* m_onAccount;
-    QRadioButton* m_free;
-    QRadioButton* m_other;
-    // The amounts form; the member list covers some of its rows while it is shown.
-    QFormLayout* m_form;
+    PaymentPanel* m_payment;
 };

@@ -93,12 +93,8 @@ void CGzZdDlg::query()
     m_bills->SetReportTitle(QStringLiteral("挂账账单报表"));
     m_bills->SetReportSubtitle(OnAccountBills::rangeLine(m_from->date(), m_to->date()));
     m_bills->SetPrintLine(PrintTimeLine(m_cashier.name));
-    m_bills->setUpdatesEnabled(false);
-    m_bills->DeleteAllRows();
     m_lines->DeleteAllRows();
-    for (const QStringList& row : rows)
-        m_bills->AddRow(row);
-    m_bills->setUpdatesEnabled(true);
+    m_bills->setRows(rows);
 }
 
 void CGzZdDlg::showLines(int row)
@@ -108,20 +104,13 @@ void CGzZdDlg::showLines(int row)
     const QList<QStringList> rows = m_op.lines(m_bills->cellText(row, CashierReport::Number).trimmed());
     if (rows.isEmpty())
         return;
-    m_lines->DeleteAllRows();
-    for (const QStringList& line : rows)
-        m_lines->AddRow(line);
+    m_lines->setRows(rows);
 }
 
 void CGzZdDlg::settle()
 {
-    const QList<int> selected = m_bills->selectedRows();
-    QStringList row;
-    if (!selected.isEmpty())
-        for (int column = 0; column < m_bills->columnCount(); ++column)
-            row << m_bills->cellText(selected.first(), column);
     const std::optional<Checkout::OnAccountBill> bill =
-        OnAccountBills::toSettle(m_db.prompt(), m_maySettle, row);
+        OnAccountBills::toSettle(m_db.prompt(), m_maySettle, m_bills->selectedRowTexts());
     if (!bill)
         return;
     CGkJzDlg checkout(m_db, m_cashier, m_printer, m_defaultPrinter, m_passwordCheck, this);

@@ -1,5 +1,6 @@
 #include "CHuiYuan.h"
 
+#include "CommandRow.h"
 #include "CPrintListReportCtrl.h"
 #include "DefaultPrinter.h"
 #include "MemberDialog.h"
@@ -17,28 +18,14 @@
 
 namespace {
 
-QWidget* buttonColumn(QWidget* parent,
-                      const std::initializer_list<std::pair<QString, std::function<void()>>>& commands)
+QWidget* buttonColumn(QWidget* parent, const QList<Command>& commands)
 {
     auto* column = new QWidget(parent);
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
-    for (const auto& [text, slot] : commands) {
-        auto* button = new QPushButton(text, column);
-        button->setAutoDefault(false);
-        QObject::connect(button, &QPushButton::clicked, column, slot);
-        layout->addWidget(button);
-    }
+    addCommands(layout, column, commands);
     layout->addStretch();
     return column;
-}
-
-QPushButton* buttonIn(QWidget* column, const QString& text)
-{
-    for (QPushButton* button : column->findChildren<QPushButton*>())
-        if (button->text() == text)
-            return button;
-    return nullptr;
 }
 
 } // namespace
@@ -102,32 +89,27 @@ CHuiYuan::CHuiYuan(Database& db, Prompt& prompt, DefaultPrinter& defaultPrinter,
 
 QPushButton* CHuiYuan::memberButton(const QString& text) const
 {
-    return buttonIn(m_memberButtons, text);
+    return buttonWithText(m_memberButtons, text);
 }
 
 QPushButton* CHuiYuan::levelButton(const QString& text) const
 {
-    return buttonIn(m_levelButtons, text);
+    return buttonWithText(m_levelButtons, text);
 }
 
 int CHuiYuan::selectedNumber(const CPrintListReportCtrl* list)
 {
-    const QList<int> rows = list->selectedRows();
-    return rows.isEmpty() ? 0 : list->cellText(rows.first(), 0).toInt();
+    return list->selectedRowTexts().value(0).toInt();
 }
 
 void CHuiYuan::loadMembers()
 {
-    m_memberList->DeleteAllRows();
-    for (const QStringList& row : m_members.rows(m_search->text()))
-        m_memberList->AddRow(row);
+    m_memberList->setRows(m_members.rows(m_search->text()));
 }
 
 void CHuiYuan::loadLevels()
 {
-    m_levelList->DeleteAllRows();
-    for (const QStringList& row : m_levels.rows())
-        m_levelList->AddRow(row);
+    m_levelList->setRows(m_levels.rows());
 }
 
 void CHuiYuan::showAll()

@@ -1,13 +1,12 @@
 #pragma once
 
 #include "CashierReport.h"
+#include "ReportRange.h"
 
 #include <QDialog>
 
 class CPrintListReportCtrl;
 class DefaultPrinter;
-class QDateEdit;
-class QTimeEdit;
 
 // 收银汇总: discount, received and consumption per payment method over a time range.
 class CSyHzDlg final : public QDialog
@@ -28,9 +27,6 @@ private:
     QString m_operatorName;
     DefaultPrinter& m_defaultPrinter;
     CashierReport m_report;
-    QDateEdit* m_startDate;
-    QTimeEdit* m_startTime;
-    QDateEdit* m_endDate;
-    QTimeEdit* m_endTime;
+    ReportRange m_range;
     CPrintListReportCtrl* m_list;
 };

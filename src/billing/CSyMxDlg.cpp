@@ -8,25 +8,20 @@
 #include "DefaultPrinter.h"
 #include "PrintTimeLine.h"
 #include "ReceiptPrinter.h"
-#include "ReportRange.h"
 
 #include <QComboBox>
-#include <QDateEdit>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
-#include <QTimeEdit>
 #include <QVBoxLayout>
 
 CSyMxDlg::CSyMxDlg(Database& db, const Cashier& cashier, bool mayModify, ReceiptPrinter& printer,
                    DefaultPrinter& defaultPrinter, Discount::PasswordCheck passwordCheck, QWidget* parent)
     : QDialog(parent), m_db(db), m_cashier(cashier), m_mayModify(mayModify), m_printer(printer),
       m_defaultPrinter(defaultPrinter), m_passwordCheck(std::move(passwordCheck)), m_report(db),
-      m_startDate(ReportRange::dateEdit(this)), m_startTime(ReportRange::timeEdit(this)),
-      m_endDate(ReportRange::dateEdit(this)), m_endTime(ReportRange::timeEdit(this)),
-      m_cashierBox(new QComboBox(this)), m_methodBox(new QComboBox(this)),
+      m_range(this), m_cashierBox(new QComboBox(this)), m_methodBox(new QComboBox(this)),
       m_bills(new CPrintListReportCtrl(db.prompt(), defaultPrinter, this)),
       m_lines(new CPrintListReportCtrl(db.prompt(), defaultPrinter, this))
 {
@@ -37,13 +32,13 @@ CSyMxDlg::CSyMxDlg(Database& db, const Cashier& cashier, bool mayModify, Receipt
         list->setGridLines(true);
     m_methodBox->addItems(CashierReport::methods());
     m_cashierBox->addItems(m_report.cashiers());
-    setRange(QDateTime(Clock::today(), QTime(0, 0)), QDateTime(Clock::today(), QTime(23, 59, 59)));
+    m_range.set(QDateTime(Clock::today(), QTime(0, 0)), QDateTime(Clock::today(), QTime(23, 59, 59)));
     connect(m_bills->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { showLines(current.row()); });
     connect(m_bills, &QAbstractItemView::doubleClicked, this, &CSyMxDlg::previewLines);
 
     auto* filters = new QHBoxLayout;
-    ReportRange::addTo(filters, m_startDate, m_startTime, m_endDate, m_endTime, this);
+    m_range.addTo(filters);
     filters->addWidget(new QLabel(QStringLiteral("收 款 人:"), this));
     filters->addWidget(m_cashierBox);
     filters->addWidget(new QLabel(QStringLiteral("收款方式:"), this));
@@ -76,40 +71,18 @@ CSyMxDlg::CSyMxDlg(Database& db, const Cashier& cashier, bool mayModify, Receipt
     resize(1150, 700);
 }
 
-void CSyMxDlg::setRange(const QDateTime& start, const QDateTime& end)
-{
-    m_startDate->setDate(start.date());
-    m_startTime->setTime(start.time());
-    m_endDate->setDate(end.date());
-    m_endTime->setTime(end.time());
-}
-
-QDateTime CSyMxDlg::start() const
-{
-    return QDateTime(m_startDate->date(), m_startTime->time());
-}
-
-QDateTime CSyMxDlg::end() const
-{
-    return QDateTime(m_endDate->date(), m_endTime->time());
-}
-
 void CSyMxDlg::query()
 {
     m_bills->SetReportTitle(QStringLiteral("收营明细报表"));
-    m_bills->SetReportSubtitle(CashierReport::detailSubtitle(start(), end(), m_cashierBox->currentText(),
-                                                             m_methodBox->currentText()));
+    m_bills->SetReportSubtitle(CashierReport::detailSubtitle(
+        m_range.start(), m_range.end(), m_cashierBox->currentText(), m_methodBox->currentText()));
     m_bills->SetPrintLine(PrintTimeLine(m_cashier.name));
-    const QList<QStringList> rows =
-        m_report.bills(start(), end(), m_cashierBox->currentText(), m_methodBox->currentText());
+    const QList<QStringList> rows = m_report.bills(m_range.start(), m_range.end(),
+                                                   m_cashierBox->currentText(), m_methodBox->currentText());
     if (rows.isEmpty())
         return;
-    m_bills->setUpdatesEnabled(false);
-    m_bills->DeleteAllRows();
     m_lines->DeleteAllRows();
-    for (const QStringList& row : rows)
-        m_bills->AddRow(row);
-    m_bills->setUpdatesEnabled(true);
+    m_bills->setRows(rows);
 }
 
 void CSyMxDlg::showLines(int row)
@@ -149,12 +122,8 @@ void CSyMxDlg::previewLines()
 
 QStringList CSyMxDlg::selectedBill() const
 {
-    QStringList row;
-    const QList<int> selected = m_bills->selectedRows();
-    if (!selected.isEmpty() && m_bills->cellText(selected.first(), 0) != CashierReport::kTotal)
-        for (int column = 0; column < m_bills->columnCount(); ++column)
-            row << m_bills->cellText(selected.first(), column);
-    return row;
+    const QStringList row = m_bills->selectedRowTexts();
+    return row.value(0) == CashierReport::kTotal ? QStringList() : row;
 }
 
 void CSyMxDlg::modify()

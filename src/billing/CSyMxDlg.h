@@ -2,14 +2,13 @@
 
 #include "CashierReport.h"
 #include "Discount.h"
+#include "ReportRange.h"
 
 #include <QDialog>
 
 class CPrintListReportCtrl;
 class DefaultPrinter;
 class QComboBox;
-class QDateEdit;
-class QTimeEdit;
 class ReceiptPrinter;
 
 // 收银明细查询: the bills of a time range by cashier and payment method, the lines of the
@@ -25,7 +24,6 @@ public:
              DefaultPrinter& defaultPrinter, Discount::PasswordCheck passwordCheck,
              QWidget* parent = nullptr);
 
-    void setRange(const QDateTime& start, const QDateTime& end);
     QComboBox* cashierBox() const { return m_cashierBox; }
     QComboBox* methodBox() const { return m_methodBox; }
     CPrintListReportCtrl* billList() const { return m_bills; }
@@ -40,8 +38,6 @@ public:
     void exportBills();
 
 private:
-    QDateTime start() const;
-    QDateTime end() const;
     QStringList selectedBill() const;
 
     Database& m_db;
@@ -51,10 +47,7 @@ private:
     DefaultPrinter& m_defaultPrinter;
     Discount::PasswordCheck m_passwordCheck;
     CashierReport m_report;
-    QDateEdit* m_startDate;
-    QTimeEdit* m_startTime;
-    QDateEdit* m_endDate;
-    QTimeEdit* m_endTime;
+    ReportRange m_range;
     QComboBox* m_cashierBox;
     QComboBox* m_methodBox;
     CPrintListReportCtrl* m_bills;

@@ -6,54 +6,25 @@
 #include "Database.h"
 #include "Field.h"
 #include "Money.h"
+#include "PaymentPanel.h"
 #include "QuantityDialog.h"
 #include "Sql.h"
 
 #include <QAction>
-#include <QButtonGroup>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QVBoxLayout>
-
-namespace {
-
-const QString kMemberColumns = QStringLiteral("编号,40;姓名,50;姓别,40;会员等级,70;折扣,40;卡号,80;");
-
-QLabel* shownLabel(const QString& name, const QString& colour, QWidget* parent)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setStyleSheet(QStringLiteral("color: %1; font-weight: bold;").arg(colour));
-    label->setMinimumWidth(90);
-    return label;
-}
-
-} // namespace
 
 CXgZdDlg::CXgZdDlg(Database& db, const Cashier& cashier, ReceiptPrinter& printer,
                    DefaultPrinter& defaultPrinter, Discount::PasswordCheck passwordCheck, QWidget* parent)
     : QDialog(parent), m_db(db), m_cashier(cashier), m_defaultPrinter(defaultPrinter),
       m_passwordCheck(std::move(passwordCheck)), m_op(db, cashier, printer),
-      m_billNumber(shownLabel(QStringLiteral("结账单号"), QStringLiteral("blue"), this)),
-      m_table(shownLabel(QStringLiteral("结帐餐桌"), QStringLiteral("blue"), this)),
-      m_gross(shownLabel(QStringLiteral("消费合计"), QStringLiteral("red"), this)),
-      m_due(shownLabel(QStringLiteral("应收金额"), QStringLiteral("red"), this)),
-      m_discount(shownLabel(QStringLiteral("优惠金额"), QStringLiteral("red"), this)),
-      m_change(shownLabel(QStringLiteral("找零"), QStringLiteral("red"), this)),
-      m_received(new QLineEdit(this)), m_paid(new QLineEdit(this)), m_note(new QLineEdit(this)),
-      m_memberSearch(new QLineEdit(this)),
-      m_members(new CPrintListReportCtrl(db.prompt(), defaultPrinter, this)),
-      m_memberName(shownLabel(QStringLiteral("会员名"), QStringLiteral("blue"), this)),
-      m_memberRatio(shownLabel(QStringLiteral("折扣"), QStringLiteral("blue"), this)),
-      m_cash(new QRadioButton(QStringLiteral("现金"), this)),
-      m_onAccount(new QRadioButton(QStringLiteral("挂账"), this)),
-      m_free(new QRadioButton(QStringLiteral("免费"), this)),
-      m_other(new QRadioButton(QStringLiteral("其他"), this)),
+      m_billNumber(PaymentPanel::shownLabel(QStringLiteral("结账单号"), QStringLiteral("blue"), this)),
+      m_table(PaymentPanel::shownLabel(QStringLiteral("结帐餐桌"), QStringLiteral("blue"), this)),
+      m_payment(new PaymentPanel(db, defaultPrinter, false, this)),
       m_lines(new CPrintListReportCtrl(db.prompt(), defaultPrinter, this))
 {
     setWindowTitle(QStringLiteral("修改账单"));
@@ -67,68 +38,18 @@ CXgZdDlg::CXgZdDlg(Database& db, const Cashier& cashier, ReceiptPrinter& printer
     m_lines->setContextMenuPolicy(Qt::ActionsContextMenu);
     connect(m_lines, &QAbstractItemView::doubleClicked, this, &CXgZdDlg::changeQuantity);
 
-    m_members->SetColumnSpec(kMemberColumns);
-    m_members->setMinimumHeight(110);
-    m_members->hide();
-    connect(m_members, &QAbstractItemView::doubleClicked, this, &CXgZdDlg::pickMember);
-    connect(m_memberSearch, &QLineEdit::textEdited, this, [this](const QString& typed) {
-        const QString text = MemberSearch::clean(typed);
-        if (text != typed)
-            m_memberSearch->setText(text);
-        if (text.isEmpty())
-            m_members->hide();
-        else
-            showMembers(MemberSearch(m_db).search(text));
+    connect(m_payment, &PaymentPanel::memberPicked, this, [this](const MemberSearch::Member& member) {
+        m_op.pickMember(member);
+        showMember();
+        showLines();
+        m_payment->selectField(Checkout::Focus::Received);
     });
-    auto* searchRow = new QHBoxLayout;
-    searchRow->addWidget(m_memberSearch);
-    auto* all = new QPushButton(QStringLiteral("..."), this);
-    all->setToolTip(QStringLiteral("全部会员"));
-    all->setFixedWidth(32);
-    all->setAutoDefault(false);
-    connect(all, &QPushButton::clicked, this, [this] {
-        showMembers(MemberSearch(m_db).all());
-        m_members->setFocus();
+    connect(m_payment, &PaymentPanel::paymentClicked, this, [this] {
+        m_payment->enableAmounts(true);
+        recalc();
     });
-    searchRow->addWidget(all);
-
-    auto* payments = new QHBoxLayout;
-    auto* paymentGroup = new QButtonGroup(this);
-    for (QRadioButton* button : {m_cash, m_onAccount, m_free, m_other}) {
-        paymentGroup->addButton(button);
-        payments->addWidget(button);
-        connect(button, &QRadioButton::clicked, this, [this] {
-            m_paid->setEnabled(Checkout::paidEnabled(payment()));
-            m_received->setEnabled(Checkout::receivedEnabled(payment()));
-            recalc();
-        });
-    }
-    connect(m_received, &QLineEdit::textEdited, this, [this] {
-        m_amounts.received = m_received->text();
-        Checkout::receivedChanged(m_amounts);
-        showAmounts();
-    });
-    connect(m_paid, &QLineEdit::textEdited, this, [this] {
-        m_amounts.paid = m_paid->text();
-        Checkout::paidChanged(m_amounts);
-        showAmounts();
-    });
-
-    auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("结账单号:"), m_billNumber);
-    form->addRow(QStringLiteral("结帐餐桌:"), m_table);
-    form->addRow(QStringLiteral("会员编号或简拼:"), searchRow);
-    form->addRow(m_members);
-    form->addRow(QStringLiteral("会员名:"), m_memberName);
-    form->addRow(QStringLiteral("折扣:"), m_memberRatio);
-    form->addRow(QStringLiteral("消费合计:"), m_gross);
-    form->addRow(QStringLiteral("应收金额:"), m_due);
-    form->addRow(QStringLiteral("优惠金额:"), m_discount);
-    form->addRow(QStringLiteral("实收金额:"), m_received);
-    form->addRow(QStringLiteral("顾客支付:"), m_paid);
-    form->addRow(QStringLiteral("找零:"), m_change);
-    form->addRow(QStringLiteral("结账方式:"), payments);
-    form->addRow(QStringLiteral("结账备注:"), m_note);
+    m_payment->form()->insertRow(0, QStringLiteral("结账单号:"), m_billNumber);
+    m_payment->form()->insertRow(1, QStringLiteral("结帐餐桌:"), m_table);
 
     auto* lineButtons = new QHBoxLayout;
     auto* buttons = new QHBoxLayout;
@@ -155,13 +76,11 @@ CXgZdDlg::CXgZdDlg(Database& db, const Cashier& cashier, ReceiptPrinter& printer
     left->addLayout(lineButtons);
     auto* upper = new QHBoxLayout;
     upper->addLayout(left, 3);
-    upper->addLayout(form, 1);
+    upper->addWidget(m_payment, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(upper, 1);
     layout->addLayout(buttons);
     resize(1150, 620);
-    m_memberSearch->installEventFilter(this);
-    m_members->installEventFilter(this);
 }
 
 QLabel* CXgZdDlg::amountLabel(const QString& name) const
@@ -169,34 +88,18 @@ QLabel* CXgZdDlg::amountLabel(const QString& name) const
     return findChild<QLabel*>(name);
 }
 
-QRadioButton* CXgZdDlg::paymentButton(Checkout::Payment payment) const
-{
-    switch (payment) {
-    case Checkout::Payment::Cash:
-        return m_cash;
-    case Checkout::Payment::OnAccount:
-        return m_onAccount;
-    case Checkout::Payment::Free:
-        return m_free;
-    case Checkout::Payment::Other:
-        break;
-    }
-    return m_other;
-}
-
 void CXgZdDlg::load(const BillModification::Bill& bill)
 {
     m_op.open(bill);
     m_billNumber->setText(bill.number);
     m_table->setText(bill.table);
-    m_note->setText(m_op.bill().note);
-    m_received->setText(bill.received);
-    QRadioButton* method = paymentButton(Checkout::paymentOf(bill.method));
-    method->setChecked(true);
-    method->click();
+    m_payment->noteEdit()->setText(m_op.bill().note);
+    m_payment->receivedEdit()->setText(bill.received);
+    m_payment->choosePayment(Checkout::paymentOf(bill.method));
     showMember();
     showLines();
-    focusField(m_paid->isEnabled() ? m_paid : m_note);
+    m_payment->selectField(m_payment->paidEdit()->isEnabled() ? Checkout::Focus::Paid
+                                                              : Checkout::Focus::Note);
 }
 
 void CXgZdDlg::showLines()
@@ -216,62 +119,16 @@ void CXgZdDlg::showLines()
 
 void CXgZdDlg::recalc()
 {
-    m_amounts.received = m_received->text();
-    m_amounts.paid = m_paid->text();
-    m_op.recalc(m_amounts, payment());
+    m_payment->takeFields();
+    m_op.recalc(m_payment->amounts(), m_payment->payment());
     // What the guest does not pay is the discount, rounding-off included, as the save writes it.
-    Checkout::receivedChanged(m_amounts);
-    showAmounts();
-}
-
-void CXgZdDlg::showAmounts()
-{
-    m_gross->setText(m_amounts.gross);
-    m_due->setText(m_amounts.due);
-    m_discount->setText(m_amounts.discount);
-    m_change->setText(m_amounts.change);
-    if (m_received->text() != m_amounts.received)
-        m_received->setText(m_amounts.received);
+    Checkout::receivedChanged(m_payment->amounts());
+    m_payment->showAmounts();
 }
 
 void CXgZdDlg::showMember()
 {
-    m_memberSearch->setText(m_op.memberNumber());
-    m_memberName->setText(m_op.memberName());
-    m_memberRatio->setText(m_op.memberRatio());
-}
-
-void CXgZdDlg::showMembers(const QList<MemberSearch::Member>& members)
-{
-    m_found = members;
-    m_members->DeleteAllRows();
-    for (const MemberSearch::Member& member : members)
-        m_members->AddRow({member.number, member.name, member.sex, member.level, member.ratio, member.card});
-    if (!members.isEmpty())
-        m_members->selectRow(0);
-    m_members->show();
-}
-
-Checkout::Payment CXgZdDlg::payment() const
-{
-    if (m_cash->isChecked())
-        return Checkout::Payment::Cash;
-    if (m_onAccount->isChecked())
-        return Checkout::Payment::OnAccount;
-    if (m_other->isChecked())
-        return Checkout::Payment::Other;
-    return Checkout::Payment::Free;
-}
-
-Checkout::Entry CXgZdDlg::entry() const
-{
-    return {m_received->text(), m_paid->text(), m_note->text(), payment()};
-}
-
-void CXgZdDlg::focusField(QLineEdit* field)
-{
-    field->setFocus();
-    field->selectAll();
+    m_payment->showMember(m_op.memberNumber(), m_op.memberName(), m_op.memberRatio());
 }
 
 void CXgZdDlg::addConsumption()
@@ -321,24 +178,12 @@ void CXgZdDlg::openDiscount()
         m_op.applyRatio(dialog.ratio());
     }
     showLines();
-    focusField(m_received);
-}
-
-void CXgZdDlg::pickMember()
-{
-    const int row = m_members->currentIndex().row();
-    if (m_members->isHidden() || row < 0 || row >= m_found.size())
-        return;
-    m_members->hide();
-    m_op.pickMember(m_found.at(row));
-    showMember();
-    showLines();
-    focusField(m_received);
+    m_payment->selectField(Checkout::Focus::Received);
 }
 
 void CXgZdDlg::cancelMember()
 {
-    m_members->hide();
+    m_payment->hideMembers();
     m_op.cancelMember();
     showMember();
     showLines();
@@ -346,41 +191,21 @@ void CXgZdDlg::cancelMember()
 
 void CXgZdDlg::print()
 {
-    m_op.printListed(entry());
+    m_op.printListed(m_payment->entry());
 }
 
 void CXgZdDlg::save()
 {
     Checkout::Focus focus = Checkout::Focus::None;
-    switch (m_op.save(entry(), focus)) {
+    switch (m_op.save(m_payment->entry(), focus)) {
     case BillModification::Outcome::Saved:
     case BillModification::Outcome::Deleted:
         accept();
         break;
     case BillModification::Outcome::Invalid:
-        focusField(focus == Checkout::Focus::Paid   ? m_paid
-                   : focus == Checkout::Focus::Note ? m_note
-                                                    : m_received);
+        m_payment->selectField(focus);
         break;
     case BillModification::Outcome::Stopped:
         break;
     }
-}
-
-bool CXgZdDlg::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() != QEvent::KeyPress || m_members->isHidden())
-        return QDialog::eventFilter(watched, event);
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (watched == m_memberSearch && (key == Qt::Key_Up || key == Qt::Key_Down)) {
-        const int row = m_members->currentIndex().row() + (key == Qt::Key_Up ? -1 : 1);
-        if (row >= 0 && row < m_found.size())
-            m_members->selectRow(row);
-        return true;
-    }
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        pickMember();
-        return true;
-    }
-    return QDialog::eventFilter(watched, event);
 }

@@ -449,22 +449,16 @@ Checkout::Result Checkout::check(Prompt& prompt, const Cashier& cashier, const E
 
 Checkout::Result Checkout::release(const QStringList& names)
 {
-    try {
-        Transaction transaction(m_db);
-        for (const QString& name : names) {
-            m_db.ExecuteSql(freeTable(name));
-            m_db.ExecuteSql(QStringLiteral("delete * from dj  where czm=") + Sql::quote(name) +
-                            QStringLiteral(" and xfzt='占用' "));
-            // The open lines only: those kept from guests released earlier ('2') have no bill either.
-            m_db.ExecuteSql(QStringLiteral("delete * from xfmx  where czm=") + Sql::quote(name) +
-                            QStringLiteral(" and jzbj='0'"));
-        }
-        transaction.commit();
-    } catch (const DbError&) {
-        m_db.prompt().warn(QStringLiteral("离店发生异常,离店失败!"));
-        return {};
-    }
-    return {Outcome::Released, Focus::None, QString()};
+    // Of the lines, the open ones only: those kept from guests released earlier ('2') have no
+    // bill either.
+    QStringList statements;
+    for (const QString& name : names)
+        statements << freeTable(name)
+                   << QStringLiteral("delete * from dj  where czm=") + Sql::quote(name) +
+                          QStringLiteral(" and xfzt='占用' ")
+                   << QStringLiteral("delete * from xfmx  where czm=") + Sql::quote(name) +
+                          QStringLiteral(" and jzbj='0'");
+    return leave(statements);
 }
 
 // A table with no open registration: what it still holds belongs to guests who have gone. Their
@@ -472,14 +466,20 @@ Checkout::Result Checkout::release(const QStringList& names)
 // count '1'), and no bill's.
 Checkout::Result Checkout::releaseUnregistered()
 {
+    return leave({freeTable(m_table),
+                  QStringLiteral("update dj set ldsj=") + Sql::timeLiteral(Clock::now()) +
+                      QStringLiteral(",xfzt='离店' where czm=") + Sql::quote(m_table) +
+                      QStringLiteral(" and xfzt='占用'"),
+                  QStringLiteral("update xfmx set jzbj='2' where czm=") + Sql::quote(m_table) +
+                      QStringLiteral(" and jzbj='0'")});
+}
+
+Checkout::Result Checkout::leave(const QStringList& statements)
+{
     try {
         Transaction transaction(m_db);
-        m_db.ExecuteSql(freeTable(m_table));
-        m_db.ExecuteSql(QStringLiteral("update dj set ldsj=") + Sql::timeLiteral(Clock::now()) +
-                        QStringLiteral(",xfzt='离店' where czm=") + Sql::quote(m_table) +
-                        QStringLiteral(" and xfzt='占用'"));
-        m_db.ExecuteSql(QStringLiteral("update xfmx set jzbj='2' where czm=") + Sql::quote(m_table) +
-                        QStringLiteral(" and jzbj='0'"));
+        for (const QString& statement : statements)
+            m_db.ExecuteSql(statement);
         transaction.commit();
     } catch (const DbError&) {
         m_db.prompt().warn(QStringLiteral("离店发生异常,离店失败!"));

@@ -194,6 +194,8 @@ private:
                          qint64& dueSum);
     Result release(const QStringList& names);
     Result releaseUnregistered();
+    // The tables let go without a bill: the statements in one transaction.
+    Result leave(const QStringList& statements);
     bool writeRatio(const QString& ratio, const QList<Line>& lines);
     QString write(const Entry& entry, const Amounts& amounts, const QStringList& names);
     void printReceipt(const Entry& entry, const Amounts& amounts, const QString& number,

@@ -46,9 +46,7 @@ MemberQueryDialog::MemberQueryDialog(Database& db, Prompt& prompt, DefaultPrinte
 
 void MemberQueryDialog::load()
 {
-    m_list->DeleteAllRows();
-    for (const QStringList& row : m_members.rows(m_search->text()))
-        m_list->AddRow(row);
+    m_list->setRows(m_members.rows(m_search->text()));
 }
 
 void MemberQueryDialog::print()

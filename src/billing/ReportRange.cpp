@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QTimeEdit>
 
-namespace ReportRange {
+namespace {
 
 QDateEdit* dateEdit(QWidget* parent)
 {
@@ -22,15 +22,38 @@ QTimeEdit* timeEdit(QWidget* parent)
     return edit;
 }
 
-void addTo(QHBoxLayout* row, QDateEdit* startDate, QTimeEdit* startTime, QDateEdit* endDate,
-           QTimeEdit* endTime, QWidget* parent)
+} // namespace
+
+ReportRange::ReportRange(QWidget* parent)
+    : m_parent(parent), m_startDate(dateEdit(parent)), m_startTime(timeEdit(parent)),
+      m_endDate(dateEdit(parent)), m_endTime(timeEdit(parent))
 {
-    row->addWidget(new QLabel(QStringLiteral("起始时间:"), parent));
-    row->addWidget(startDate);
-    row->addWidget(startTime);
-    row->addWidget(new QLabel(QStringLiteral("终止时间:"), parent));
-    row->addWidget(endDate);
-    row->addWidget(endTime);
 }
 
-} // namespace ReportRange
+void ReportRange::addTo(QHBoxLayout* row) const
+{
+    row->addWidget(new QLabel(QStringLiteral("起始时间:"), m_parent));
+    row->addWidget(m_startDate);
+    row->addWidget(m_startTime);
+    row->addWidget(new QLabel(QStringLiteral("终止时间:"), m_parent));
+    row->addWidget(m_endDate);
+    row->addWidget(m_endTime);
+}
+
+void ReportRange::set(const QDateTime& start, const QDateTime& end)
+{
+    m_startDate->setDate(start.date());
+    m_startTime->setTime(start.time());
+    m_endDate->setDate(end.date());
+    m_endTime->setTime(end.time());
+}
+
+QDateTime ReportRange::start() const
+{
+    return QDateTime(m_startDate->date(), m_startTime->time());
+}
+
+QDateTime ReportRange::end() const
+{
+    return QDateTime(m_endDate->date(), m_endTime->time());
+}

@@ -1,6 +1,7 @@
 #include "CFjPage.h"
 
 #include "Access.h"
+#include "CommandRow.h"
 #include "CPrintListReportCtrl.h"
 #include "Operator.h"
 #include "RoomDialog.h"
@@ -22,18 +23,12 @@
 namespace {
 
 // A row of buttons, right-aligned; the buttons are appended to `order`.
-QHBoxLayout* buttonRow(CFjPage* page, const QList<std::pair<QString, void (CFjPage::*)()>>& commands,
-                       QList<QWidget*>& order)
+QHBoxLayout* buttonRow(CFjPage* page, const QList<Command>& commands, QList<QWidget*>& order)
 {
     auto* row = new QHBoxLayout;
     row->addStretch();
-    for (const auto& [text, slot] : commands) {
-        auto* button = new QPushButton(text, page);
-        button->setAutoDefault(false);
-        QObject::connect(button, &QPushButton::clicked, page, slot);
-        row->addWidget(button);
+    for (QPushButton* button : addCommands(row, page, commands))
         order << button;
-    }
     return row;
 }
 
@@ -64,9 +59,9 @@ CFjPage::CFjPage(Database& db, Prompt& prompt, const Operator& current, DefaultP
     auto* rooms = new QVBoxLayout(roomsBox);
     rooms->addWidget(m_roomList);
     rooms->addLayout(buttonRow(this,
-                               {{QStringLiteral("添加"), &CFjPage::addRoom},
-                                {QStringLiteral("修改"), &CFjPage::changeRoom},
-                                {QStringLiteral("删除"), &CFjPage::removeRoom}},
+                               {{QStringLiteral("添加"), [this] { addRoom(); }},
+                                {QStringLiteral("修改"), [this] { changeRoom(); }},
+                                {QStringLiteral("删除"), [this] { removeRoom(); }}},
                                order));
     order << m_filter << m_tableList;
 
@@ -80,10 +75,10 @@ CFjPage::CFjPage(Database& db, Prompt& prompt, const Operator& current, DefaultP
     tables->addLayout(filter);
     tables->addWidget(m_tableList);
     tables->addLayout(buttonRow(this,
-                                {{QStringLiteral("添加"), &CFjPage::addTable},
-                                 {QStringLiteral("批量添加"), &CFjPage::addTables},
-                                 {QStringLiteral("修改"), &CFjPage::changeTable},
-                                 {QStringLiteral("删除"), &CFjPage::removeTable}},
+                                {{QStringLiteral("添加"), [this] { addTable(); }},
+                                 {QStringLiteral("批量添加"), [this] { addTables(); }},
+                                 {QStringLiteral("修改"), [this] { changeTable(); }},
+                                 {QStringLiteral("删除"), [this] { removeTable(); }}},
                                 order));
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order.at(i - 1), order.at(i));
@@ -96,7 +91,7 @@ CFjPage::CFjPage(Database& db, Prompt& prompt, const Operator& current, DefaultP
     loadFilter(TableSettings::kAllRooms);
     connect(m_filter, &QComboBox::currentTextChanged, this, &CFjPage::loadTables);
     connect(m_roomList->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-        const QString room = selected(m_roomList, RoomSettings::Name);
+        const QString room = m_roomList->selectedRowTexts().value(RoomSettings::Name);
         if (!room.isEmpty())
             roomSelected(room);
     });
@@ -117,10 +112,10 @@ void CFjPage::changeRoom()
 {
     if (!granted(Right::Fjqx))
         return;
-    const QString name = selected(m_roomList, RoomSettings::Name);
+    const QString name = m_roomList->selectedRowTexts().value(RoomSettings::Name);
     if (!m_rooms.mayChange(name))
         return;
-    RoomDialog dialog(m_rooms, name, selected(m_roomList, RoomSettings::Note), this);
+    RoomDialog dialog(m_rooms, name, m_roomList->selectedRowTexts().value(RoomSettings::Note), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     const QString shown = m_filter->currentText();
@@ -133,7 +128,7 @@ void CFjPage::removeRoom()
 {
     if (!granted(Right::Fjqx))
         return;
-    if (!m_rooms.remove(selected(m_roomList, RoomSettings::Name)))
+    if (!m_rooms.remove(m_roomList->selectedRowTexts().value(RoomSettings::Name)))
         return;
     loadRooms();
     loadFilter(m_filter->currentText());
@@ -164,7 +159,7 @@ void CFjPage::changeTable()
 {
     if (!granted(Right::Czqx))
         return;
-    const QString name = selected(m_tableList, TableSettings::Name);
+    const QString name = m_tableList->selectedRowTexts().value(TableSettings::Name);
     if (!m_tables.mayChange(name))
         return;
     TableDialog dialog(m_tables, m_rooms.names(), name, QString(), this);
@@ -177,19 +172,13 @@ void CFjPage::removeTable()
     if (!granted(Right::Czqx))
         return;
     const QList<int> rows = m_tableList->selectedRows();
-    if (m_tables.remove(selected(m_tableList, TableSettings::Name)))
+    if (m_tables.remove(m_tableList->selectedRowTexts().value(TableSettings::Name)))
         m_tableList->DeleteRow(rows.first());
 }
 
 bool CFjPage::granted(Right right)
 {
     return Access::granted(m_current, right, m_prompt);
-}
-
-QString CFjPage::selected(CPrintListReportCtrl* list, int column) const
-{
-    const QList<int> rows = list->selectedRows();
-    return rows.isEmpty() ? QString() : list->cellText(rows.first(), column);
 }
 
 QString CFjPage::filteredRoom() const
@@ -201,9 +190,7 @@ void CFjPage::loadRooms()
 {
     // Refilling the list is no choice of a room by the operator.
     const QSignalBlocker blocker(m_roomList->selectionModel());
-    m_roomList->DeleteAllRows();
-    for (const QStringList& row : m_rooms.rows())
-        m_roomList->AddRow(row);
+    m_roomList->setRows(m_rooms.rows());
 }
 
 void CFjPage::loadFilter(const QString& room)
@@ -218,9 +205,7 @@ void CFjPage::loadFilter(const QString& room)
 
 void CFjPage::loadTables()
 {
-    m_tableList->DeleteAllRows();
-    for (const QStringList& row : m_tables.rows(m_filter->currentText()))
-        m_tableList->AddRow(row);
+    m_tableList->setRows(m_tables.rows(m_filter->currentText()));
 }
 
 void CFjPage::roomSelected(const QString& room)

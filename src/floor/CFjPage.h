@@ -35,7 +35,6 @@ public:
 
 private:
     bool granted(Right right);
-    QString selected(CPrintListReportCtrl* list, int column) const;
     // The room the filter shows, "" for every room.
     QString filteredRoom() const;
     void loadRooms();

@@ -1,11 +1,10 @@
 #include "CFwsDlg.h"
 
 #include "Access.h"
+#include "CommandRow.h"
 #include "CPrintListReportCtrl.h"
 #include "WaiterDialog.h"
 
-#include <QHBoxLayout>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 CFwsDlg::CFwsDlg(Database& db, Prompt& prompt, const Operator& current, DefaultPrinter& printer,
@@ -20,21 +19,11 @@ CFwsDlg::CFwsDlg(Database& db, Prompt& prompt, const Operator& current, DefaultP
         change();
     });
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    const std::pair<QString, void (CFwsDlg::*)()> commands[] = {
-        {QStringLiteral("添加服务生"), &CFwsDlg::add},
-        {QStringLiteral("修改服务生"), &CFwsDlg::change},
-        {QStringLiteral("删除服务生"), &CFwsDlg::remove}};
-    for (const auto& [text, slot] : commands) {
-        auto* button = new QPushButton(text, this);
-        button->setAutoDefault(false);
-        connect(button, &QPushButton::clicked, this, slot);
-        buttons->addWidget(button);
-    }
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_list);
-    layout->addLayout(buttons);
+    layout->addLayout(commandRow(this, {{QStringLiteral("添加服务生"), [this] { add(); }},
+                                        {QStringLiteral("修改服务生"), [this] { change(); }},
+                                        {QStringLiteral("删除服务生"), [this] { remove(); }}}));
     load();
 }
 
@@ -75,13 +64,10 @@ bool CFwsDlg::granted()
 
 int CFwsDlg::selectedId() const
 {
-    const QList<int> rows = m_list->selectedRows();
-    return rows.isEmpty() ? 0 : m_list->cellText(rows.first(), WaiterSettings::Number).toInt();
+    return m_list->selectedRowTexts().value(WaiterSettings::Number).toInt();
 }
 
 void CFwsDlg::load()
 {
-    m_list->DeleteAllRows();
-    for (const QStringList& row : m_waiters.rows())
-        m_list->AddRow(row);
+    m_list->setRows(m_waiters.rows());
 }

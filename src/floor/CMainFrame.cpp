@@ -13,6 +13,7 @@
 #include "CFwsDlg.h"
 #include "CFwsTjDlg.h"
 #include "CGkJzDlg.h"
+#include "CGkYdDlg.h"
 #include "CGzZdDlg.h"
 #include "CHuiYuan.h"
 #include "CLeftView.h"
@@ -36,6 +37,7 @@
 #include "CXmCxDlg.h"
 #include "CXmPage.h"
 #include "CXsTjDlg.h"
+#include "CYdGlDlg.h"
 #include "CYyBcDlg.h"
 #include "DatabaseBackup.h"
 #include "DatabaseCompaction.h"
@@ -470,6 +472,19 @@ void CMainFrame::connectCommands()
     });
     setHandler(Help, [this] { showHelp(); });
     setHandler(About, [this] { showAbout(); });
+    setHandler(Reserve, [this] {
+        if (m_board->board().reserve(m_app.currentOperator().may(Right::Ydqx)) !=
+            TableBoard::Command::Reserve)
+            return;
+        CGkYdDlg dialog(m_app.db(), m_app.currentOperator().name(), QString(), this);
+        if (dialog.exec() == QDialog::Accepted)
+            tablesChanged();
+    });
+    setHandler(Reservations, [this] {
+        CYdGlDlg dialog(m_app.db(), m_app.defaultPrinter(), m_app.currentOperator().name(), this);
+        dialog.exec();
+        tablesChanged();
+    });
     setHandler(OpenTable, [this] { m_boardCommands->openTable(); });
     setHandler(ChangeRegistration, [this] { m_boardCommands->changeRegistration(); });
     connectReports();

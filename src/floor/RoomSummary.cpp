@@ -2,7 +2,6 @@
 
 #include "Clock.h"
 #include "Database.h"
-#include "TableBoard.h"
 
 RoomSummary::RoomSummary(Database& db) : m_db(db) {}
 
@@ -39,14 +38,13 @@ RoomSummary::Counts RoomSummary::counts()
                 c.occupied = states.getInt(QStringLiteral("sl"));
         }
     }
-    const QDateTime now = Clock::now();
+    // Reserved as the board decides it: booked for the shift running now, today.
     Recordset booked;
     if (m_db.OpenRecordset(
             booked, QStringLiteral("select  count(*) as ydsl from cz where zyzt<>'占用' and czm in(select "
                                    "czmc from  yd where  zt='已订' and yybcbh=") +
-                        QString::number(TableBoard::shiftOfDay(now.time())) +
-                        QStringLiteral(" and  format(ydsj,'yyyy-mm-dd')='") +
-                        now.date().toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral("')")) &&
+                        m_db.GetCurrentShiftId() + QStringLiteral(" and  format(ydsj,'yyyy-mm-dd')='") +
+                        Clock::today().toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral("')")) &&
         !booked.isEOF())
         c.reserved = booked.getInt(QStringLiteral("ydsl"));
     c.available = free - c.reserved;

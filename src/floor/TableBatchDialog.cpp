@@ -9,6 +9,7 @@
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -69,23 +70,10 @@ void TableBatchDialog::onOk()
         accept();
         return;
     }
-    QWidget* field = nullptr;
-    switch (result.input) {
-    case TableSettings::Input::From:
-        field = m_from;
-        break;
-    case TableSettings::Input::To:
-        field = m_to;
-        break;
-    case TableSettings::Input::Seats:
-        field = m_seats;
-        break;
-    case TableSettings::Input::Room:
-        field = m_room;
-        break;
-    default:
-        break;
-    }
-    if (field)
+    const QMap<TableSettings::Input, QWidget*> fields{{TableSettings::Input::From, m_from},
+                                                      {TableSettings::Input::To, m_to},
+                                                      {TableSettings::Input::Seats, m_seats},
+                                                      {TableSettings::Input::Room, m_room}};
+    if (QWidget* field = fields.value(result.input))
         field->setFocus();
 }

@@ -111,8 +111,7 @@ QString TableBoard::reservedCondition(const QString& shift) const
 
 QString TableBoard::filterStatement(Filter filter) const
 {
-    const QString shift = QString::number(shiftOfDay(Clock::now().time()));
-    const QString reserved = reservedCondition(shift);
+    const QString reserved = reservedCondition(m_db.GetCurrentShiftId());
     const QString base = roomStatement();
     switch (filter) {
     case Filter::All:
@@ -168,17 +167,6 @@ void TableBoard::updateElapsed()
     } catch (const DbError& e) {
         m_db.prompt().warn(QStringLiteral("ADO Error: %1").arg(e.description()));
     }
-}
-
-int TableBoard::shiftOfDay(const QTime& time)
-{
-    if (time > QTime(20, 59, 59))
-        return 3;
-    if (time > QTime(14, 59, 59))
-        return 2;
-    if (time > QTime(9, 59, 59))
-        return 1;
-    return 0;
 }
 
 bool TableBoard::denied(bool allowed)

@@ -96,9 +96,6 @@ public:
     void updateElapsed();
     static QString elapsedText(const QDateTime& arrival, const QDateTime& now);
 
-    // The shift number the filter and the rooms pane's counts take from the time of day.
-    static int shiftOfDay(const QTime& time);
-
     // The board commands' checks; each shows its message and returns the command to carry out
     // (None when it stops). `selected` is the first selected item, null when none.
     Command addConsumption(bool allowed, const Item* selected);

@@ -7,6 +7,7 @@
 #include <QFormLayout>
 #include <QIntValidator>
 #include <QLineEdit>
+#include <QMap>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -56,20 +57,9 @@ void TableDialog::onOk()
         accept();
         return;
     }
-    QWidget* field = nullptr;
-    switch (result.input) {
-    case TableSettings::Input::Name:
-        field = m_name;
-        break;
-    case TableSettings::Input::Seats:
-        field = m_seats;
-        break;
-    case TableSettings::Input::Room:
-        field = m_room;
-        break;
-    default:
-        break;
-    }
-    if (field)
+    const QMap<TableSettings::Input, QWidget*> fields{{TableSettings::Input::Name, m_name},
+                                                      {TableSettings::Input::Seats, m_seats},
+                                                      {TableSettings::Input::Room, m_room}};
+    if (QWidget* field = fields.value(result.input))
         field->setFocus();
 }

@@ -82,11 +82,19 @@ TableSettings::Result TableSettings::change(const QString& oldName, const Table&
         return refuse(QStringLiteral("已经存在此餐桌！"), Input::Name);
     if (everOpened(oldName))
         return refuse(QStringLiteral("此餐桌已经被使用,不能修改！"));
-    Recordset rs;
-    return Result::of(
-        m_db.OpenRecordset(rs, QStringLiteral("update cz set czm=%1,zzws=%2,fjm=%3 where czm=%4")
-                                   .arg(Sql::quote(table.name), QString::number(Field::toInt(table.seats)),
-                                        Sql::quote(table.room), Sql::quote(oldName))));
+    // The table's bookings follow it to its new name.
+    try {
+        Transaction transaction(m_db);
+        m_db.ExecuteSql(QStringLiteral("update cz set czm=%1,zzws=%2,fjm=%3 where czm=%4")
+                            .arg(Sql::quote(table.name), QString::number(Field::toInt(table.seats)),
+                                 Sql::quote(table.room), Sql::quote(oldName)));
+        m_db.ExecuteSql(QStringLiteral("update yd set czmc=%1 where czmc=%2")
+                            .arg(Sql::quote(table.name), Sql::quote(oldName)));
+        transaction.commit();
+    } catch (const DbError&) {
+        return refuse(QStringLiteral("修改餐桌发生异常,修改餐桌失败!"));
+    }
+    return Result::of(true);
 }
 
 bool TableSettings::remove(const QString& selected)
@@ -103,7 +111,15 @@ bool TableSettings::remove(const QString& selected)
         m_prompt.warn(QStringLiteral("此餐桌已经被使用,不能删除！"));
         return false;
     }
+    // Its bookings would point at no table.
     Recordset rs;
+    if (!m_db.OpenRecordset(rs, QStringLiteral("select top 1 id from yd where zt='已订' and czmc=") +
+                                    Sql::quote(selected)))
+        return false;
+    if (!rs.isEOF()) {
+        m_prompt.warn(QStringLiteral("此餐桌已有预订,不能删除！"));
+        return false;
+    }
     return m_db.OpenRecordset(rs, QStringLiteral("delete * from cz where czm=") + Sql::quote(selected));
 }
 

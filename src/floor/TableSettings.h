@@ -74,9 +74,10 @@ public:
 
     // The table dialog's OK, checks in order: name, seats, room, existing name.
     Result add(const Table& table);
-    // As add, then refused for a table that has ever been opened.
+    // As add, then refused for a table that has ever been opened; its bookings take the new name.
     Result change(const QString& oldName, const Table& table);
-    // Refused while occupied and for a table that has ever been opened; asks nothing.
+    // Refused while occupied, for a table that has ever been opened and for one that is booked;
+    // asks nothing.
     bool remove(const QString& selected);
 
     // The batch dialog's OK: adds every table of the range whose name is free, in one

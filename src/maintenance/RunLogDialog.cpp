@@ -35,9 +35,7 @@ void RunLogDialog::load()
     QList<QStringList> rows;
     if (!m_log.entries(rows))
         return;
-    m_list->DeleteAllRows();
-    for (const QStringList& row : rows)
-        m_list->AddRow(row);
+    m_list->setRows(rows);
 }
 
 void RunLogDialog::empty()

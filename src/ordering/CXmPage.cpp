@@ -1,6 +1,7 @@
 #include "CXmPage.h"
 
 #include "CategoryDialog.h"
+#include "CommandRow.h"
 #include "CPrintListReportCtrl.h"
 #include "DefaultPrinter.h"
 #include "DishDialog.h"
@@ -17,28 +18,14 @@
 
 namespace {
 
-QWidget* buttonRow(QWidget* parent,
-                   const std::initializer_list<std::pair<QString, std::function<void()>>>& commands)
+QWidget* buttonRow(QWidget* parent, const QList<Command>& commands)
 {
     auto* row = new QWidget(parent);
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addStretch();
-    for (const auto& [text, slot] : commands) {
-        auto* button = new QPushButton(text, row);
-        button->setAutoDefault(false);
-        QObject::connect(button, &QPushButton::clicked, row, slot);
-        layout->addWidget(button);
-    }
+    addCommands(layout, row, commands);
     return row;
-}
-
-QPushButton* buttonIn(QWidget* row, const QString& text)
-{
-    for (QPushButton* button : row->findChildren<QPushButton*>())
-        if (button->text() == text)
-            return button;
-    return nullptr;
 }
 
 } // namespace
@@ -102,24 +89,22 @@ CXmPage::CXmPage(Database& db, Prompt& prompt, Spooler& spooler, DefaultPrinter&
 
 QPushButton* CXmPage::categoryButton(const QString& text) const
 {
-    return buttonIn(m_categoryButtons, text);
+    return buttonWithText(m_categoryButtons, text);
 }
 
 QPushButton* CXmPage::dishButton(const QString& text) const
 {
-    return buttonIn(m_dishButtons, text);
+    return buttonWithText(m_dishButtons, text);
 }
 
 QString CXmPage::selectedCategory() const
 {
-    const QList<int> rows = m_categoryList->selectedRows();
-    return rows.isEmpty() ? QString() : m_categoryList->cellText(rows.first(), CategorySettings::Name);
+    return m_categoryList->selectedRowTexts().value(CategorySettings::Name);
 }
 
 QString CXmPage::selectedDish() const
 {
-    const QList<int> rows = m_dishList->selectedRows();
-    return rows.isEmpty() ? QString() : m_dishList->cellText(rows.first(), DishSettings::Name);
+    return m_dishList->selectedRowTexts().value(DishSettings::Name);
 }
 
 void CXmPage::loadCategories(const QString& select)
@@ -157,9 +142,7 @@ void CXmPage::showAll()
 
 void CXmPage::showDishes(const QList<QStringList>& rows)
 {
-    m_dishList->DeleteAllRows();
-    for (const QStringList& row : rows)
-        m_dishList->AddRow(row);
+    m_dishList->setRows(rows);
 }
 
 void CXmPage::reloadDishes()

@@ -22,11 +22,7 @@ DishList::DishList(Database& db, DefaultPrinter& defaultPrinter, QWidget* parent
 
 void DishList::FillDishList(const QString& statement)
 {
-    setUpdatesEnabled(false);
-    DeleteAllRows();
-    for (const QStringList& row : m_catalogue.rows(statement))
-        AddRow(row);
-    setUpdatesEnabled(true);
+    setRows(m_catalogue.rows(statement));
     pick(0);
     if (rowCount() == 0)
         emit currentDishChanged(QString());

@@ -90,6 +90,15 @@ void CPrintListReportCtrl::DeleteAllRows()
     m_model->deleteAllRows();
 }
 
+void CPrintListReportCtrl::setRows(const QList<QStringList>& rows)
+{
+    setUpdatesEnabled(false);
+    m_model->deleteAllRows();
+    for (const QStringList& row : rows)
+        m_model->addRow(row);
+    setUpdatesEnabled(true);
+}
+
 int CPrintListReportCtrl::rowCount() const
 {
     return m_model->rowCount();
@@ -112,6 +121,12 @@ QList<int> CPrintListReportCtrl::selectedRows() const
         rows << index.row();
     std::sort(rows.begin(), rows.end());
     return rows;
+}
+
+QStringList CPrintListReportCtrl::selectedRowTexts() const
+{
+    const QList<int> rows = selectedRows();
+    return rows.isEmpty() ? QStringList() : m_model->rows().at(rows.first());
 }
 
 void CPrintListReportCtrl::setMultipleSelection(bool multiple)

@@ -29,6 +29,8 @@ public:
     void SetRowColor(int row, const QColor& colour);
     void DeleteRow(int row);
     void DeleteAllRows();
+    // Replaces every row, drawn once.
+    void setRows(const QList<QStringList>& rows);
 
     void SetReportTitle(const QString& text) { m_title = text; }
     void SetReportSubtitle(const QString& text) { m_subtitle = text; }
@@ -52,6 +54,8 @@ public:
     int columnCount() const;
     QString cellText(int row, int column) const;
     QList<int> selectedRows() const;
+    // Every cell of the first selected row; empty when none is selected.
+    QStringList selectedRowTexts() const;
     void setMultipleSelection(bool multiple);
     void setGridLines(bool shown) { setShowGrid(shown); }
     bool isPreviewOpen() const { return m_previewing; }

@@ -1,11 +1,10 @@
 #include "CYyBcDlg.h"
 
 #include "CBcDlg.h"
+#include "CommandRow.h"
 #include "CPrintListReportCtrl.h"
 #include "Database.h"
 
-#include <QHBoxLayout>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 CYyBcDlg::CYyBcDlg(Database& db, DefaultPrinter& defaultPrinter, QWidget* parent)
@@ -18,21 +17,11 @@ CYyBcDlg::CYyBcDlg(Database& db, DefaultPrinter& defaultPrinter, QWidget* parent
     connect(m_list, &CPrintListReportCtrl::doubleClicked, this, &CYyBcDlg::change);
     fill();
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    const std::pair<QString, void (CYyBcDlg::*)()> commands[] = {
-        {QStringLiteral("添　加"), &CYyBcDlg::add},
-        {QStringLiteral("删　除"), &CYyBcDlg::remove},
-        {QStringLiteral("修　改"), &CYyBcDlg::change}};
-    for (const auto& [text, slot] : commands) {
-        auto* button = new QPushButton(text, this);
-        button->setAutoDefault(false);
-        connect(button, &QPushButton::clicked, this, slot);
-        buttons->addWidget(button);
-    }
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_list);
-    layout->addLayout(buttons);
+    layout->addLayout(commandRow(this, {{QStringLiteral("添　加"), [this] { add(); }},
+                                        {QStringLiteral("删　除"), [this] { remove(); }},
+                                        {QStringLiteral("修　改"), [this] { change(); }}}));
 }
 
 void CYyBcDlg::fill()
@@ -46,8 +35,7 @@ void CYyBcDlg::fill()
 
 int CYyBcDlg::selectedNumber() const
 {
-    const QList<int> rows = m_list->selectedRows();
-    return rows.isEmpty() ? 0 : m_list->cellText(rows.first(), 0).toInt();
+    return m_list->selectedRowTexts().value(0).toInt();
 }
 
 void CYyBcDlg::add()

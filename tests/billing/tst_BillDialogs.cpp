@@ -7,6 +7,7 @@
 #include "CZjXfDlg.h"
 #include "DefaultPrinter.h"
 #include "ModalDialogs.h"
+#include "PaymentPanel.h"
 #include "QuantityDialog.h"
 #include "ReceiptPrinter.h"
 #include "Restaurant.h"
@@ -103,8 +104,8 @@ private slots:
                      u"2026-12-06 12:00:00"_s, u"张三"_s});
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        QCOMPARE(QApplication::focusWidget(), dialog.paidEdit());
-        QCOMPARE(dialog.noteEdit()->text() + dialog.amountLabel(u"消费合计"_s)->text(),
+        QCOMPARE(QApplication::focusWidget(), dialog.paymentPanel()->paidEdit());
+        QCOMPARE(dialog.paymentPanel()->noteEdit()->text() + dialog.amountLabel(u"消费合计"_s)->text(),
                  u"熟客[已修改]28.00"_s);
 
         // The quantity refuses text that is no number and keeps the cursor there.
@@ -135,8 +136,8 @@ private slots:
         QCOMPARE(dialog.amountLabel(u"消费合计"_s)->text() + u'|' + dialog.lineList()->cellText(0, 3),
                  u"61.00|3.00"_s);
 
-        dialog.receivedEdit()->setText(u"61"_s);
-        dialog.paidEdit()->setText(u"100"_s);
+        dialog.paymentPanel()->receivedEdit()->setText(u"61"_s);
+        dialog.paymentPanel()->paidEdit()->setText(u"100"_s);
         f.t.prompt.answer(Prompt::Answer::Yes);
         Fixture::button(&dialog, u"确定"_s)->click();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));

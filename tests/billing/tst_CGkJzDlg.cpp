@@ -6,6 +6,7 @@
 #include "FakeSpooler.h"
 #include "Gbk.h"
 #include "ModalDialogs.h"
+#include "PaymentPanel.h"
 #include "RawPrinter.h"
 #include "ReceiptPrinter.h"
 #include "Restaurant.h"
@@ -45,6 +46,7 @@ struct Fixture
         restaurant.order("B1", "可乐", 1);
     }
     QString shown(const QString& label) const { return dialog.amountLabel(label)->text(); }
+    PaymentPanel* panel() const { return dialog.paymentPanel(); }
     void key(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
     QString column(int column) const
     {
@@ -92,28 +94,28 @@ private slots:
         QCOMPARE(f.dialog.lineList()->model()->index(3, 1).data(Qt::ForegroundRole).value<QColor>(),
                  QColor(Qt::red));
         QCOMPARE(f.shown(u"消费合计"_s) + u'|' + f.shown(u"应收金额"_s), u"74.50|74.50"_s);
-        QCOMPARE(QApplication::focusWidget(), f.dialog.paidEdit());
+        QCOMPARE(QApplication::focusWidget(), f.panel()->paidEdit());
 
         // F4 with nothing received: refused, the cursor in 实收金额 with its text selected.
         f.key(Qt::Key_F4);
         QCOMPARE(f.t.prompt.last(), u"实收金额不正确!"_s);
-        QCOMPARE(QApplication::focusWidget(), f.dialog.receivedEdit());
-        QCOMPARE(f.dialog.receivedEdit()->selectedText(), u"0"_s);
+        QCOMPARE(QApplication::focusWidget(), f.panel()->receivedEdit());
+        QCOMPARE(f.panel()->receivedEdit()->selectedText(), u"0"_s);
         // 挂账 takes no payment, 免费 no amount either.
-        QTest::mouseClick(f.dialog.paymentButton(Payment::OnAccount), Qt::LeftButton);
-        QVERIFY(!f.dialog.paidEdit()->isEnabled() && f.dialog.receivedEdit()->isEnabled());
-        QTest::mouseClick(f.dialog.paymentButton(Payment::Free), Qt::LeftButton);
-        QVERIFY(!f.dialog.receivedEdit()->isEnabled() && f.shown(u"优惠金额"_s) == u"74.50");
-        QTest::mouseClick(f.dialog.paymentButton(Payment::Cash), Qt::LeftButton);
+        QTest::mouseClick(f.panel()->paymentButton(Payment::OnAccount), Qt::LeftButton);
+        QVERIFY(!f.panel()->paidEdit()->isEnabled() && f.panel()->receivedEdit()->isEnabled());
+        QTest::mouseClick(f.panel()->paymentButton(Payment::Free), Qt::LeftButton);
+        QVERIFY(!f.panel()->receivedEdit()->isEnabled() && f.shown(u"优惠金额"_s) == u"74.50");
+        QTest::mouseClick(f.panel()->paymentButton(Payment::Cash), Qt::LeftButton);
 
         // The member list by keys; blanks and quotes leave the search, the list covers 实收金额.
-        f.dialog.memberEdit()->setFocus();
-        QTest::keyClicks(f.dialog.memberEdit(), u"z s'"_s);
-        QVERIFY(f.dialog.memberEdit()->text() == u"zs" && f.dialog.memberList()->isVisible() &&
-                !f.dialog.receivedEdit()->isVisible());
+        f.panel()->memberEdit()->setFocus();
+        QTest::keyClicks(f.panel()->memberEdit(), u"z s'"_s);
+        QVERIFY(f.panel()->memberEdit()->text() == u"zs" && f.panel()->memberList()->isVisible() &&
+                !f.panel()->receivedEdit()->isVisible());
         f.key(Qt::Key_Down);
         f.key(Qt::Key_Return);
-        QVERIFY(!f.dialog.memberList()->isVisible());
+        QVERIFY(!f.panel()->memberList()->isVisible());
         QCOMPARE(f.shown(u"会员名"_s) + f.shown(u"折扣"_s) + f.shown(u"应收金额"_s), u"张四0.9067.85"_s);
 
         // "/" from the numeric pad on the line list: the discount dialog for 红烧肉 alone.
@@ -145,7 +147,7 @@ private slots:
         });
         QTest::keyClick(f.dialog.lineList(), Qt::Key_Slash, Qt::KeypadModifier);
         QCOMPARE(f.column(5), u"0.90 0.50 1.00 0.90 "_s);
-        QTRY_COMPARE(QApplication::focusWidget(), f.dialog.receivedEdit());
+        QTRY_COMPARE(QApplication::focusWidget(), f.panel()->receivedEdit());
 
         // A line selected in an in-store group's list takes a discount too; → adds the group.
         QTreeWidget* inStore = f.dialog.inStoreTree();
@@ -160,18 +162,18 @@ private slots:
             QTest::keyClick(discount->ratioEdit(), Qt::Key_Return);
         });
         QTest::mouseClick(f.dialog.button(u"折扣(/)"_s), Qt::LeftButton);
-        QTRY_COMPARE(QApplication::focusWidget(), f.dialog.receivedEdit());
+        QTRY_COMPARE(QApplication::focusWidget(), f.panel()->receivedEdit());
         inStore->setCurrentItem(inStore->topLevelItem(0));
         QTest::mouseClick(f.dialog.button(u"→"_s), Qt::LeftButton);
         QCOMPARE(f.shown(u"消费合计"_s) + u'|' + f.shown(u"应收金额"_s), u"79.50|56.45"_s);
 
         // Rounded off by 0.45; Enter goes on to 顾客支付; F4 settles and prints.
-        f.dialog.receivedEdit()->setFocus();
-        f.dialog.receivedEdit()->selectAll();
-        QTest::keyClicks(f.dialog.receivedEdit(), u"56"_s);
+        f.panel()->receivedEdit()->setFocus();
+        f.panel()->receivedEdit()->selectAll();
+        QTest::keyClicks(f.panel()->receivedEdit(), u"56"_s);
         f.key(Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), f.dialog.paidEdit());
-        QTest::keyClicks(f.dialog.paidEdit(), u"100"_s);
+        QCOMPARE(QApplication::focusWidget(), f.panel()->paidEdit());
+        QTest::keyClicks(f.panel()->paidEdit(), u"100"_s);
         QCOMPARE(f.shown(u"找零"_s), u"44.00"_s);
         f.t.prompt.clear();
         f.t.prompt.answer(Prompt::Answer::Yes);

@@ -97,8 +97,8 @@ private slots:
     void changeRegistration();
 };
 
-// The board's states and columns; the rooms pane's counts take the shift from the time of day
-// (12:30 is shift 1, 17:00 shift 2).
+// The board's states and columns, and the rooms pane's counts, for the shift running now (12:30
+// is in shift 1, 17:00 in shift 2).
 void TestBoardOperations::statesColumnsAndCounts()
 {
     TestDatabase t;
@@ -130,6 +130,10 @@ void TestBoardOperations::statesColumnsAndCounts()
     Restaurant(t).occupy("A", Restaurant::kNow);
     t.exec("update cz set xfhj=null where czm='A'");
     QCOMPARE(board.refresh().at(0).amount, QStringLiteral("￥0.00"));
+    // The shifts decide, not fixed times of day: with no shift running, no table is reserved.
+    t.exec("delete from yybc where yybcbh=2");
+    QCOMPARE(counts(), QStringLiteral("9 3 6 0 33.33%"));
+    QCOMPARE(names(board.load(board.filterStatement(Filter::Reserved))), QString());
 }
 
 void TestBoardOperations::filters_data()

@@ -109,12 +109,14 @@ void TestFloorSettings::roomsAndTables_data()
     row("change to another's name", "table|B1|A2|12|包间", QStringLiteral("已经存在此餐桌！"), Input::Name);
     row("change a table ever opened", "table|A2|A2|12|包间", QStringLiteral("此餐桌已经被使用,不能修改！"));
     row("change", "table|B1|B9|12|大厅", kRooms + "/A1:4:大厅,A2:6:大厅,B9:12:大厅");
+    row("change a booked table", "table|B1|B9|12|大厅|booked", kRooms + "/A1:4:大厅,A2:6:大厅,B9:12:大厅");
     row("may change none", "may|", QStringLiteral("请选定要删除的餐桌!"));
     row("may change an occupied table", "may|A1", QStringLiteral("此餐桌正在使用,不能修改!"));
     row("remove no table", "remove table|", QStringLiteral("请选定要删除的餐桌!"));
     row("remove an occupied table", "remove table|A1", QStringLiteral("此餐桌正在使用,不能删除!"));
     row("remove a table ever opened", "remove table|A2", QStringLiteral("此餐桌已经被使用,不能删除！"));
     row("remove a table, no question", "remove table|B1", kRooms + "/A1:4:大厅,A2:6:大厅");
+    row("remove a booked table", "remove table|B1|booked", QStringLiteral("此餐桌已有预订,不能删除！"));
     // Batches: from, to, mark, before or after, seats, room; names that exist are skipped.
     row("batch, no from", "batch||||before||", QStringLiteral("范围不能为空！"), Input::From);
     row("batch, no seats", "batch|1|3||before||", QStringLiteral("座位数不能为空！"), Input::Seats);
@@ -134,6 +136,8 @@ void TestFloorSettings::roomsAndTables()
     const QString what = a.at(0);
     if (a.last() == "!") // the tables refuse to move
         f.t.exec("create trigger refuse before update on cz begin select raise(abort, 'locked'); end");
+    if (a.last() == "booked")
+        f.t.exec("update yd set czmc='B1', zt='已订'");
     TableSettings::Result result;
     if (what == "room")
         result.done = bool(a.at(1).isEmpty() ? f.roomSettings.add(a.at(2), a.at(3))
@@ -157,6 +161,9 @@ void TestFloorSettings::roomsAndTables()
     QCOMPARE(f.t.scalar("select fjm||fjmc||count(*) from dj, yd where djbh='2'"),
              QStringLiteral("大厅大厅1"));
     QCOMPARE(f.t.scalar("select count(*) from cz where typeof(zzws)<>'integer'"), QStringLiteral("0"));
+    // No booking is left pointing at no table.
+    QCOMPARE(f.t.scalar("select count(*) from yd where czmc not in (select czm from cz)"),
+             QStringLiteral("0"));
 }
 
 // Initials are computed from the name on every save; a waiter without a birth date keeps none;
