@@ -1,4 +1,5 @@
 #include "Checkout.h"
+#include "Clock.h"
 #include "Finance.h"
 #include "ReceiptPrinter.h"
 #include "Restaurant.h"
@@ -28,6 +29,7 @@ struct Fixture
 {
     Fixture() : r(Restaurant::withMenu(t))
     {
+        Clock::setFixed(Restaurant::kNow); // the bills' day is the lines' day, whatever the machine's date
         t.exec(QStringLiteral("update xm set jhdj=10,ckcb=12 where xmm='鱼香肉丝'"));
         t.exec(QStringLiteral("update xm set jhdj=15,ckcb=20 where xmm='红烧肉'"));
         t.exec(QStringLiteral("insert into xm(xmbh,xmm,dj,lbm,jhdj,ckcb) values(9,'餐桌费',10,'其他',3,3)"));
