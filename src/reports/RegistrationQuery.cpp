@@ -4,7 +4,6 @@
 #include "Money.h"
 #include "Sql.h"
 
-#include <QHash>
 
 const QString RegistrationQuery::kColumns = QStringLiteral(
     "登记编号,125;账单号,100;餐桌名,60;服务生,60;状态,50;消费合计,80;进店时间,145;离开时间,145;备注,100");
@@ -21,11 +20,9 @@ ReportTable RegistrationQuery::compute(const ReportPeriod& period, int waiter, c
                      QStringLiteral("      服务生:") + (all ? QStringLiteral("全部") : waiterName);
 
     QHash<QString, QString> waiters;
-    Recordset rs;
-    if (!m_db.OpenRecordset(rs, QStringLiteral("select * from fws")))
+    if (!waiterNames(m_db, waiters))
         return table;
-    for (; !rs.isEOF(); rs.moveNext())
-        waiters.insert(rs.getString(QStringLiteral("id")), rs.getString(QStringLiteral("xm")));
+    Recordset rs;
 
     if (!m_db.OpenRecordset(rs, QStringLiteral("select * from dj where ") +
                                     period.between(QStringLiteral("jdsj")) +

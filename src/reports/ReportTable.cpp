@@ -1,5 +1,6 @@
 #include "ReportTable.h"
 
+#include "Database.h"
 #include "DayTotals.h"
 #include "Money.h"
 #include "Sql.h"
@@ -53,4 +54,14 @@ qint64 costCents(qint64 tenThousandths)
 QString quantityText(double quantity)
 {
     return QString::number(double(Money::cents(quantity)) / 100, 'g', QLocale::FloatingPointShortest);
+}
+
+bool waiterNames(Database& db, QHash<QString, QString>& names)
+{
+    Recordset rs;
+    if (!db.OpenRecordset(rs, QStringLiteral("select * from fws")))
+        return false;
+    for (; !rs.isEOF(); rs.moveNext())
+        names.insert(rs.getString(QStringLiteral("id")), rs.getString(QStringLiteral("xm")));
+    return true;
 }

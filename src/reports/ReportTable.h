@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -57,3 +58,8 @@ qint64 costCents(qint64 tenThousandths);
 // A summed quantity as a report shows it: to the hundredth, without trailing zeros ("3", "1.5"),
 // whatever order the quantities were added in.
 QString quantityText(double quantity);
+
+class Database;
+// The waiters' names by their number as text, for reports that name a visit's waiter; false when
+// the waiters can't be read.
+bool waiterNames(Database& db, QHash<QString, QString>& names);

@@ -5,7 +5,6 @@
 #include "Money.h"
 #include "Sql.h"
 
-#include <QHash>
 
 const QString WaiterSales::kColumns =
     QStringLiteral("服务生,120;项目名称,100;数量,60;打折金额,80;实收金额,80;");
@@ -37,11 +36,9 @@ ReportTable WaiterSales::compute(const ReportPeriod& period, const QStringList& 
         QStringLiteral("起止时间:") + period.startText() + QStringLiteral("—") + period.endText();
 
     QHash<QString, QString> waiters;
-    Recordset rs;
-    if (!m_db.OpenRecordset(rs, QStringLiteral("select * from fws")))
+    if (!waiterNames(m_db, waiters))
         return table;
-    for (; !rs.isEOF(); rs.moveNext())
-        waiters.insert(rs.getString(QStringLiteral("id")), rs.getString(QStringLiteral("xm")));
+    Recordset rs;
 
     QString chosen;
     if (!items.isEmpty()) {
