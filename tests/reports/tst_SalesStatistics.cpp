@@ -35,9 +35,9 @@ struct Fixture
         t.exec(QStringLiteral("insert into xm(xmbh,xmm,dj,lbm,jhdj,ckcb) values(9,'餐桌费',10,'其他',3,3)"));
     }
     // "item quantity [ratio] [open|HH:mm|next]": a line settled unless open, at 11:05 unless timed.
-    void sell(const QString& table, const QString& spec)
+    void sell(const QString& table, const QString& text)
     {
-        const QStringList p = spec.split(QLatin1Char(' '));
+        const QStringList p = text.split(QLatin1Char(' '));
         const qint64 line = r.line(table, p[0], p[1].toDouble(),
                                    t.scalar("select dj from xm where xmm='" + p[0] + "'").toDouble(),
                                    p.value(2, "1").toDouble());
