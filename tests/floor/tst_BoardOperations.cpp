@@ -48,9 +48,9 @@ void bookedRestaurant(TestDatabase& t)
     r.occupy("B", QDateTime(QDate(2026, 12, 6), QTime(12, 25, 0)), 12.5);
     r.occupy("F", Restaurant::kNow);
     // Table, shift, days from today (hours for shift 2), state.
-    for (const QString& b :
+    for (const char* text :
          {"C 1 0 已订", "D 1 1 已订", "E 2 4 已订", "F 1 0 已订", "G 1 0 已订", "H 1 0 取消", "I 1 0 到达"}) {
-        const QStringList f = b.split(' ');
+        const QStringList f = QString::fromUtf8(text).split(' ');
         const QDateTime at = f.at(1) == "2" ? today.addSecs(4 * 3600) : today.addDays(f.at(2).toInt());
         r.book("B-" + f.at(0), f.at(0), f.at(1).toInt(), at, f.at(3));
     }
@@ -395,10 +395,10 @@ void TestBoardOperations::reservationChoice()
         r.occupy("B", Restaurant::kNow);
     const QDateTime at(QDate(2026, 12, 6), QTime(13, 5, 7));
     // Booking number, table, shift, state; tomorrow's on the next day, tonight's five hours later.
-    for (const QString& b :
+    for (const char* text :
          {"cancelled A 1 取消", "live A 1 已订", "live B 1 已订", "live C 1 到达", "tomorrow A 1 已订",
           "tomorrow D 1 已订", "tonight A 2 已订", "tonight E 2 已订"}) {
-        const QStringList f = b.split(' ');
+        const QStringList f = QString::fromUtf8(text).split(' ');
         r.book(f.at(0), f.at(1), f.at(2).toInt(),
                f.at(0) == "tomorrow" ? at.addDays(1) : at.addSecs(f.at(2) == "2" ? 18000 : 0), f.at(3));
     }
