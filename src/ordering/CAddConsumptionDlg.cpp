@@ -323,6 +323,8 @@ void CAddConsumptionDlg::showLines(int first)
         m_lines->DeleteAllRows();
     while (m_lines->rowCount() > count)
         m_lines->DeleteRow(m_lines->rowCount() - 1);
+    QList<QStringList> added;
+    QList<QColor> colours;
     for (int row = first; row < count; ++row) {
         if (row < m_lines->rowCount()) {
             showRow(row);
@@ -332,8 +334,10 @@ void CAddConsumptionDlg::showLines(int first)
         QStringList texts;
         for (int column = 0; column < ConsumptionLine::ColumnCount; ++column)
             texts << line.text(column);
-        m_lines->SetRowColor(m_lines->AddRow(texts), m_list.colour(row));
+        added << texts;
+        colours << m_list.colour(row);
     }
+    m_lines->AddRows(added, colours);
     m_lines->setUpdatesEnabled(true);
 }
 

@@ -94,9 +94,13 @@ void CPrintListReportCtrl::setRows(const QList<QStringList>& rows)
 {
     setUpdatesEnabled(false);
     m_model->deleteAllRows();
-    for (const QStringList& row : rows)
-        m_model->addRow(row);
+    m_model->addRows(rows);
     setUpdatesEnabled(true);
+}
+
+void CPrintListReportCtrl::AddRows(const QList<QStringList>& rows, const QList<QColor>& colours)
+{
+    m_model->addRows(rows, colours);
 }
 
 int CPrintListReportCtrl::rowCount() const

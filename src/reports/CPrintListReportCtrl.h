@@ -24,6 +24,8 @@ public:
     void SetColumnSpec(const QString& columns);
     // Appends a row (missing texts are empty, extra ones dropped); returns its index.
     int AddRow(const QStringList& texts);
+    // Appends many rows at once, each with its text colour: a long list is laid out once.
+    void AddRows(const QList<QStringList>& rows, const QList<QColor>& colours);
     void SetCellText(int row, int column, const QString& text);
     // Text colour of the row now at this position; it keeps the colour when sorted.
     void SetRowColor(int row, const QColor& colour);

@@ -17,13 +17,22 @@ void ReportTableModel::appendColumn(const QString& name)
 
 int ReportTableModel::addRow(QStringList texts)
 {
-    texts.resize(m_headers.size());
-    const int row = int(m_rows.size());
-    beginInsertRows({}, row, row);
-    m_rows << texts;
-    m_rowColors << QColor();
+    addRows({std::move(texts)});
+    return int(m_rows.size()) - 1;
+}
+
+void ReportTableModel::addRows(QList<QStringList> rows, const QList<QColor>& colours)
+{
+    if (rows.isEmpty())
+        return;
+    const int first = int(m_rows.size());
+    beginInsertRows({}, first, first + int(rows.size()) - 1);
+    for (int i = 0; i < rows.size(); ++i) {
+        rows[i].resize(m_headers.size());
+        m_rowColors << colours.value(i);
+    }
+    m_rows << std::move(rows);
     endInsertRows();
-    return row;
 }
 
 void ReportTableModel::setCellText(int row, int column, const QString& text)

@@ -18,6 +18,9 @@ public:
 
     void appendColumn(const QString& name);
     int addRow(QStringList texts);
+    // Appends the rows in one insertion (a view lays itself out once, not once a row), each with
+    // its colour from `colours` when given.
+    void addRows(QList<QStringList> rows, const QList<QColor>& colours = {});
     void setCellText(int row, int column, const QString& text);
     void setRowColor(int row, const QColor& colour);
     void deleteRow(int row);

@@ -124,7 +124,7 @@ struct Screen : Ordering
         lines = child<CPrintListReportCtrl>("lines");
         dialog->show();
         dialog->activateWindow();
-        QTest::qWaitForWindowActive(&*dialog);
+        QVERIFY(QTest::qWaitForWindowActive(&*dialog));
     }
 
     // Keys as the cashier types them: to whatever has the focus.
