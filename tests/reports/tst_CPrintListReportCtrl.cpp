@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <QDesktopServices>
+#include <QHeaderView>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStyle>
@@ -133,6 +134,52 @@ private slots:
                 const int needed = m->ctrl.fontMetrics().horizontalAdvance(texts.at(c)) + margins;
                 QVERIFY2(m->ctrl.columnWidth(c) >= qMax(needed, specified.at(c)), qPrintable(texts.at(c)));
             }
+        }
+    }
+
+    // A header click sorts by the column's kind, taken from its first text: numbers by value
+    // (decimal points whatever the locale), dd/mm/yyyy dates by year first, Chinese by pinyin;
+    // a second click reverses. Equal texts keep their order; each row keeps its colour.
+    void sortsByTheColumnsKind_data()
+    {
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<int>("clicks");
+        QTest::addColumn<QStringList>("sorted");
+        QTest::newRow("amounts") << QStringList{"10.00", "9.50", "-2.00", "100"} << 1
+                                 << QStringList{"-2.00", "9.50", "10.00", "100"};
+        QTest::newRow("amounts, descending") << QStringList{"10.00", "9.50", "-2.00", "100"} << 2
+                                             << QStringList{"100", "10.00", "9.50", "-2.00"};
+        QTest::newRow("dates") << QStringList{"01/02/2026", "31/12/2025", "02/01/2026"} << 1
+                               << QStringList{"31/12/2025", "02/01/2026", "01/02/2026"};
+        QTest::newRow("Chinese by pinyin") << QStringList{"张三", "李四", "安静", "宫保鸡丁"} << 1
+                                           << QStringList{"安静", "宫保鸡丁", "李四", "张三"};
+        QStringList mixed;
+        for (int i = 0; i < 40; ++i)
+            mixed << QString::number(2 - i % 2);
+        QTest::newRow("equal texts stay in order")
+            << mixed << 1 << QStringList(20, "1") + QStringList(20, "2");
+    }
+
+    void sortsByTheColumnsKind()
+    {
+        QFETCH(QStringList, texts);
+        QFETCH(int, clicks);
+        QFETCH(QStringList, sorted);
+        m->ctrl.SetColumnSpec("序号,50;值,100");
+        for (int i = 0; i < texts.size(); ++i)
+            m->ctrl.SetRowColor(m->ctrl.AddRow({QString::number(i), texts.at(i)}), QColor(i, 0, 0));
+        for (int i = 0; i < clicks; ++i)
+            emit m->ctrl.horizontalHeader()->sectionClicked(1);
+        for (int row = 0; row < sorted.size(); ++row) {
+            QCOMPARE(m->ctrl.cellText(row, 1), sorted.at(row));
+            const int was = m->ctrl.cellText(row, 0).toInt();
+            QCOMPARE(m->ctrl.cellText(row, 1), texts.at(was));
+            QCOMPARE(m->ctrl.model()->index(row, 1).data(Qt::ForegroundRole).value<QColor>(),
+                     QColor(was, 0, 0));
+        }
+        for (int row = 1; row < sorted.size(); ++row) {
+            if (sorted.at(row) == sorted.at(row - 1))
+                QVERIFY(m->ctrl.cellText(row - 1, 0).toInt() < m->ctrl.cellText(row, 0).toInt());
         }
     }
 
