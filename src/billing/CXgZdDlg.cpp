@@ -139,29 +139,43 @@ void CXgZdDlg::addConsumption()
     activateWindow();
 }
 
+// The lines of the selected rows, top row first, found by the number each row shows: a click on a
+// header sorts the list, and its rows no longer stand where their lines do.
+QList<int> CXgZdDlg::selectedLines() const
+{
+    QList<int> lines;
+    for (int row : m_lines->selectedRows())
+        lines << m_lines->cellText(row, 0).toInt() - 1;
+    return lines;
+}
+
 void CXgZdDlg::removeLine()
 {
-    const QList<int> rows = m_lines->selectedRows();
-    if (rows.isEmpty())
+    const QList<int> lines = selectedLines();
+    if (lines.isEmpty())
         return;
-    m_op.removeLine(rows.first());
+    m_op.removeLine(lines.first());
     showLines();
 }
 
 void CXgZdDlg::changeQuantity()
 {
-    const QList<int> rows = m_lines->selectedRows();
-    if (rows.isEmpty())
+    const QList<int> lines = selectedLines();
+    if (lines.isEmpty())
         return;
-    const int row = rows.first();
-    QuantityDialog dialog(m_db.prompt(), m_op.lines().at(row).item, m_op.lines().at(row).quantity, this);
+    const int index = lines.first();
+    if (index < 0 || index >= m_op.lines().size())
+        return;
+    const BillModification::Line& line = m_op.lines().at(index);
+    QuantityDialog dialog(m_db.prompt(), line.item, line.quantity, this);
     const bool accepted = dialog.exec() == QDialog::Accepted;
     activateWindow();
     if (!accepted)
         return;
-    m_op.setQuantity(row, dialog.quantity());
+    m_op.setQuantity(index, dialog.quantity());
+    // Shown again in the order of the lines.
     showLines();
-    m_lines->selectRow(row);
+    m_lines->selectRow(index);
 }
 
 void CXgZdDlg::openDiscount()
@@ -172,7 +186,7 @@ void CXgZdDlg::openDiscount()
     if (!accepted)
         return;
     if (dialog.selectedOnly()) {
-        if (!m_op.applyRatio(dialog.ratio(), m_lines->selectedRows()))
+        if (!m_op.applyRatio(dialog.ratio(), selectedLines()))
             return;
     } else {
         m_op.applyRatio(dialog.ratio());

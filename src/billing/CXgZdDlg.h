@@ -36,6 +36,7 @@ public:
     void save();
 
 private:
+    QList<int> selectedLines() const;
     void showLines();
     void recalc();
     void showMember();

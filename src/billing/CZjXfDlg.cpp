@@ -87,9 +87,13 @@ void CZjXfDlg::addLine()
 void CZjXfDlg::removeLine()
 {
     const QList<int> rows = m_list->selectedRows();
-    if (rows.isEmpty() || rows.first() >= m_chosen.size())
+    if (rows.isEmpty())
         return;
-    m_chosen.removeAt(rows.first());
+    // The row's number names the line: a click on a header sorts the list.
+    const int index = m_list->cellText(rows.first(), 0).toInt() - 1;
+    if (index < 0 || index >= m_chosen.size())
+        return;
+    m_chosen.removeAt(index);
     showChosen();
 }
 

@@ -3,6 +3,7 @@
 #include "CPrintListReportCtrl.h"
 #include "Database.h"
 
+#include <algorithm>
 #include <QButtonGroup>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -221,10 +222,16 @@ void PaymentPanel::setAmountRowsVisible(bool visible)
 void PaymentPanel::pickMember()
 {
     const int row = m_members->currentIndex().row();
-    if (m_members->isHidden() || row < 0 || row >= m_found.size())
+    if (m_members->isHidden() || row < 0)
+        return;
+    // The member of the row by its number: a click on a header sorts the list.
+    const QString number = m_members->cellText(row, 0);
+    const auto member = std::find_if(m_found.cbegin(), m_found.cend(),
+                                     [&number](const MemberSearch::Member& m) { return m.number == number; });
+    if (member == m_found.cend())
         return;
     hideMembers();
-    emit memberPicked(m_found.at(row));
+    emit memberPicked(*member);
 }
 
 bool PaymentPanel::eventFilter(QObject* watched, QEvent* event)
@@ -234,7 +241,7 @@ bool PaymentPanel::eventFilter(QObject* watched, QEvent* event)
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (watched == m_memberSearch && (key == Qt::Key_Up || key == Qt::Key_Down)) {
         const int row = m_members->currentIndex().row() + (key == Qt::Key_Up ? -1 : 1);
-        if (row >= 0 && row < m_found.size())
+        if (row >= 0 && row < m_members->rowCount())
             m_members->selectRow(row);
         return true;
     }

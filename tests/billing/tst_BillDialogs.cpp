@@ -1,3 +1,4 @@
+#include "CDzDlg.h"
 #include "CGzZdDlg.h"
 #include "Clock.h"
 #include "CPrintListReportCtrl.h"
@@ -15,9 +16,11 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScopeGuard>
 #include <QTest>
 
@@ -143,6 +146,117 @@ private slots:
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(f.t.scalar(u"select xfje||ssje||bz from jzhz where zdh='202612060001'"_s),
                  u"61.061.0熟客[已修改]"_s);
+    }
+
+    // A click on a header sorts a list; the commands still act on the rows the operator chose.
+    void sortedListsActOnTheChosenLines()
+    {
+        Fixture f;
+        f.t.exec(u"insert into jzhz(zdh,czm,xfje,dzje,ssje,hybh,jzfs,jzr,jzsj,bz) values"
+                 "('202612060002','A2',71.5,0,71.5,0,'现金','张三','2026-12-06 12:10:00','')"_s);
+        for (const char* dish : {"红烧肉", "可乐", "鱼香肉丝"})
+            f.restaurant.order("A2", dish, 1);
+        f.t.exec(u"update xfmx set jzzdh='202612060002',jzbj='1' where czm='A2'"_s);
+        CXgZdDlg dialog(f.t.db, Cashier{u"张三"_s, u"0.5"_s, u"0"_s}, f.printer, f.defaultPrinter, f.check);
+        dialog.load({u"202612060002"_s, u"A2"_s, u"71.50"_s, u"*"_s, u"现金"_s, {}, u"2026-12-06 12:10:00"_s,
+                     u"张三"_s});
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        CPrintListReportCtrl* list = dialog.lineList();
+        // A header click sorts, the next one turns the order round: ascending by 单价.
+        const auto sortByPrice = [](CPrintListReportCtrl* list) {
+            QHeaderView* header = list->horizontalHeader();
+            do
+                QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                                  QPoint(header->sectionViewportPosition(4) + 5, header->height() / 2));
+            while (header->sortIndicatorOrder() != Qt::AscendingOrder);
+        };
+        const auto items = [&dialog] {
+            QStringList names;
+            for (const BillModification::Line& line : dialog.modification().lines())
+                names << line.item + u' ' + line.quantity + u' ' + line.ratio;
+            return names.join(u", ");
+        };
+
+        sortByPrice(list);
+        QCOMPARE(list->cellText(0, 1), u"可乐"_s);
+        list->selectRow(0);
+        Fixture::button(&dialog, u"删除消费"_s)->click();
+        QCOMPARE(items(), u"红烧肉 1.00 1.00, 鱼香肉丝 1.00 1.00"_s);
+
+        sortByPrice(list);
+        QCOMPARE(list->cellText(0, 1), u"鱼香肉丝"_s);
+        list->selectRow(0);
+        QString named;
+        whenModal([&named](QWidget* modal) {
+            const auto close = qScopeGuard([modal] { modal->close(); });
+            auto* quantity = qobject_cast<QuantityDialog*>(modal);
+            QVERIFY(quantity);
+            for (QLabel* label : quantity->findChildren<QLabel*>())
+                named += label->text();
+            quantity->quantityEdit()->setText(u"3"_s);
+            QTest::keyClick(quantity->quantityEdit(), Qt::Key_Return);
+        });
+        Fixture::button(&dialog, u"修改数量"_s)->click();
+        QVERIFY2(named.contains(u"鱼香肉丝"_s) && !named.contains(u"红烧肉"_s), qPrintable(named));
+        QCOMPARE(items(), u"红烧肉 1.00 1.00, 鱼香肉丝 3.00 1.00"_s);
+
+        sortByPrice(list);
+        QCOMPARE(list->cellText(1, 1), u"红烧肉"_s);
+        list->selectRow(1);
+        whenModal([](QWidget* modal) {
+            auto* discount = qobject_cast<CDzDlg*>(modal);
+            QVERIFY(discount);
+            discount->selectedScope()->setChecked(true);
+            discount->ratioEdit()->selectAll();
+            QTest::keyClicks(discount->ratioEdit(), u"0.8"_s);
+            QTest::keyClick(discount->ratioEdit(), Qt::Key_Return);
+        });
+        Fixture::button(&dialog, u"折扣"_s)->click();
+        QCOMPARE(items(), u"红烧肉 1.00 0.80, 鱼香肉丝 3.00 1.00"_s);
+
+        // 增加消费's own list: the chosen row goes, whatever the order shown.
+        whenModal([&sortByPrice](QWidget* modal) {
+            const auto close = qScopeGuard([modal] { modal->close(); });
+            auto* add = qobject_cast<CZjXfDlg*>(modal);
+            QVERIFY(add);
+            for (const QString& number : {u"2"_s, u"4"_s}) {
+                add->searchEdit()->setText({});
+                QTest::keyClicks(add->searchEdit(), number);
+                QTest::keyClick(add->searchEdit(), Qt::Key_Return);
+            }
+            sortByPrice(add->chosenList());
+            QCOMPARE(add->chosenList()->cellText(0, 1), u"可乐"_s);
+            add->chosenList()->selectRow(0);
+            Fixture::button(add, u"删除"_s)->click();
+            Fixture::button(add, u"确定"_s)->click();
+        });
+        Fixture::button(&dialog, u"增加消费"_s)->click();
+        QCOMPARE(items(), u"红烧肉 1.00 0.80, 鱼香肉丝 3.00 1.00, 红烧肉 1.00 1.00"_s);
+    }
+
+    // The member list of the payment side, sorted by a header click, picks the member of the row.
+    void sortedMemberListPicksTheChosenMember()
+    {
+        Fixture f;
+        f.restaurant.member(u"王五"_s, 0.9);
+        const QString zhao = f.restaurant.member(u"赵六"_s, 0.8);
+        PaymentPanel panel(f.t.db, f.defaultPrinter, false, nullptr);
+        QString picked;
+        QObject::connect(&panel, &PaymentPanel::memberPicked,
+                         [&picked](const MemberSearch::Member& member) { picked = member.number; });
+        panel.show();
+        Fixture::button(&panel, u"..."_s)->click();
+        CPrintListReportCtrl* list = panel.memberList();
+        QCOMPARE(list->cellText(0, 1), u"王五"_s);
+        // Sorted by 折扣: 赵六's 0.80 comes first.
+        QHeaderView* header = list->horizontalHeader();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(4) + 5, header->height() / 2));
+        QCOMPARE(list->cellText(0, 1), u"赵六"_s);
+        list->selectRow(0);
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(picked, zhao);
     }
 
     void onAccountBillsByQuery()
