@@ -134,10 +134,23 @@ std::optional<QString> BillModification::acceptQuantity(Prompt& prompt, const QS
     return Sql::money(*typed);
 }
 
-void BillModification::setQuantity(int row, const QString& quantity)
+bool BillModification::mayChangeQuantity(int row) const
 {
-    if (row >= 0 && row < m_lines.size())
-        m_lines[row].quantity = quantity;
+    if (row < 0 || row >= m_lines.size())
+        return false;
+    if (Field::toDouble(m_lines.at(row).quantity) < 0) {
+        m_db.prompt().warn(QStringLiteral("退单项目不能修改数量!"));
+        return false;
+    }
+    return true;
+}
+
+bool BillModification::setQuantity(int row, const QString& quantity)
+{
+    if (!mayChangeQuantity(row))
+        return false;
+    m_lines[row].quantity = quantity;
+    return true;
 }
 
 void BillModification::applyRatio(const QString& ratio)

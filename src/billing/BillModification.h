@@ -81,7 +81,10 @@ public:
     void removeLine(int row);
     // A quantity greater than 0, written "%.2f"; "消费数量必须大于0!" otherwise.
     static std::optional<QString> acceptQuantity(Prompt& prompt, const QString& text);
-    void setQuantity(int row, const QString& quantity);
+    // A return line records a dish sent back, with its reason: its quantity stays what was
+    // returned, never a positive one ("退单项目不能修改数量!"). It may be removed instead.
+    bool mayChangeQuantity(int row) const;
+    bool setQuantity(int row, const QString& quantity);
 
     // The ratio on every line, or on the chosen rows ("请选定要打折的消费项目!" when there are
     // none): only on items that allow a discount, never on a gift.

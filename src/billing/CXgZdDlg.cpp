@@ -164,7 +164,7 @@ void CXgZdDlg::changeQuantity()
     if (lines.isEmpty())
         return;
     const int index = lines.first();
-    if (index < 0 || index >= m_op.lines().size())
+    if (!m_op.mayChangeQuantity(index))
         return;
     const BillModification::Line& line = m_op.lines().at(index);
     QuantityDialog dialog(m_db.prompt(), line.item, line.quantity, this);

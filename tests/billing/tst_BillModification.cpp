@@ -120,7 +120,10 @@ private slots:
         QCOMPARE(*BillModification::acceptQuantity(f.t.prompt, u"3"_s), u"3.00"_s);
         QVERIFY(!m.newLine(u"可乐"_s, u"5"_s, u"2,5"_s));
         QCOMPARE(f.t.prompt.last(), u"请指定消费数量!"_s);
-        m.setQuantity(0, u"3.00"_s);
+        QVERIFY(m.setQuantity(0, u"3.00"_s));
+        // The returned 鱼香肉丝 keeps its quantity, its return mark and its reason.
+        QVERIFY(!m.setQuantity(1, u"2.00"_s));
+        QCOMPARE(f.t.prompt.last() + m.lines().at(1).quantity, u"退单项目不能修改数量!-1.00"_s);
         QVERIFY(m.addLines({*m.newLine(u"可乐"_s, u"5.00"_s, u"2"_s)}));
         // The new member's ratio reaches only discountable lines (not the beer).
         m.pickMember(*MemberSearch(f.t.db).find(other));
