@@ -128,6 +128,21 @@ QStringList version4()
            << QStringLiteral("create index if not exists jzhz_jzfs_jzsj on jzhz (jzfs, jzsj)");
 }
 
+// Version 5: every bill number ever given, kept when its bill goes (settled from on account,
+// deleted), so that no number is given twice; the unique key refuses a bill under a number given
+// before. An older file lost the numbers of its deleted bills, except those its run log names.
+QStringList version5()
+{
+    return {
+        QStringLiteral("create table if not exists yyzdh (zdh text primary key)"),
+        QStringLiteral("insert or ignore into yyzdh (zdh) select zdh from jzhz"),
+        QStringLiteral("insert or ignore into yyzdh (zdh) select trim(substr(log, instr(log, '删除账单:') + 5)) "
+                       "from log where log like '%删除账单:%'"),
+        QStringLiteral("create trigger if not exists jzhz_yyzdh after insert on jzhz begin "
+                       "insert into yyzdh (zdh) values (new.zdh); end"),
+    };
+}
+
 int userVersion(Database& db)
 {
     Recordset rs = db.query(QStringLiteral("pragma user_version"));
@@ -161,6 +176,9 @@ void Schema::prepare(Database& db)
                 db.ExecuteSql(statement);
         if (version < 4)
             for (const QString& statement : version4())
+                db.ExecuteSql(statement);
+        if (version < 5)
+            for (const QString& statement : version5())
                 db.ExecuteSql(statement);
         db.ExecuteSql(QStringLiteral("pragma user_version = %1").arg(kVersion));
         transaction.commit();

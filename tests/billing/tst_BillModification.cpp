@@ -1,4 +1,5 @@
 #include "BillModification.h"
+#include "BillNumber.h"
 #include "CashierReport.h"
 #include "Clock.h"
 #include "ReceiptPrinter.h"
@@ -193,6 +194,8 @@ private slots:
             u"0"_s);
         QCOMPARE(f.value(u"select log from log order by logid desc limit 1"_s),
                  u"用户“系统管理员”删除账单:202612060001"_s);
+        // The log names one bill: its number is not given again.
+        QCOMPARE(BillNumber::next(f.t.db, Restaurant::kNow.date()), u"202612060002"_s);
     }
 };
 

@@ -1,6 +1,7 @@
 #include "BillNumber.h"
 #include "Checkout.h"
 #include "Clock.h"
+#include "DbError.h"
 #include "Discount.h"
 #include "ReceiptPrinter.h"
 #include "Restaurant.h"
@@ -341,13 +342,17 @@ private slots:
 
     void billNumber_data()
     {
-        QTest::addColumn<QString>("bills"); // zdh:jzrq of the bills written; the next number on 2026-12-06
+        // zdh:jzrq of the bills written, "-" before those deleted since; the next number on 2026-12-06
+        QTest::addColumn<QString>("bills");
         QTest::addColumn<QString>("expected");
         // clang-format off
         QTest::newRow("earlier days do not count")  << "202612050009:2026-12-05" << "202612060001";
         QTest::newRow("the day's highest plus one") << "202612060001:2026-12-06 202612060007:2026-12-06 202612050020:2026-12-05" << "202612060008";
         // A bill dated another day may carry today's number; the next free one is used.
         QTest::newRow("a taken number is skipped")  << "202612060001:2026-12-05 202612060002:2026-12-05" << "202612060003";
+        // A number once given is never given again.
+        QTest::newRow("the last bill deleted")      << "202612060001:2026-12-06 -202612060002:2026-12-06" << "202612060003";
+        QTest::newRow("every bill deleted")         << "-202612060001:2026-12-06" << "202612060002";
         // clang-format on
     }
 
@@ -355,10 +360,34 @@ private slots:
     {
         QFETCH(QString, bills);
         TestDatabase t;
-        for (const QString& bill : bills.split(u' ', Qt::SkipEmptyParts))
+        for (QString bill : bills.split(u' ', Qt::SkipEmptyParts)) {
+            const bool deleted = bill.startsWith(u'-');
+            if (deleted)
+                bill.remove(0, 1);
             t.exec(u"insert into jzhz(zdh,jzrq) values('%1','%2')"_s.arg(bill.section(u':', 0, 0),
                                                                          bill.section(u':', 1)));
+            if (deleted)
+                t.exec(u"delete from jzhz where zdh='%1'"_s.arg(bill.section(u':', 0, 0)));
+        }
         QTEST(BillNumber::next(t.db, QDate(2026, 12, 6)), "expected");
+        // No bill is written under a number given before.
+        for (const QString& bill : bills.split(u' ', Qt::SkipEmptyParts))
+            QVERIFY_THROWS_EXCEPTION(DbError, t.db.ExecuteSql(u"insert into jzhz(zdh) values('%1')"_s.arg(
+                                                  bill.section(u':', 0, 0).remove(u'-'))));
+    }
+
+    // A file of the version before: its bills' numbers and the deleted ones its log names are given.
+    void billNumbersOfAnOlderFile()
+    {
+        TestDatabase t;
+        t.exec(u"insert into jzhz(zdh,jzrq) values('202612060002','2026-12-06')"_s);
+        t.exec(u"insert into log(log) values('用户“张三”删除账单:202612060005')"_s);
+        t.exec(u"drop trigger jzhz_yyzdh"_s);
+        t.exec(u"drop table yyzdh"_s);
+        t.exec(u"pragma user_version = 4"_s);
+        t.db.close();
+        t.db.open(t.filePath());
+        QCOMPARE(BillNumber::next(t.db, QDate(2026, 12, 6)), u"202612060006"_s);
     }
 
     void onAccountSettlement()
