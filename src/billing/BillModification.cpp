@@ -4,6 +4,7 @@
 #include "Database.h"
 #include "DbError.h"
 #include "Field.h"
+#include "MemberTotals.h"
 #include "Money.h"
 #include "PrintSettings.h"
 #include "Prompt.h"
@@ -268,6 +269,7 @@ bool BillModification::remove()
     const QString bill = Sql::quote(m_bill.number);
     try {
         Transaction transaction(m_db);
+        MemberTotals::takeOff(m_db, m_bill.number);
         m_db.ExecuteSql(QStringLiteral("delete * from dj  where jzdh=") + bill);
         m_db.ExecuteSql(QStringLiteral("delete * from xfmx  where  jzzdh =") + bill);
         m_db.ExecuteSql(QStringLiteral("delete * from jzhz  where zdh =") + bill);
@@ -288,13 +290,16 @@ void BillModification::write(const Checkout::Entry& entry, const Checkout::Amoun
     const QString bill = Sql::quote(m_bill.number);
     const QString member =
         m_member.number.isEmpty() ? QStringLiteral("0") : QString::number(Field::toInt(m_member.number));
+    const QDateTime now = Clock::now();
     Transaction transaction(m_db);
+    // The total of the member the bill carries as stored, whatever the list showed.
+    MemberTotals::takeOff(m_db, m_bill.number);
     m_db.ExecuteSql(QStringLiteral("update jzhz set xfje=") + Sql::quote(amounts.gross) +
                     QStringLiteral(",dzje=") + Sql::quote(amounts.discount) + QStringLiteral(",ssje=") +
                     Sql::quote(amounts.received) + QStringLiteral(",hybh=") + member +
                     QStringLiteral(",jzfs=") + Sql::quote(Checkout::methodText(entry.payment)) +
                     QStringLiteral(",jzr=") + Sql::quote(m_cashier.name) + QStringLiteral(",bz=") +
-                    Sql::quote(entry.note) + QStringLiteral(",jzsj=") + Sql::timeLiteral(Clock::now()) +
+                    Sql::quote(entry.note) + QStringLiteral(",jzsj=") + Sql::timeLiteral(now) +
                     QStringLiteral(" where zdh=") + bill);
     m_db.ExecuteSql(QStringLiteral("delete* from  xfmx where jzzdh=") + bill);
     for (const Line& line : m_lines) {
@@ -326,12 +331,7 @@ void BillModification::write(const Checkout::Entry& entry, const Checkout::Amoun
                         Sql::money(sums.getDouble(QStringLiteral("ysje"))) + QStringLiteral(" where czm=") +
                         Sql::quote(sums.getString(QStringLiteral("czm"))) + QStringLiteral(" and jzdh=") +
                         bill);
-    if (m_oldMemberCode != QLatin1String("*"))
-        m_db.ExecuteSql(QStringLiteral("update  hy set xfze=xfze-") +
-                        Sql::money(Field::toDouble(m_oldReceived)) +
-                        QStringLiteral(" where bh=%1").arg(Field::toInt(m_oldMemberCode)));
-    m_db.ExecuteSql(QStringLiteral("update  hy set xfze=xfze+") + amounts.received +
-                    QStringLiteral(" where bh=") + member);
+    MemberTotals::add(m_db, member, amounts.received);
     m_db.ExecuteSql(
         QStringLiteral("insert into log(log) values(") +
         Sql::quote(QStringLiteral("用户“") + m_cashier.name + QStringLiteral("”修改账单:") + m_bill.number) +

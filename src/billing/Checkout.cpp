@@ -5,6 +5,7 @@
 #include "Database.h"
 #include "DbError.h"
 #include "Field.h"
+#include "MemberTotals.h"
 #include "Money.h"
 #include "PrintSettings.h"
 #include "Prompt.h"
@@ -558,6 +559,9 @@ QString Checkout::write(const Entry& entry, const Amounts& amounts, const QStrin
         QLatin1Char(',') + Sql::dateLiteral(now.date()) + QLatin1Char(')'));
     for (const QString& name : names) {
         if (m_onAccount) {
+            // What the bill left on account received leaves its member's total; the settled bill's
+            // amount (0 when free) goes onto the total below.
+            MemberTotals::takeOff(m_db, name);
             m_db.ExecuteSql(QStringLiteral("update dj set  jzdh=") + Sql::quote(bill) +
                             QStringLiteral(" where jzdh=") + Sql::quote(name));
             m_db.ExecuteSql(QStringLiteral("update  xfmx set jzzdh=") + Sql::quote(bill) +
@@ -575,10 +579,7 @@ QString Checkout::write(const Entry& entry, const Amounts& amounts, const QStrin
                             Sql::quote(name) + QStringLiteral(" and jzbj='0'"));
         }
     }
-    // A bill on account raised the member's total when it was left on account.
-    if (!m_onAccount && member != QLatin1String("0"))
-        m_db.ExecuteSql(QStringLiteral("update  hy set xfze=xfze+") + amounts.received +
-                        QStringLiteral(" where bh=") + member);
+    MemberTotals::add(m_db, member, amounts.received);
     transaction.commit();
     return bill;
 }
