@@ -222,8 +222,26 @@ void BillModification::recalc(Checkout::Amounts& amounts, Checkout::Payment paym
     Checkout::paidChanged(amounts);
 }
 
+// Only a bill of today may change, and the day may have turned since the dialog opened.
+bool BillModification::ofToday(const QDate& today, const QString& billTime) const
+{
+    if (billTime.left(10) == today.toString(QStringLiteral("yyyy-MM-dd")))
+        return true;
+    m_db.prompt().warn(QStringLiteral("该账单已经落单，不能修改!"));
+    return false;
+}
+
+// The bill's time as stored now; throws DbError.
+QString BillModification::storedTime() const
+{
+    Recordset rs = m_db.query(QStringLiteral("select jzsj from jzhz where zdh=") + Sql::quote(m_bill.number));
+    return rs.isEOF() ? m_bill.time : Sql::timeText(rs.getDateTime(QStringLiteral("jzsj")));
+}
+
 BillModification::Outcome BillModification::save(const Checkout::Entry& entry, Checkout::Focus& focus)
 {
+    if (!ofToday(Clock::today(), m_bill.time))
+        return Outcome::Stopped;
     Checkout::Amounts amounts;
     amounts.received = entry.received;
     amounts.paid = entry.paid;
@@ -243,7 +261,8 @@ BillModification::Outcome BillModification::save(const Checkout::Entry& entry, C
     if (!m_db.prompt().ask(QStringLiteral("是否真的要修改该账单？")))
         return Outcome::Stopped;
     try {
-        write(entry, amounts);
+        if (!write(entry, amounts))
+            return Outcome::Stopped;
     } catch (const DbError&) {
         m_db.prompt().warn(QStringLiteral("结账发生异常，失败!"));
         return Outcome::Stopped;
@@ -269,6 +288,8 @@ bool BillModification::remove()
     const QString bill = Sql::quote(m_bill.number);
     try {
         Transaction transaction(m_db);
+        if (!ofToday(Clock::today(), storedTime()))
+            return false;
         MemberTotals::takeOff(m_db, m_bill.number);
         m_db.ExecuteSql(QStringLiteral("delete * from dj  where jzdh=") + bill);
         m_db.ExecuteSql(QStringLiteral("delete * from xfmx  where  jzzdh =") + bill);
@@ -285,13 +306,16 @@ bool BillModification::remove()
     return true;
 }
 
-void BillModification::write(const Checkout::Entry& entry, const Checkout::Amounts& amounts)
+bool BillModification::write(const Checkout::Entry& entry, const Checkout::Amounts& amounts)
 {
     const QString bill = Sql::quote(m_bill.number);
     const QString member =
         m_member.number.isEmpty() ? QStringLiteral("0") : QString::number(Field::toInt(m_member.number));
     const QDateTime now = Clock::now();
     Transaction transaction(m_db);
+    // The bill keeps its day: saved after midnight, it would carry tomorrow's time.
+    if (!ofToday(now.date(), storedTime()))
+        return false;
     // The total of the member the bill carries as stored, whatever the list showed.
     MemberTotals::takeOff(m_db, m_bill.number);
     m_db.ExecuteSql(QStringLiteral("update jzhz set xfje=") + Sql::quote(amounts.gross) +
@@ -337,6 +361,7 @@ void BillModification::write(const Checkout::Entry& entry, const Checkout::Amoun
         Sql::quote(QStringLiteral("用户“") + m_cashier.name + QStringLiteral("”修改账单:") + m_bill.number) +
         QLatin1Char(')'));
     transaction.commit();
+    return true;
 }
 
 QList<Receipt::ListedRow> BillModification::listedRows() const

@@ -105,9 +105,12 @@ public:
     bool printListed(const Checkout::Entry& entry);
 
 private:
+    bool ofToday(const QDate& today, const QString& billTime) const;
+    QString storedTime() const;
     bool remove();
     void writeRatio(const QString& ratio, const QList<int>& rows);
-    void write(const Checkout::Entry& entry, const Checkout::Amounts& amounts);
+    // False when the bill is no longer of today: nothing written.
+    bool write(const Checkout::Entry& entry, const Checkout::Amounts& amounts);
     Receipt::Totals totals(const Checkout::Entry& entry, const Checkout::Amounts& amounts) const;
     QList<Receipt::ListedRow> listedRows() const;
 

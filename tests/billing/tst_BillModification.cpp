@@ -176,6 +176,25 @@ private slots:
                  u"老客"_s + f.member + u"57.0"_s);
     }
 
+    // Opened before midnight and saved after, the bill is of yesterday: neither changed nor deleted.
+    void theDayTurnsWhileItIsOpen()
+    {
+        Fixture f;
+        Clock::setFixed(QDateTime(QDate(2026, 12, 6), QTime(23, 50)));
+        BillModification m(f.t.db, f.manager, f.printer);
+        m.open(f.bill());
+        Clock::setFixed(QDateTime(QDate(2026, 12, 7), QTime(0, 5)));
+        Checkout::Focus focus = Checkout::Focus::None;
+        QCOMPARE(m.save({u"57"_s, u"57"_s, m.bill().note, Payment::Cash}, focus), Saved::Stopped);
+        QCOMPARE(f.t.prompt.texts(), QStringList{"该账单已经落单，不能修改!"});
+        while (!m.lines().isEmpty())
+            m.removeLine(0);
+        QCOMPARE(m.save({u"0"_s, {}, m.bill().note, Payment::Cash}, focus), Saved::Stopped);
+        QCOMPARE(f.t.prompt.last(), u"该账单已经落单，不能修改!"_s);
+        QCOMPARE(f.value(u"select jzsj||jzrq||bz||(select count(*) from xfmx) from jzhz"_s),
+                 u"2026-12-06 12:30:002026-12-06老客3"_s);
+    }
+
     void removingEveryLineDeletesTheBill()
     {
         Fixture f;
