@@ -271,10 +271,7 @@ void CGkJzDlg::recalc()
 
 void CGkJzDlg::paymentClicked()
 {
-    m_payment->takeFields();
-    Checkout::paymentChosen(m_payment->amounts(), m_payment->payment());
     m_payment->enableAmounts(!m_checkout.onAccountMode());
-    m_payment->showAmounts();
 }
 
 void CGkJzDlg::settle()

@@ -252,11 +252,18 @@ void Checkout::paidChanged(Amounts& amounts)
     amounts.change = difference(amounts.paid, amounts.received);
 }
 
-void Checkout::paymentChosen(Amounts& amounts, Payment payment)
+void Checkout::paymentChosen(Amounts& amounts, Payment previous, Payment payment)
 {
+    if (payment == previous)
+        return;
     if (payment == Payment::Free) {
+        amounts.receivedBeforeFree = amounts.received;
         amounts.received = QStringLiteral("0");
         amounts.discount = amounts.gross;
+    } else if (previous == Payment::Free) {
+        // Leaving 免费 gives back what it took: 实收金额 may be closed to typing (on account).
+        amounts.received = amounts.receivedBeforeFree;
+        receivedChanged(amounts);
     }
 }
 

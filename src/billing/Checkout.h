@@ -83,6 +83,7 @@ public:
         QString paid;                              // 顾客支付
         QString change = QStringLiteral("0.00");   // 找零
         QString quantity = QStringLiteral("0.00"); // total quantity
+        QString receivedBeforeFree = received;     // 实收金额 when 免费 was chosen
     };
 
     // What the cashier entered.
@@ -146,7 +147,9 @@ public:
     // The amount fields while typing.
     static void receivedChanged(Amounts& amounts);
     static void paidChanged(Amounts& amounts);
-    static void paymentChosen(Amounts& amounts, Payment payment);
+    // Another payment checked: 免费 receives nothing and grants everything; leaving it restores
+    // 实收金额 as it was.
+    static void paymentChosen(Amounts& amounts, Payment previous, Payment payment);
     static bool paidEnabled(Payment payment);
     static bool receivedEnabled(Payment payment);
 

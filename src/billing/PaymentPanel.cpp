@@ -60,7 +60,7 @@ PaymentPanel::PaymentPanel(Database& db, DefaultPrinter& defaultPrinter, bool li
     for (QRadioButton* button : {m_cash, m_onAccount, m_free, m_other}) {
         paymentGroup->addButton(button);
         payments->addWidget(button);
-        connect(button, &QRadioButton::clicked, this, &PaymentPanel::paymentClicked);
+        connect(button, &QRadioButton::clicked, this, &PaymentPanel::paymentChosen);
     }
     connect(m_received, &QLineEdit::textEdited, this, [this] {
         m_amounts.received = m_received->text();
@@ -157,6 +157,15 @@ Checkout::Entry PaymentPanel::entry() const
 void PaymentPanel::choosePayment(Checkout::Payment payment)
 {
     paymentButton(payment)->setChecked(true);
+    paymentChosen();
+}
+
+void PaymentPanel::paymentChosen()
+{
+    takeFields();
+    Checkout::paymentChosen(m_amounts, m_chosen, payment());
+    m_chosen = payment();
+    showAmounts();
     emit paymentClicked();
 }
 

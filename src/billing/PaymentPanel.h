@@ -57,6 +57,7 @@ public:
     void hideMembers();
 
 signals:
+    // The amounts follow the payment already.
     void paymentClicked();
     // The list is hidden already.
     void memberPicked(const MemberSearch::Member& member);
@@ -69,8 +70,10 @@ private:
     void showMembers(const QList<MemberSearch::Member>& members);
     void setAmountRowsVisible(bool visible);
     void pickMember();
+    void paymentChosen();
 
     MemberSearch m_search;
+    Checkout::Payment m_chosen = Checkout::Payment::Cash;
     QList<MemberSearch::Member> m_found;
     Checkout::Amounts m_amounts;
     bool m_listCoversAmounts;

@@ -76,6 +76,31 @@ private slots:
     void init() { Clock::setFixed(QDateTime(QDate(2026, 12, 6), QTime(12, 30, 5))); }
     void cleanup() { Clock::clearFixed(); }
 
+    // On account, 免费 takes 实收金额 to 0 and closes nothing else; 现金 gives it back.
+    void onAccountFreeThenCash()
+    {
+        Fixture f;
+        Checkout first(f.t.db, Cashier{u"张三"_s, u"1"_s, u"0"_s}, f.printer);
+        first.open(u"B1"_s);
+        f.t.prompt.answer(Prompt::Answer::Yes);
+        QCOMPARE(first.settle({u"5.00"_s, {}, u"月结"_s, Payment::OnAccount}).billNumber, u"202612060001"_s);
+        f.t.prompt.clear();
+        f.dialog.loadOnAccount({u"202612060001"_s, u"B1"_s, u"*"_s, u"5.00"_s, u"月结"_s});
+        f.dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&f.dialog));
+        QLineEdit* received = f.panel()->receivedEdit();
+        QTest::mouseClick(f.panel()->paymentButton(Payment::Free), Qt::LeftButton);
+        QCOMPARE(received->text() + f.shown(u"优惠金额"_s), u"05.00"_s);
+        QTest::mouseClick(f.panel()->paymentButton(Payment::Cash), Qt::LeftButton);
+        QCOMPARE(received->text() + f.shown(u"优惠金额"_s), u"5.000.00"_s);
+        QVERIFY(!received->isEnabled() && f.panel()->paidEdit()->isEnabled());
+        f.panel()->paidEdit()->setText(u"10"_s);
+        f.t.prompt.answer(Prompt::Answer::Yes);
+        QTest::mouseClick(f.dialog.button(u"结账(F4)"_s), Qt::LeftButton);
+        QCOMPARE(f.t.prompt.texts().first(), u"是否真的要结账？"_s);
+        QCOMPARE(f.t.scalar(u"select printf('%.2f',ssje)||jzfs from jzhz"_s), u"5.00现金"_s);
+    }
+
     void checkoutByKeys()
     {
         Fixture f;
