@@ -413,8 +413,27 @@ bool Checkout::cancelMember()
     return true;
 }
 
+// The rounding-off the bills left on account were granted when they were made: the amount due of
+// their lines less what they received.
+qint64 Checkout::roundOffGranted()
+{
+    if (!m_onAccount)
+        return 0;
+    qint64 granted = 0;
+    for (const Group& group : std::as_const(m_area)) {
+        Recordset rs;
+        if (m_db.OpenRecordset(rs, QStringLiteral("select ssje,(select sum(ysje) from xfmx where jzzdh=zdh) "
+                                                  "as due from jzhz where zdh=") +
+                                       Sql::quote(group.name)) &&
+            !rs.isEOF())
+            granted += qMax<qint64>(0, Money::cents(rs.getDouble(QStringLiteral("due"))) -
+                                           Money::cents(rs.getDouble(QStringLiteral("ssje"))));
+    }
+    return granted;
+}
+
 Checkout::Result Checkout::check(Prompt& prompt, const Cashier& cashier, const Entry& entry,
-                                 const Amounts& amounts)
+                                 const Amounts& amounts, qint64 roundOffGranted)
 {
     const bool free = entry.payment == Payment::Free;
     const qint64 gross = Money::cents(amounts.gross);
@@ -439,7 +458,7 @@ Checkout::Result Checkout::check(Prompt& prompt, const Cashier& cashier, const E
     // A negative amount received would lower the member's total; it is as wrong as none.
     if (!free && received <= 0)
         return refuse(QStringLiteral("实收金额不正确!"), Focus::Received);
-    if (!free && Money::cents(cashier.largestRoundOff) < due - received)
+    if (!free && Money::cents(cashier.largestRoundOff) < due - received - roundOffGranted)
         return refuse(QStringLiteral("抹零金额超出当前操作员最高抹零金额:") + cashier.largestRoundOff +
                           QStringLiteral("元，如果要优惠请通过'折扣'优惠!"),
                       Focus::Received);
@@ -517,7 +536,7 @@ Checkout::Result Checkout::settle(const Entry& entry)
             return {};
         return release(names);
     }
-    if (const Result refused = check(m_db.prompt(), m_cashier, entry, amounts);
+    if (const Result refused = check(m_db.prompt(), m_cashier, entry, amounts, roundOffGranted());
         refused.outcome == Outcome::Invalid)
         return refused;
     // Amounts are written as numbers of two decimals, never as typed; the bill's discount is

@@ -183,8 +183,10 @@ public:
     // The payment of a stored method text; cash for anything unknown.
     static Payment paymentOf(const QString& method);
     // The checks of the amounts, payment and note before a bill is written, in their order; the
-    // first refusal is shown and returned with the field that takes the cursor.
-    static Result check(Prompt& prompt, const Cashier& cashier, const Entry& entry, const Amounts& amounts);
+    // first refusal is shown and returned with the field that takes the cursor. The cashier's
+    // rounding-off limit bounds only what comes on top of the rounding-off granted before (cents).
+    static Result check(Prompt& prompt, const Cashier& cashier, const Entry& entry, const Amounts& amounts,
+                        qint64 roundOffGranted = 0);
 
 private:
     void reset(const QString& table, bool onAccount);
@@ -204,6 +206,7 @@ private:
     void printReceipt(const Entry& entry, const Amounts& amounts, const QString& number,
                       const QList<Receipt::ListedRow>& rows);
     QList<Receipt::ListedRow> listedRows();
+    qint64 roundOffGranted();
 
     Database& m_db;
     Cashier m_cashier;

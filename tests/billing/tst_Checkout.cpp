@@ -390,6 +390,36 @@ private slots:
         QCOMPARE(BillNumber::next(t.db, QDate(2026, 12, 6)), u"202612060006"_s);
     }
 
+    // A bill an administrator left on account with a rounding-off is settled by a cashier whose
+    // limit is smaller: only what the settlement adds counts against it.
+    void onAccountRoundOff_data()
+    {
+        QTest::addColumn<QString>("received");
+        QTest::addColumn<QString>("message");
+        // clang-format off
+        QTest::newRow("as left on account")     << "30.00" << "";
+        QTest::newRow("the cashier's 1 more")   << "29.00" << "";
+        QTest::newRow("a cent over the limit")  << "28.99" << "抹零金额超出当前操作员最高抹零金额:1元，如果要优惠请通过'折扣'优惠!";
+        // clang-format on
+    }
+
+    void onAccountRoundOff()
+    {
+        QFETCH(QString, received);
+        QFETCH(QString, message);
+        Fixture f;
+        f.seat({"A1"});
+        f.restaurant.order("A1", "红烧肉", 1);
+        Checkout admin(f.t.db, Cashier{u"系统管理员"_s, u"0"_s, u"100"_s}, f.printer);
+        admin.open(u"A1"_s);
+        QCOMPARE(f.settle(u"30.00"_s, {}, Payment::OnAccount, u"月结"_s, &admin).outcome, Out::Settled);
+        f.t.prompt.clear();
+        f.checkout.openOnAccount({u"202612060001"_s, u"A1"_s, u"*"_s, u"30.00"_s, u"月结"_s});
+        const Checkout::Result result = f.settle(received, received, Payment::Cash, u"月结"_s);
+        QCOMPARE(result.outcome, message.isEmpty() ? Out::Settled : Out::Invalid);
+        QCOMPARE(f.t.prompt.texts().first(), message.isEmpty() ? u"是否真的要结账？"_s : message);
+    }
+
     void onAccountSettlement()
     {
         Fixture f;
