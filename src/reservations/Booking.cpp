@@ -3,6 +3,7 @@
 #include "Clock.h"
 #include "Database.h"
 #include "DbError.h"
+#include "Field.h"
 #include "Prompt.h"
 #include "Sql.h"
 
@@ -98,12 +99,22 @@ Booking::Result Booking::save(Entry& entry, const QString& operatorName)
         return refuse(QStringLiteral("预抵时间不在所选的预订时段,请重新输入!"), Input::Arrival);
     if (entry.holdUntil < entry.arrival)
         return refuse(QStringLiteral("取消时间错误,不能小于预抵时间,请重新输入!"), Input::HoldUntil);
+    // A deposit is an amount of money or nothing at all: "." or "-5" is neither.
+    if (!entry.deposit.trimmed().isEmpty()) {
+        const std::optional<double> deposit = Field::parseNumber(entry.deposit);
+        if (!deposit || *deposit < 0)
+            return refuse(QStringLiteral("预订押金输入错误,请重新输入!"), Input::Deposit);
+    }
     if (entry.tables.isEmpty())
         return refuse(QStringLiteral("请指定需要预订的餐桌!"), Input::Tables);
 
     try {
         Transaction transaction(m_db);
         const QString number = entry.number.isEmpty() ? freeNumber(Clock::now()) : entry.number;
+        // The tree offered what was free when it was filled: another booking may have been saved
+        // since, here or at another terminal.
+        if (const QString taken = takenTable(entry, number); !taken.isEmpty())
+            return refuse(QStringLiteral("餐桌%1在该时段已有其他预订,请重新选择餐桌!").arg(taken), Input::Tables);
         // A modified booking's rows are replaced; a new number has none yet.
         m_db.ExecuteSql(QStringLiteral("delete * from yd where ydbh=") + Sql::quote(number));
         for (const Table& table : entry.tables) {
@@ -132,6 +143,20 @@ Booking::Result Booking::save(Entry& entry, const QString& operatorName)
         return refuse(QStringLiteral("数据保存发生异常,失败保存!"), Input::None);
     }
     return Result::of(true);
+}
+
+QString Booking::takenTable(const Entry& entry, const QString& number)
+{
+    QStringList tables;
+    for (const Table& table : entry.tables)
+        tables << Sql::quote(table.name);
+    Recordset rs = m_db.query(QStringLiteral("select top 1 czmc from yd where zt='已订' and yybcbh=%1 and "
+                                             "format(ydsj,'yyyy-mm-dd')='%2' and ydbh<>")
+                                  .arg(entry.shift.number)
+                                  .arg(day(entry.arrival)) +
+                              Sql::quote(number) + QStringLiteral(" and czmc in(") +
+                              tables.join(QLatin1Char(',')) + QStringLiteral(")"));
+    return rs.isEOF() ? QString() : rs.getString(QStringLiteral("czmc"));
 }
 
 // The moment's 14 digits, or the next second that no booking has taken: two bookings saved within

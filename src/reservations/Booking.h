@@ -46,6 +46,7 @@ public:
         Phone,
         Arrival,
         HoldUntil,
+        Deposit,
         Tables
     };
     using Result = Outcome<Input>;
@@ -66,13 +67,16 @@ public:
     std::optional<Entry> read(const QString& number);
 
     // OK: the checks in order, each refusal with its message and the field to correct; then every
-    // row in one transaction. A new booking takes the moment of saving as its number (the next
-    // free second when that is taken); a modified one replaces its rows under its number. The
-    // operator who saves becomes the booking's operator.
+    // row in one transaction, which first makes sure that no other booking has taken one of the
+    // tables for the shift and day since they were offered. A new booking takes the moment of
+    // saving as its number (the next free second when that is taken); a modified one replaces its
+    // rows under its number. The operator who saves becomes the booking's operator.
     Result save(Entry& entry, const QString& operatorName);
 
 private:
     Result refuse(const QString& message, Input input);
+    // The first of the entry's tables that another booking holds for its shift and day; "" when none.
+    QString takenTable(const Entry& entry, const QString& number);
     QString freeNumber(const QDateTime& at);
 
     Database& m_db;

@@ -272,6 +272,9 @@ void CGkYdDlg::save()
     case Booking::Input::HoldUntil:
         focus = m_holdTime;
         break;
+    case Booking::Input::Deposit:
+        focus = m_deposit;
+        break;
     case Booking::Input::Tables:
         focus = m_tree;
         break;

@@ -49,6 +49,8 @@ private slots:
     void freeTables();
     void arrivalChecks_data();
     void arrivalChecks();
+    void depositAndTables_data();
+    void depositAndTables();
     void numbersAndModification();
     void cancelAndRestore_data();
     void cancelAndRestore();
@@ -107,6 +109,39 @@ void TestBookings::arrivalChecks()
     QCOMPARE(bool(Booking(t.db).save(e, QStringLiteral("李四"))), message.isEmpty());
     QCOMPARE(t.prompt.texts().join('|'), message);
     QCOMPARE(t.scalar("select count(*) from yd"), message.isEmpty() ? "3" : "2");
+}
+
+// 张先生 books a table for 午市 at 13:30 with a deposit; "lunch" holds A3 for it already, booked
+// after the tables were offered (or at another terminal).
+void TestBookings::depositAndTables_data()
+{
+    QTest::addColumn<QString>("deposit");
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("message"); // or, saved, the deposit stored
+    const QString wrong = QStringLiteral("预订押金输入错误,请重新输入!");
+    QTest::newRow("a deposit") << "200.50" << "A1" << "200.50";
+    QTest::newRow("none") << "" << "A1" << "0";
+    QTest::newRow("a point") << "." << "A1" << wrong;
+    QTest::newRow("negative") << "-5" << "A1" << wrong;
+    QTest::newRow("decimal comma") << "1,5" << "A1" << wrong;
+    QTest::newRow("a table booked meanwhile") << "200" << "A3"
+                                              << "餐桌A3在该时段已有其他预订,请重新选择餐桌!";
+}
+
+void TestBookings::depositAndTables()
+{
+    QFETCH(QString, deposit);
+    QFETCH(QString, table);
+    QFETCH(QString, message);
+    TestDatabase t;
+    floor(t);
+    Booking::Entry e = entry(t, 0, QTime(13, 30));
+    e.deposit = deposit;
+    e.tables = {{QStringLiteral("雅间"), QStringLiteral("B1")}, {QStringLiteral("大厅"), table}};
+    const bool saved = bool(Booking(t.db).save(e, QStringLiteral("李四")));
+    QCOMPARE(saved ? t.scalar("select group_concat(distinct yj) from yd where ydbh not in ('lunch','gone')")
+                   : t.prompt.texts().join('|') + t.scalar("select count(*) from yd"),
+             saved ? message : message + "2");
 }
 
 // Two bookings saved within one second keep apart; modifying one keeps its number, replaces its
