@@ -2,6 +2,7 @@
 
 #include "Clock.h"
 #include "Database.h"
+#include "Sql.h"
 
 RoomSummary::RoomSummary(Database& db) : m_db(db) {}
 
@@ -38,13 +39,14 @@ RoomSummary::Counts RoomSummary::counts()
                 c.occupied = states.getInt(QStringLiteral("sl"));
         }
     }
-    // Reserved as the board decides it: booked for the shift running now, today.
+    // Reserved as the board decides it: booked for the shift running now, today, and not lapsed.
     Recordset booked;
     if (m_db.OpenRecordset(
             booked, QStringLiteral("select  count(*) as ydsl from cz where zyzt<>'占用' and czm in(select "
                                    "czmc from  yd where  zt='已订' and yybcbh=") +
                         m_db.GetCurrentShiftId() + QStringLiteral(" and  format(ydsj,'yyyy-mm-dd')='") +
-                        Clock::today().toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral("')")) &&
+                        Clock::today().toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral("' and qxsj>=") +
+                        Sql::timeLiteral(Clock::now()) + QStringLiteral(")")) &&
         !booked.isEOF())
         c.reserved = booked.getInt(QStringLiteral("ydsl"));
     c.available = free - c.reserved;

@@ -31,6 +31,12 @@ QString todayText()
     return Clock::today().toString(QStringLiteral("yyyy-MM-dd"));
 }
 
+// A booking lapses after its hold-until time: the table is no longer kept for the guest.
+QString stillHeld()
+{
+    return QStringLiteral(" and qxsj>=") + Sql::timeLiteral(Clock::now());
+}
+
 } // namespace
 
 TableBoard::TableBoard(Database& db) : m_db(db) {}
@@ -80,7 +86,7 @@ bool TableBoard::itemOf(const Recordset& row, const QString& shift, const QStrin
                                              Sql::quote(item.name) +
                                              QStringLiteral(" and  zt='已订' and yybcbh=") + shift +
                                              QStringLiteral(" and  format(ydsj,'yyyy-mm-dd')='") + today +
-                                             QStringLiteral("'")))
+                                             QStringLiteral("'") + stillHeld()))
             return false;
         if (booking.isEOF()) {
             item.state = State::Free;
@@ -106,7 +112,7 @@ QString TableBoard::reservedCondition(const QString& shift) const
 {
     return QStringLiteral("czm in(select czmc from yd where yybcbh=") + shift +
            QStringLiteral(" and  zt='已订' and  format(ydsj,'yyyy-mm-dd')='") + todayText() +
-           QStringLiteral("')");
+           QStringLiteral("'") + stillHeld() + QStringLiteral(")");
 }
 
 QString TableBoard::filterStatement(Filter filter) const

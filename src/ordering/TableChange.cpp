@@ -33,9 +33,11 @@ QStringList TableChange::rooms()
 
 QString TableChange::notReservedNow() const
 {
+    // A booking past its hold-until time has lapsed and keeps no table.
     return QStringLiteral(" czm not in(select czmc from yd where zt='已订' and yybcbh=") +
            m_db.GetCurrentShiftId() + QStringLiteral(" and  format(ydsj,'yyyy-mm-dd')=") +
-           Sql::quote(Clock::today().toString(QStringLiteral("yyyy-MM-dd"))) + QStringLiteral(")");
+           Sql::quote(Clock::today().toString(QStringLiteral("yyyy-MM-dd"))) + QStringLiteral(" and qxsj>=") +
+           Sql::timeLiteral(Clock::now()) + QStringLiteral(")");
 }
 
 QStringList TableChange::offeredTables(const QString& room)

@@ -83,6 +83,8 @@ private slots:
     void statesColumnsAndCounts();
     void filters_data();
     void filters();
+    void lapsedBookings_data();
+    void lapsedBookings();
     void quickFindAndElapsedTime();
     void commands_data();
     void commands();
@@ -161,6 +163,33 @@ void TestBoardOperations::filters()
     QVERIFY(statement.startsWith("select * from cz where fjm like '" + room + '\''));
     const QString loaded = names(board.load(statement)); // and kept for the refresh
     QCOMPARE(loaded + (board.statement() == statement ? "" : " not kept"), tables);
+}
+
+// C's and G's bookings hold their tables until 13:35:09 (half an hour after the arrival), then lapse:
+// the board, its 预订 filter and the counts show the tables free.
+void TestBoardOperations::lapsedBookings_data()
+{
+    QTest::addColumn<QTime>("now");
+    QTest::addColumn<QString>("board"); // states | the 预订 filter | the counts
+    QTest::newRow("at the hold-until time") << QTime(13, 35, 9) << "AfBoCrDfEfFoHfIfGr|CG|9 2 5 2 44.44%";
+    QTest::newRow("a second later") << QTime(13, 35, 10) << "AfBoCfDfEfFoHfIfGf||9 2 7 0 22.22%";
+}
+
+void TestBoardOperations::lapsedBookings()
+{
+    QFETCH(QTime, now);
+    TestDatabase t;
+    bookedRestaurant(t);
+    Clock::setFixed(QDateTime(QDate(2026, 12, 6), now));
+    TableBoard board(t.db);
+    QString states;
+    for (const TableBoard::Item& i : board.load(TableBoard::kStartStatement))
+        states += i.name + "ofr"[int(i.state)];
+    const RoomSummary::Counts c = RoomSummary(t.db).counts();
+    QTEST(states + '|' + names(board.load(board.filterStatement(Filter::Reserved))) + '|' +
+              QStringLiteral("%1 %2 %3 %4 ").arg(c.total).arg(c.occupied).arg(c.available).arg(c.reserved) +
+              c.rate,
+          "board");
 }
 
 // Quick find drops quotes; the elapsed time of every occupied table is written "%d小时%d分" in

@@ -185,6 +185,17 @@ private slots:
         QCOMPARE(f.state(), f.before);
     }
 
+    // P2's booking lapses half an hour after its arrival: then P2 may take guests from another table.
+    void lapsedBookingKeepsNoTable()
+    {
+        Floor f;
+        TableChange change(f.t.db);
+        QCOMPARE(change.offeredTables(u"Kate's"_s).join(u' '), u"P'1 P3"_s);
+        Clock::setFixed(Restaurant::kNow.addSecs(1801));
+        QCOMPARE(change.offeredTables(u"Kate's"_s).join(u' '), u"P'1 P2 P3"_s);
+        QVERIFY(change.move(u"A1"_s, u"P2"_s));
+    }
+
     // One path through each dialog, by keys and mouse.
     void dialogs()
     {
