@@ -1,5 +1,6 @@
 #pragma once
 
+#include "KitchenTickets.h"
 #include "Outcome.h"
 
 #include <QList>
@@ -27,7 +28,7 @@ public:
     static inline const QString kAddTitle = QStringLiteral("添加类别信息");
     static inline const QString kChangeTitle = QStringLiteral("修改类别信息");
     // First entry of the printer box, chosen by default: the category's tickets go nowhere.
-    static inline const QString kNoKitchenPrinter = QStringLiteral("此类项目不打印到后厨");
+    static inline const QString kNoKitchenPrinter = KitchenTickets::kNoKitchenPrinter;
 
     enum class Input
     {

@@ -87,7 +87,9 @@ void KitchenTickets::PrintKitchenTickets(QList<Line>& selected, const QString& t
                                     Sql::quote(line.category)) ||
             category.isEOF())
             continue;
-        const QString printer = category.getString(QStringLiteral("dyjmc"));
+        QString printer = category.getString(QStringLiteral("dyjmc"));
+        if (printer == kNoKitchenPrinter)
+            printer.clear();
         auto group =
             std::find_if(groups.begin(), groups.end(), [&](const Group& g) { return g.printer == printer; });
         if (group == groups.end()) {
@@ -109,16 +111,16 @@ void KitchenTickets::PrintKitchenTickets(QList<Line>& selected, const QString& t
     QString error;
     for (Group& group : groups) {
         group.text += lineFeeds(group.endLines);
-        // Lines count as sent when one copy reached the spooler; a category set to no copies sends none.
-        const int copies = Field::toInt(group.copies);
+        // Lines count as sent when one copy reached the spooler; a category set to no copies, or
+        // without a kitchen printer, sends none.
+        const int copies = group.printer.isEmpty() ? 0 : Field::toInt(group.copies);
         bool sent = copies <= 0;
         for (int copy = 0; copy < copies; ++copy) {
             const bool handed = m_printer.PrintRaw(document, group.printer, group.text);
             sent = sent || handed;
         }
         if (!sent) {
-            refused << QStringLiteral("打印机:%1厨打失败,其消费项目仍为未打印!")
-                           .arg(group.printer.isEmpty() ? QStringLiteral("(未设置)") : group.printer);
+            refused << QStringLiteral("打印机:%1厨打失败,其消费项目仍为未打印!").arg(group.printer);
             continue;
         }
         for (const qsizetype i : std::as_const(group.lines)) {

@@ -31,10 +31,14 @@ public:
 
     KitchenTickets(Database& db, RawPrinter& printer, BusyHook busy = {});
 
+    // The printer of a category whose dishes are not cooked to a ticket, as its settings store it.
+    static inline const QString kNoKitchenPrinter = QStringLiteral("此类项目不打印到后厨");
+
     // Prints the selected lines (top of the list first) for the given table. A line is marked
     // printed, in the database and then in `selected`, once its printer has taken the ticket; the
     // lines of a printer that refused, and those whose mark could not be stored, stay unprinted
-    // and the operator is told.
+    // and the operator is told. A category without a kitchen printer (none set, or
+    // kNoKitchenPrinter) prints nothing and its lines are marked at once.
     void PrintKitchenTickets(QList<Line>& selected, const QString& table);
 
     // The four lines of one line's ticket.

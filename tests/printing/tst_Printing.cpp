@@ -239,8 +239,11 @@ private slots:
                                         << QStringList{refusal(u"打印暂停中..."_s, u"厨房2"_s), kUnprinted.arg("厨房2")};
         QTest::newRow("unknown printer") << printer.arg("厨房9") << false << true << QStringList{"hot"} << "10111011"
                                          << QStringList{kUnprinted.arg("厨房9")};
-        QTest::newRow("no printer set") << printer.arg("") << false << true << QStringList{"hot"} << "10111011"
-                                        << QStringList{kUnprinted.arg("(未设置)")};
+        // A category without a kitchen printer prints nothing, and its lines count as handled.
+        QTest::newRow("no printer set") << printer.arg("") << false << true << QStringList{"hot"} << "11111111"
+                                        << QStringList{};
+        QTest::newRow("not to the kitchen") << printer.arg("此类项目不打印到后厨") << false << true << QStringList{"hot"}
+                                            << "11111111" << QStringList{};
         QTest::newRow("category without row") << noCategory << false << true << QStringList{"cold", "bar", "bar", "bar"}
                                               << "01110111" << QStringList{};
         // The list shows what is stored, so that the next ticket of 青岛啤酒 orders it again.
