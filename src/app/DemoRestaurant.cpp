@@ -106,6 +106,9 @@ void DemoRestaurant::fill(Database& db, const QString& folder,
                      Sql::money(d.price * 0.4)));
     }
 
+    // Each dish takes its category's discount flag, as editing the category gives it.
+    run(QStringLiteral("update xm set sfdz=(select sfdz from lb where lb.lbm=xm.lbm)"));
+
     const char* const waiters[][5] = {{"张丽", "女", "1996-04-12", "13612340001", "110105199604120021"},
                                       {"王芳", "女", "1998-09-03", "13612340002", "110105199809030044"},
                                       {"李强", "男", "1993-11-25", "13612340003", "110105199311250013"},

@@ -100,6 +100,10 @@ void TestStartUp::demoRestaurantOnlyInANewDatabase()
         QCOMPARE(scalar("select count(*) from cz") + scalar("select xmpy from xm where xmm='宫保鸡丁'"),
                  "21GBJD");
         QCOMPARE(scalar("select xb||csrq from fws where xm='李强'"), QStringLiteral("男1993-11-25"));
+        // Every dish carries its category's discount flag: drinks take no member's discount.
+        QCOMPARE(scalar("select count(*) from xm join lb using (lbm) where xm.sfdz<>lb.sfdz") +
+                     scalar("select sfdz from xm where xmm='青岛啤酒'"),
+                 "00");
         QCOMPARE(scalar("select count(*) from hy where xb='' or sr is null or phone='' or kh=''"), "0");
         // Today's booking lies in the shift running now, so the board shows the table reserved.
         QCOMPARE(scalar("select count(*) from yd where yybcbh=" + app.db().GetCurrentShiftId()), "1");
