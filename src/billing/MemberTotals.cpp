@@ -9,8 +9,9 @@ void MemberTotals::takeOff(Database& db, const QString& bill)
     Recordset rs = db.query(QStringLiteral("select hybh,ssje from jzhz where zdh=") + Sql::quote(bill));
     if (rs.isEOF() || rs.getInt(QStringLiteral("hybh")) == 0)
         return;
-    db.ExecuteSql(QStringLiteral("update  hy set xfze=xfze-") + Sql::money(rs.getDouble(QStringLiteral("ssje"))) +
-                  QStringLiteral(" where bh=") + QString::number(rs.getInt(QStringLiteral("hybh"))));
+    db.ExecuteSql(QStringLiteral("update  hy set xfze=xfze-") +
+                  Sql::money(rs.getDouble(QStringLiteral("ssje"))) + QStringLiteral(" where bh=") +
+                  QString::number(rs.getInt(QStringLiteral("hybh"))));
 }
 
 void MemberTotals::add(Database& db, const QString& member, const QString& received)

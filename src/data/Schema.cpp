@@ -136,8 +136,9 @@ QStringList version5()
     return {
         QStringLiteral("create table if not exists yyzdh (zdh text primary key)"),
         QStringLiteral("insert or ignore into yyzdh (zdh) select zdh from jzhz"),
-        QStringLiteral("insert or ignore into yyzdh (zdh) select trim(substr(log, instr(log, '删除账单:') + 5)) "
-                       "from log where log like '%删除账单:%'"),
+        QStringLiteral(
+            "insert or ignore into yyzdh (zdh) select trim(substr(log, instr(log, '删除账单:') + 5)) "
+            "from log where log like '%删除账单:%'"),
         QStringLiteral("create trigger if not exists jzhz_yyzdh after insert on jzhz begin "
                        "insert into yyzdh (zdh) values (new.zdh); end"),
     };

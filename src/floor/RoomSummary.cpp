@@ -45,8 +45,9 @@ RoomSummary::Counts RoomSummary::counts()
             booked, QStringLiteral("select  count(*) as ydsl from cz where zyzt<>'占用' and czm in(select "
                                    "czmc from  yd where  zt='已订' and yybcbh=") +
                         m_db.GetCurrentShiftId() + QStringLiteral(" and  format(ydsj,'yyyy-mm-dd')='") +
-                        Clock::today().toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral("' and qxsj>=") +
-                        Sql::timeLiteral(Clock::now()) + QStringLiteral(")")) &&
+                        Clock::today().toString(QStringLiteral("yyyy-MM-dd")) +
+                        QStringLiteral("' and qxsj>=") + Sql::timeLiteral(Clock::now()) +
+                        QStringLiteral(")")) &&
         !booked.isEOF())
         c.reserved = booked.getInt(QStringLiteral("ydsl"));
     c.available = free - c.reserved;

@@ -114,7 +114,8 @@ Booking::Result Booking::save(Entry& entry, const QString& operatorName)
         // The tree offered what was free when it was filled: another booking may have been saved
         // since, here or at another terminal.
         if (const QString taken = takenTable(entry, number); !taken.isEmpty())
-            return refuse(QStringLiteral("餐桌%1在该时段已有其他预订,请重新选择餐桌!").arg(taken), Input::Tables);
+            return refuse(QStringLiteral("餐桌%1在该时段已有其他预订,请重新选择餐桌!").arg(taken),
+                          Input::Tables);
         // A modified booking's rows are replaced; a new number has none yet.
         m_db.ExecuteSql(QStringLiteral("delete * from yd where ydbh=") + Sql::quote(number));
         for (const Table& table : entry.tables) {

@@ -158,7 +158,13 @@ private slots:
             f.restaurant.order("A2", dish, 1);
         f.t.exec(u"update xfmx set jzzdh='202612060002',jzbj='1' where czm='A2'"_s);
         CXgZdDlg dialog(f.t.db, Cashier{u"张三"_s, u"0.5"_s, u"0"_s}, f.printer, f.defaultPrinter, f.check);
-        dialog.load({u"202612060002"_s, u"A2"_s, u"71.50"_s, u"*"_s, u"现金"_s, {}, u"2026-12-06 12:10:00"_s,
+        dialog.load({u"202612060002"_s,
+                     u"A2"_s,
+                     u"71.50"_s,
+                     u"*"_s,
+                     u"现金"_s,
+                     {},
+                     u"2026-12-06 12:10:00"_s,
                      u"张三"_s});
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));

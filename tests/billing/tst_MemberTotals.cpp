@@ -103,7 +103,8 @@ struct Fixture
             m.removeLine(0);
         Checkout::Focus focus = Checkout::Focus::None;
         t.prompt.answer(Prompt::Answer::Yes); // 无消费记录，顾客是否离店!
-        QCOMPARE(m.save({u"0"_s, {}, m.bill().note, Payment::Cash}, focus), BillModification::Outcome::Deleted);
+        QCOMPARE(m.save({u"0"_s, {}, m.bill().note, Payment::Cash}, focus),
+                 BillModification::Outcome::Deleted);
     }
 
     void run(const QString& step)

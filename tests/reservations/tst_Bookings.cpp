@@ -119,6 +119,7 @@ void TestBookings::depositAndTables_data()
     QTest::addColumn<QString>("table");
     QTest::addColumn<QString>("message"); // or, saved, the deposit stored
     const QString wrong = QStringLiteral("预订押金输入错误,请重新输入!");
+    // clang-format off
     QTest::newRow("a deposit") << "200.50" << "A1" << "200.50";
     QTest::newRow("none") << "" << "A1" << "0";
     QTest::newRow("a point") << "." << "A1" << wrong;
@@ -126,6 +127,7 @@ void TestBookings::depositAndTables_data()
     QTest::newRow("decimal comma") << "1,5" << "A1" << wrong;
     QTest::newRow("a table booked meanwhile") << "200" << "A3"
                                               << "餐桌A3在该时段已有其他预订,请重新选择餐桌!";
+    // clang-format on
 }
 
 void TestBookings::depositAndTables()
