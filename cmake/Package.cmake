@@ -4,6 +4,15 @@
 include(GNUInstallDirs)
 
 install(TARGETS pelvar pelvar-sql RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# As Debian builds its own: every library symbol bound at start (so the tables can be read-only),
+# and the stripped programs without the compiler's notes.
+foreach(program pelvar pelvar-sql)
+  target_link_options(${program} PRIVATE LINKER:-z,now)
+  install(CODE "if(CMAKE_INSTALL_DO_STRIP)
+    execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment
+      \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/${program}\" COMMAND_ERROR_IS_FATAL ANY)
+  endif()")
+endforeach()
 set(PELVAR_SHARE ${CMAKE_INSTALL_DATADIR}/pelvar)
 install(FILES ${PROJECT_SOURCE_DIR}/src/floor/help.htm DESTINATION ${PELVAR_SHARE})
 # The program looks for the translations in share/pelvar/translations first, then in Qt's folder.
@@ -43,6 +52,11 @@ pelvar_gzip(${PROJECT_SOURCE_DIR}/packaging/changelog ${CMAKE_BINARY_DIR}/change
 add_custom_target(pelvar-docs ALL DEPENDS ${PELVAR_DOC_FILES})
 set(PELVAR_DOC ${CMAKE_INSTALL_DATADIR}/doc/pelvar)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${CMAKE_BINARY_DIR}/changelog.gz DESTINATION ${PELVAR_DOC})
+# A lintian tag left on purpose is overridden there, each with its reason.
+if(EXISTS ${PROJECT_SOURCE_DIR}/packaging/lintian-overrides)
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+    RENAME pelvar)
+endif()
 # The changelog's newest entry names the version being packaged.
 file(STRINGS ${PROJECT_SOURCE_DIR}/packaging/changelog PELVAR_CHANGELOG_TOP LIMIT_COUNT 1)
 if(NOT PELVAR_CHANGELOG_TOP MATCHES "^pelvar \\(${PROJECT_VERSION}\\) ")
