@@ -634,6 +634,7 @@ int main(int argc, char* argv[])
         db.open(path);
         // The bulk of the rows goes through one connection of its own, with prepared statements.
         sqlite3_open(path.toUtf8().constData(), &raw);
+        exec(raw, QStringLiteral("pragma recursive_triggers=on"));
         exec(raw, QStringLiteral("pragma synchronous=off"));
         exec(raw, QStringLiteral("pragma cache_size=-1000000"));
         {

@@ -66,6 +66,9 @@ void Database::open(const QString& path)
     }
     m_path = path;
     try {
+        // A row that REPLACE removes goes through the delete triggers too, so that the day totals
+        // let go of it (off by default in SQLite).
+        ExecuteSql(QStringLiteral("pragma recursive_triggers = on"));
         Schema::prepare(*this);
     } catch (...) {
         close();

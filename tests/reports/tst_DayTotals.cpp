@@ -114,6 +114,15 @@ void TestDayTotals::reportsEqualTheLines_data()
                        "update xfmx set jzzdh='B2' where czm='A2'", "delete from dj where djbh='R4'"};
     QTest::newRow("released, then deleted one by one")
         << QStringList{"update xfmx set jzbj='2' where jzbj='0'", "delete * from\txfmx"};
+    // REPLACE removes the row it conflicts with as a delete does.
+    QTest::newRow("replace into") << QStringList{
+        "replace into dj(djbh,czm,fws,xfzt,jzdh) values('R1','A1',2,'离店','B1')"};
+    QTest::newRow("insert or replace") << QStringList{
+        "insert or replace into xfmx(xfbh,czm,xfxm,sl,xmdj,dzbl,dzje,ysje,xfsj,jzbj,jzzdh) select xfbh,czm,"
+        "xfxm,sl*2,xmdj,dzbl,dzje*2,ysje*2,xfsj,jzbj,jzzdh from xfmx where xfxm='鱼香肉丝'"};
+    QTest::newRow("update or replace") << QStringList{
+        "update or replace xfmx set xfbh=(select min(xfbh) from xfmx) where xfbh=(select max(xfbh) from "
+        "xfmx where xfxm='红烧肉')"};
     // Groups of the data clearing page.
     QTest::newRow("visits cleared") << QStringList{"清空登记信息表"};
     QTest::newRow("lines cleared") << QStringList{"清空消费明细表"};
