@@ -1,12 +1,14 @@
 #include "Database.h"
 
 #include "Clock.h"
+#include "DataFolder.h"
 #include "DbError.h"
 #include "JetDialect.h"
 #include "Prompt.h"
 #include "Schema.h"
 
 #include <QAtomicInt>
+#include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
 
@@ -46,6 +48,9 @@ bool Database::isOpen() const
 void Database::open(const QString& path)
 {
     close();
+    // A new file is made the owner's alone before SQLite writes anything into it.
+    if (path != QLatin1String(":memory:") && !QFileInfo::exists(path))
+        DataFolder::createPrivateFile(path);
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
         db.setDatabaseName(path);
@@ -74,6 +79,10 @@ void Database::open(const QString& path)
         close();
         throw;
     }
+    // The restaurant's file and SQLite's files beside it are the owner's alone (SQLite gives the
+    // log and the shared memory the database's mode when it makes them).
+    for (const char* suffix : {"", "-wal", "-shm"})
+        DataFolder::makePrivate(path + QLatin1String(suffix));
 }
 
 void Database::close()

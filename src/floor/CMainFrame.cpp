@@ -395,7 +395,8 @@ void CMainFrame::connectCommands()
         const QString file = FileDialogs::openFile(
             this, QString(),
             DatabaseBackup(m_app.db(), m_app.prompt(), m_app.settings(), m_app.dataFolder()).folder());
-        if (!file.isEmpty() && DatabaseRestore(m_app.db(), m_app.prompt()).restore(file))
+        if (!file.isEmpty() && DatabaseRestore(m_app.db(), m_app.prompt())
+                                      .restore(file, m_app.currentOperator().name()))
             emit settingsChanged();
     });
     setHandler(ClearTables, [this] {

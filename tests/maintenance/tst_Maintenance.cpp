@@ -1,9 +1,7 @@
 #include "Clock.h"
 #include "CPrintListReportCtrl.h"
 #include "CSjQl.h"
-#include "DatabaseRestore.h"
 #include "RunLogDialog.h"
-#include "Schema.h"
 #include "SettingsPageFixture.h"
 #include "TestMain.h"
 
@@ -28,62 +26,11 @@ class TestMaintenance : public QObject
     Q_OBJECT
 private slots:
     void cleanup() { Clock::clearFixed(); }
-    void restore_data();
-    void restore();
     void clear_data();
     void clear();
     void clearingFailsAsAWhole();
     void emptyingTheRunLogLeavesEntryOne();
 };
-
-void TestMaintenance::restore_data()
-{
-    QTest::addColumn<QString>("chosen");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("backup") << "backup"
-                            << "数据库恢复成功!";
-    for (const char* refused : {"text", "newer", "truncated", "itself"})
-        QTest::newRow(refused) << refused << DatabaseRestore::kInvalid;
-    QTest::newRow("no safety copy") << "blocked"
-                                    << "数据库恢复错误，错误原因：";
-    QTest::newRow("restored file will not open") << "old"
-                                                 << "数据库恢复错误，错误原因：还原的数据库无法打开(index "
-                                                    "xfmx_xfxm already exists)，已放回原数据库";
-}
-
-void TestMaintenance::restore()
-{
-    QFETCH(QString, chosen);
-    QFETCH(QString, message);
-    Clock::setFixed(QDateTime(QDate(2026, 12, 6), QTime(21, 30, 5)));
-    TestDatabase t;
-    QString file = t.filePath() + QStringLiteral(".bak");
-    t.exec(QStringLiteral("vacuum into '%1'").arg(file));
-    // Written after the backup and still only in the open connection's write-ahead log.
-    t.exec(QStringLiteral("insert into [user](xm) values('李四')"));
-    QFile backup(file);
-    QVERIFY(backup.open(QIODevice::ReadWrite));
-    const char version[] = {0, 0, 0, char(chosen == QLatin1String("old") ? 1 : Schema::kVersion + 1)};
-    if (chosen == QLatin1String("text"))
-        backup.resize(0) && backup.write("Pelvar.db\r\n");
-    else if (chosen == QLatin1String("truncated"))
-        backup.resize(backup.size() / 2);
-    else if (chosen == QLatin1String("newer") || chosen == QLatin1String("old"))
-        backup.seek(60) && backup.write(version, 4); // PRAGMA user_version
-    else if (chosen == QLatin1String("itself"))
-        file = t.filePath();
-    else if (chosen == QLatin1String("blocked"))
-        QDir(t.folder()).mkdir(QStringLiteral("还原前20261206213005.bak"));
-    backup.close();
-
-    t.prompt.answer(Prompt::Answer::Yes);
-    const bool restored = DatabaseRestore(t.db, t.prompt).restore(file);
-    QCOMPARE(restored, chosen == QLatin1String("backup"));
-    QCOMPARE(t.prompt.texts().size(), 2);
-    QVERIFY2(t.prompt.last().startsWith(message), qPrintable(t.prompt.last()));
-    QCOMPARE(t.scalar(QStringLiteral("select count(*) from [user]")), restored ? "1" : "2");
-    QVERIFY(!QFile::exists(t.filePath() + QStringLiteral(".restore")));
-}
 
 void TestMaintenance::clear_data()
 {
