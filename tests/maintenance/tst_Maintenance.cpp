@@ -29,6 +29,8 @@ private slots:
     void clear_data();
     void clear();
     void clearingFailsAsAWhole();
+    void occupiedTablesKeepTheirOrders_data();
+    void occupiedTablesKeepTheirOrders();
     void emptyingTheRunLogLeavesEntryOne();
 };
 
@@ -84,6 +86,30 @@ void TestMaintenance::clearingFailsAsAWhole()
     QCOMPARE(t.prompt.last(), QStringLiteral("数据清空发生错误，错误原因：kept"));
     QCOMPARE(t.scalar(QStringLiteral("select (select count(*) from fj) || (select count(*) from log)")),
              "10");
+}
+
+void TestMaintenance::occupiedTablesKeepTheirOrders_data()
+{
+    QTest::addColumn<int>("group");
+    QTest::addColumn<bool>("refused");
+    for (int i = 0; i < DataClearing::groups().size(); ++i)
+        QTest::newRow(qPrintable(DataClearing::groups().at(i).label)) << i << (i == 2 || i == 3 || i == 5);
+}
+
+void TestMaintenance::occupiedTablesKeepTheirOrders()
+{
+    QFETCH(int, group);
+    QFETCH(bool, refused);
+    TestDatabase t;
+    t.exec(QStringLiteral("insert into cz(czm,zyzt) values('A2','占用'),('A1','占用'),('B1','空闲')"));
+    t.exec(QStringLiteral("insert into dj(djbh,czm,xfzt) values('1','A1','在店')"));
+    t.exec(QStringLiteral("insert into xfmx(czm,xfxm,sl) values('A1','茶',1)"));
+    t.prompt.answer(Prompt::Answer::Yes);
+    QCOMPARE(DataClearing(t.db, t.prompt).clear({group}, QStringLiteral("经理")), !refused);
+    if (refused)
+        QCOMPARE(t.prompt.texts(), QStringList{DataClearing::kTablesOccupied.arg("A1、A2")});
+    // The open order is still there for its checkout.
+    QCOMPARE(t.scalar(QStringLiteral("select count(*) from xfmx")), "1");
 }
 
 void TestMaintenance::emptyingTheRunLogLeavesEntryOne()
