@@ -256,11 +256,11 @@ int main(int argc, char* argv[])
     CashierReport cashier(db);
     report(
         db, raw, QStringLiteral("收银明细, day"), 50,
-        [&] { cashier.bills(day.start, day.end, CashierReport::kAll, CashierReport::kAll); },
-        [&] { cashier.bills(day.start, day.end, CashierReport::kAll, CashierReport::kAll); });
+        [&] { cashier.bills(QDateTime(day.first, QTime(0, 0)), QDateTime(day.last, QTime(23, 59, 59)), CashierReport::kAll, CashierReport::kAll); },
+        [&] { cashier.bills(QDateTime(day.first, QTime(0, 0)), QDateTime(day.last, QTime(23, 59, 59)), CashierReport::kAll, CashierReport::kAll); });
     report(
-        db, raw, QStringLiteral("收银汇总, year"), 1000, [&] { cashier.summary(year.start, year.end); },
-        [&] { cashier.summary(year.start, year.end); });
+        db, raw, QStringLiteral("收银汇总, year"), 1000, [&] { cashier.summary(QDateTime(year.first, QTime(0, 0)), QDateTime(year.last, QTime(23, 59, 59))); },
+        [&] { cashier.summary(QDateTime(year.first, QTime(0, 0)), QDateTime(year.last, QTime(23, 59, 59))); });
     // The waiters' statistics and finance for a day too: every report's day is held to 50 ms.
     WaiterSales waiters(db);
     Finance finance(db, folder);

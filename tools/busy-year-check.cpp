@@ -35,15 +35,15 @@ const char* const kChecks[][2] = {
                                   "by jdsj) as before from dj) where before>jdsj limit 5"},
     {"day totals that differ from the lines",
      "with l as (select substr(xfsj,1,10),xfxm,case when jzbj='1' then '1' else '0' "
-     "end,count(*),round(total(sl)*100),"
-     "round(total(dzje)*100),round(total(ysje)*100) from xfmx group by 1,2,3), t as (select rq,xfxm,jzbj,ts,"
-     "round(sl*100),round(dzje*100),round(ysje*100) from xfrhz) select * from (select * from l except select "
+     "end,count(*),sum(round(sl*10000)),"
+     "sum(round(dzje*10000)),sum(round(ysje*10000)) from xfmx group by 1,2,3), t as (select rq,xfxm,jzbj,ts,"
+     "sl,dzje,ysje from xfrhz) select * from (select * from l except select "
      "* "
      "from t) union all select * from (select * from t except select * from l) limit 5"},
     {"waiters' day totals that differ from the lines",
-     "with l as (select substr(xfsj,1,10),dj.fws,xfxm,count(*),round(total(sl)*100),round(total(dzje)*100),"
-     "round(total(ysje)*100) from xfmx,dj where dj.jzdh=xfmx.jzzdh and dj.czm=xfmx.czm group by 1,2,3), t as "
-     "(select rq,fws,xfxm,ts,round(sl*100),round(dzje*100),round(ysje*100) from fwsrhz) select * from "
+     "with l as (select substr(xfsj,1,10),dj.fws,xfxm,count(*),sum(round(sl*10000)),sum(round(dzje*10000)),"
+     "sum(round(ysje*10000)) from xfmx,dj where dj.jzdh=xfmx.jzzdh and dj.czm=xfmx.czm group by 1,2,3), t as "
+     "(select rq,fws,xfxm,ts,sl,dzje,ysje from fwsrhz) select * from "
      "(select * "
      "from l except select * from t) union all select * from (select * from t except select * from l) limit "
      "5"},

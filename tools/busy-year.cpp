@@ -92,6 +92,7 @@ int main(int argc, char* argv[])
         db.open(path);
         // The bulk of the rows goes through one connection of its own, with prepared statements.
         sqlite3_open(path.toUtf8().constData(), &raw);
+        BusyYear::exec(raw, QStringLiteral("pragma recursive_triggers=on"));
         BusyYear::exec(raw, QStringLiteral("pragma synchronous=off"));
         BusyYear::exec(raw, QStringLiteral("pragma cache_size=-1000000"));
         {

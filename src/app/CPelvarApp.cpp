@@ -15,6 +15,10 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+namespace {
+const QString kLockFile = QStringLiteral("Pelvar.lock");
+}
+
 void CPelvarApp::prepareProcess()
 {
     QCoreApplication::setOrganizationName(kOrganisation);
@@ -35,7 +39,7 @@ void CPelvarApp::prepareProcess()
 
 CPelvarApp::CPelvarApp(Prompt& prompt, const QString& dataFolder)
     : m_prompt(prompt), m_dataFolder(dataFolder),
-      m_lock(QDir(dataFolder).filePath(QStringLiteral("Pelvar.lock"))), m_db(prompt),
+      m_lock(QDir(dataFolder).filePath(kLockFile)), m_db(prompt),
       m_settings(QSettings::UserScope, kOrganisation)
 {
     // Only a running copy holds the lock: one left by a copy that crashed is taken over.
@@ -56,15 +60,42 @@ DefaultPrinter& CPelvarApp::defaultPrinter()
     return *m_defaultPrinter;
 }
 
+QStringList CPelvarApp::traces(bool lockLeft) const
+{
+    QStringList found;
+    if (lockLeft)
+        found << kLockFile;
+    const QDir folder(m_dataFolder);
+    for (const QString& name : {QStringLiteral("便签.txt"), QStringLiteral("口味.txt"), QStringLiteral("退单原因.txt"),
+                                QStringLiteral("收入.ini"), QStringLiteral("支出.ini"), Database::kFileName + QStringLiteral("-wal")})
+        if (folder.exists(name))
+            found << name;
+    found << folder.entryList({QStringLiteral("*.bak")}, QDir::Files, QDir::Time);
+    return found;
+}
+
 bool CPelvarApp::openData(bool demo)
 {
+    const bool lockLeft = QFileInfo::exists(QDir(m_dataFolder).filePath(kLockFile));
     if (!m_lock.tryLock(0) && m_lock.error() == QLockFile::LockFailedError) {
         m_prompt.warn(kAlreadyRunning);
         return false;
     }
+    const QString path = QDir(m_dataFolder).filePath(Database::kFileName);
+    const bool fresh = !QFileInfo::exists(path);
+    if (const QStringList found = fresh ? traces(lockLeft) : QStringList(); !found.isEmpty()) {
+        QString backups = m_settings.value(QStringLiteral("backpath")).toString();
+        if (backups.isEmpty())
+            backups = m_dataFolder;
+        const QStringList files = QDir(backups).entryList({QStringLiteral("*.bak")}, QDir::Files, QDir::Time);
+        m_prompt.error(kDatabaseMissing.arg(QDir::toNativeSeparators(path), found.join(QStringLiteral("、")),
+                                            QDir::toNativeSeparators(backups),
+                                            files.isEmpty() ? QStringLiteral("其中没有备份文件。")
+                                                            : QStringLiteral("最新的是%1。").arg(files.first())));
+        m_lock.unlock();
+        return false;
+    }
     try {
-        const QString path = QDir(m_dataFolder).filePath(Database::kFileName);
-        const bool fresh = !QFileInfo::exists(path);
         m_db.open(path);
         if (demo && fresh)
             DemoRestaurant::fill(m_db, m_dataFolder, GetPinyinInitials);

@@ -24,6 +24,11 @@ public:
     static inline const QString kVersion = QStringLiteral("V" PELVAR_VERSION);
     static inline const QString kAlreadyRunning = QStringLiteral("该程序已经启动");
     static inline const QString kNoRestaurantRow = QStringLiteral("读取数据库文件错误!");
+    // Said instead of making a new, empty database where the restaurant's went missing: the
+    // database's path, the program's files still there, the backup folder and its backups.
+    static inline const QString kDatabaseMissing = QStringLiteral(
+        "数据库文件%1不见了，本程序不会另建一个空的数据库。\n此文件夹中还有本程序的其他文件：%2。\n"
+        "备份文件夹是%3，%4\n请把备份文件复制为%1后再启动本程序，或用一个新的文件夹开始新的餐厅。");
 
     // The process-wide preparations: names for settings and data locations, the program's title
     // that window titles carry, and Qt's own Chinese texts for standard buttons and dialogs.
@@ -35,7 +40,8 @@ public:
     CPelvarApp& operator=(const CPelvarApp&) = delete;
 
     // Start-up up to the restaurant name: single copy, database, the gs row. False (after its
-    // message) when the program must end. With `demo`, a database created now gets the sample
+    // message) when the program must end. A missing database is made anew only in a folder without
+    // the program's other files (kDatabaseMissing). With `demo`, a database created now gets the sample
     // restaurant; an existing one is left as it is.
     bool openData(bool demo = false);
     // The login dialog; false when the operator chose 退出. On success the operator is current.
@@ -57,6 +63,10 @@ public:
     void setCurrentOperator(const Operator& op) { m_operator = op; }
 
 private:
+    // The program's files in the data folder when the database is not there; `lockLeft` when a
+    // copy that ended without unlocking left the lock.
+    QStringList traces(bool lockLeft) const;
+
     Prompt& m_prompt;
     QString m_dataFolder;
     QLockFile m_lock;

@@ -5,9 +5,36 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
+
 const QString kOption = QStringLiteral("--data-dir");
+
+// Creates the folder and every missing folder above it, each open to its owner only; folders that
+// exist keep their modes.
+void makeFolder(const QString& folder)
+{
+    QStringList missing;
+    for (QString path = QDir::cleanPath(QDir(folder).absolutePath()); !QFileInfo::exists(path);
+         path = QFileInfo(path).path()) {
+        missing.prepend(path);
+        if (QFileInfo(path).path() == path)
+            break;
+    }
+    for (const QString& path : missing) {
+        const QByteArray name = QFile::encodeName(path);
+        if (::mkdir(name.constData(), 0700) != 0 && errno != EEXIST)
+            return;
+        ::chmod(name.constData(), 0700);
+    }
 }
+
+} // namespace
 
 QString DataFolder::resolve(const QStringList& arguments)
 {
@@ -25,7 +52,7 @@ QString DataFolder::resolve(const QStringList& arguments)
             folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
                      QStringLiteral("/Orvo餐饮/Pelvar");
     }
-    QDir().mkpath(folder);
+    makeFolder(folder);
     return QDir(folder).absolutePath();
 }
 
@@ -51,4 +78,23 @@ QString DataFolder::programFile(const QString& name)
         if (QFileInfo::exists(path))
             return QDir::cleanPath(path);
     return QString();
+}
+
+void DataFolder::makePrivate(const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info;
+    if (::lstat(name.constData(), &info) == 0 && S_ISREG(info.st_mode) && (info.st_mode & 07777) != 0600)
+        ::chmod(name.constData(), 0600);
+}
+
+QString DataFolder::createPrivateFile(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return QString::fromLocal8Bit(std::strerror(errno));
+    const bool limited = ::fchmod(fd, 0600) == 0;
+    const int error = errno;
+    ::close(fd);
+    return limited ? QString() : QString::fromLocal8Bit(std::strerror(error));
 }

@@ -1,12 +1,14 @@
 #include "Database.h"
 
 #include "Clock.h"
+#include "DataFolder.h"
 #include "DbError.h"
 #include "JetDialect.h"
 #include "Prompt.h"
 #include "Schema.h"
 
 #include <QAtomicInt>
+#include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
 
@@ -46,6 +48,9 @@ bool Database::isOpen() const
 void Database::open(const QString& path)
 {
     close();
+    // A new file is made the owner's alone before SQLite writes anything into it.
+    if (path != QLatin1String(":memory:") && !QFileInfo::exists(path))
+        DataFolder::createPrivateFile(path);
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
         db.setDatabaseName(path);
@@ -66,11 +71,18 @@ void Database::open(const QString& path)
     }
     m_path = path;
     try {
+        // A row that REPLACE removes goes through the delete triggers too, so that the day totals
+        // let go of it (off by default in SQLite).
+        ExecuteSql(QStringLiteral("pragma recursive_triggers = on"));
         Schema::prepare(*this);
     } catch (...) {
         close();
         throw;
     }
+    // The restaurant's file and SQLite's files beside it are the owner's alone (SQLite gives the
+    // log and the shared memory the database's mode when it makes them).
+    for (const char* suffix : {"", "-wal", "-shm"})
+        DataFolder::makePrivate(path + QLatin1String(suffix));
 }
 
 void Database::close()

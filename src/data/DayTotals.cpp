@@ -61,7 +61,7 @@ QString change(const Totals& t, const QString& line, const QString& from, const 
     QStringList selected = t.values;
     selected << sign + QStringLiteral("1");
     for (const QString& sum : kSums.split(QLatin1Char(',')))
-        selected << QStringLiteral("%1coalesce(%2.%3,0)").arg(sign, line, sum);
+        selected << sign + DayTotals::tenThousandths(line + QLatin1Char('.') + sum);
     QStringList updates{QStringLiteral("ts=ts+excluded.ts")};
     for (const QString& sum : kSums.split(QLatin1Char(',')))
         updates << QStringLiteral("%1=%1+excluded.%1").arg(sum);
@@ -114,8 +114,9 @@ QString linesOf(const QString& visit)
 
 QString range(const QDate& first, const QDate& last)
 {
-    return Sql::timeLiteral(QDateTime(first, QTime(0, 0))) + QStringLiteral(" and ") +
-           Sql::timeLiteral(QDateTime(last, QTime(23, 59, 59)));
+    // From the dates' text: a day whose local midnight does not exist still begins at 00:00:00.
+    return Sql::quote(first.toString(Qt::ISODate) + QStringLiteral(" 00:00:00")) + QStringLiteral(" and ") +
+           Sql::quote(last.toString(Qt::ISODate) + QStringLiteral(" 23:59:59"));
 }
 
 QString days(const QDate& first, const QDate& last)
@@ -136,6 +137,11 @@ QString oddLines(const QDate& first, const QDate& last)
 
 } // namespace
 
+QString DayTotals::tenThousandths(const QString& amount)
+{
+    return QStringLiteral("cast(round(coalesce(%1,0)*10000) as integer)").arg(amount);
+}
+
 QStringList DayTotals::schema()
 {
     const QString lineChanges = QStringLiteral("update of xfxm,xfsj,jzbj,jzzdh,czm,sl,dzje,ysje on xfmx");
@@ -145,11 +151,11 @@ QStringList DayTotals::schema()
     QStringList statements{
         QStringLiteral(
             "create table if not exists xfrhz (rq text not null, xfxm text not null, jzbj text not null, "
-            "ts integer not null, sl real, dzje real, ysje real, primary key (rq,xfxm,jzbj)) "
+            "ts integer not null, sl integer, dzje integer, ysje integer, primary key (rq,xfxm,jzbj)) "
             "without rowid"),
         QStringLiteral(
             "create table if not exists fwsrhz (rq text not null, fws integer not null, xfxm text not null, "
-            "ts integer not null, sl real, dzje real, ysje real, primary key (rq,fws,xfxm)) "
+            "ts integer not null, sl integer, dzje integer, ysje integer, primary key (rq,fws,xfxm)) "
             "without rowid"),
         QStringLiteral("create index if not exists %1 on xfmx (xfsj) where not (").arg(kOddLinesIndex) +
             withinItsDay(QStringLiteral("xfsj")) + QLatin1Char(')'),
@@ -178,7 +184,9 @@ QStringList DayTotals::schema()
     // The totals of the lines already there (afresh, should the file have had them).
     const Totals items = perItem(QStringLiteral("xfmx"));
     const Totals waiters = perWaiter(QStringLiteral("xfmx"), QStringLiteral("dj"));
-    const QString sums = QStringLiteral("count(*),total(xfmx.sl),total(xfmx.dzje),total(xfmx.ysje)");
+    const QString sums = QStringLiteral("count(*),sum(%1),sum(%2),sum(%3)")
+                             .arg(tenThousandths(QStringLiteral("xfmx.sl")), tenThousandths(QStringLiteral("xfmx.dzje")),
+                                  tenThousandths(QStringLiteral("xfmx.ysje")));
     statements << QStringLiteral("delete from xfrhz") << QStringLiteral("delete from fwsrhz")
                << QStringLiteral("insert into xfrhz select %1,%2 from xfmx where %3 group by 1,2,3")
                       .arg(items.values.join(QLatin1Char(',')), sums, itemCounted(QStringLiteral("xfmx")))
@@ -206,8 +214,9 @@ QString DayTotals::lines(const QDate& first, const QDate& last, bool settledOnly
     return QStringLiteral("(select xfxm,sum(sl) as sl,sum(dzje) as dzje,sum(ysje) as ysje from (select "
                           "xfxm,sl,dzje,ysje from xfrhz where ") +
            days(first, last) + settled +
-           QStringLiteral(" union all select xfxm,sl,dzje,ysje from xfmx indexed by %1 where ")
-               .arg(kOddLinesIndex) +
+           QStringLiteral(" union all select xfxm,%2,%3,%4 from xfmx indexed by %1 where ")
+               .arg(kOddLinesIndex, tenThousandths(QStringLiteral("sl")), tenThousandths(QStringLiteral("dzje")),
+                    tenThousandths(QStringLiteral("ysje"))) +
            oddLines(first, last) + settled + QStringLiteral(") group by xfxm)");
 }
 
@@ -217,8 +226,9 @@ QString DayTotals::servedLines(const QDate& first, const QDate& last)
                .arg(unkey(QStringLiteral("fws")), unkey(QStringLiteral("xfxm"))) +
            days(first, last) +
            QStringLiteral(
-               " union all select dj.fws,xfmx.xfxm,xfmx.sl,xfmx.dzje,xfmx.ysje from xfmx indexed by %1,dj "
+               " union all select dj.fws,xfmx.xfxm,%2,%3,%4 from xfmx indexed by %1,dj "
                "where xfmx.jzzdh=dj.jzdh and dj.czm=xfmx.czm and ")
-               .arg(kOddLinesIndex) +
+               .arg(kOddLinesIndex, tenThousandths(QStringLiteral("xfmx.sl")),
+                    tenThousandths(QStringLiteral("xfmx.dzje")), tenThousandths(QStringLiteral("xfmx.ysje"))) +
            oddLines(first, last) + QLatin1Char(')');
 }

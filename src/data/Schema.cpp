@@ -118,14 +118,14 @@ QStringList version3()
     };
 }
 
-// Version 4: the day totals of the lines; indexes that lead the board's look for each free table's
-// reservation straight to that table's booked rows of the shift, and the takings of a period in
-// cash or 其他 to those bills of the period (not to every such bill ever written).
+// Version 4: indexes that lead the board's look for each free table's reservation straight to that
+// table's booked rows of the shift, and the takings of a period in cash or 其他 to those bills of
+// the period (not to every such bill ever written). (Version 4 also brought the day totals, in
+// binary fractions; version 6 builds them.)
 QStringList version4()
 {
-    return DayTotals::schema()
-           << QStringLiteral("create index if not exists yd_czmc_zt_yybcbh on yd (czmc, zt, yybcbh)")
-           << QStringLiteral("create index if not exists jzhz_jzfs_jzsj on jzhz (jzfs, jzsj)");
+    return {QStringLiteral("create index if not exists yd_czmc_zt_yybcbh on yd (czmc, zt, yybcbh)"),
+            QStringLiteral("create index if not exists jzhz_jzfs_jzsj on jzhz (jzfs, jzsj)")};
 }
 
 // Version 5: every bill number ever given, kept when its bill goes (settled from on account,
@@ -142,6 +142,14 @@ QStringList version5()
         QStringLiteral("create trigger if not exists jzhz_yyzdh after insert on jzhz begin "
                        "insert into yyzdh (zdh) values (new.zdh); end"),
     };
+}
+
+// Version 6: the day totals of the lines, in whole ten-thousandths (those of version 4 go).
+QStringList version6()
+{
+    return DayTotals::withoutTriggers()
+           << QStringLiteral("drop table if exists xfrhz") << QStringLiteral("drop table if exists fwsrhz")
+           << DayTotals::schema();
 }
 
 int userVersion(Database& db)
@@ -180,6 +188,9 @@ void Schema::prepare(Database& db)
                 db.ExecuteSql(statement);
         if (version < 5)
             for (const QString& statement : version5())
+                db.ExecuteSql(statement);
+        if (version < 6)
+            for (const QString& statement : version6())
                 db.ExecuteSql(statement);
         db.ExecuteSql(QStringLiteral("pragma user_version = %1").arg(kVersion));
         transaction.commit();

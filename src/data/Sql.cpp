@@ -33,7 +33,10 @@ QString dateLiteral(const QDate& date)
 
 QString timeText(const QDateTime& time)
 {
-    return time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    // From the date and the time of day as given: a local time that a daylight-saving change skips
+    // (00:00 of such a day) is not a valid QDateTime, but it is still the bound a statement means.
+    return time.date().toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char(' ') +
+           time.time().toString(QStringLiteral("HH:mm:ss"));
 }
 
 } // namespace Sql

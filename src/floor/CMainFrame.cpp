@@ -43,6 +43,7 @@
 #include "DatabaseCompaction.h"
 #include "DatabaseRestore.h"
 #include "DataFolder.h"
+#include "FileDialogs.h"
 #include "Icons.h"
 #include "MemberQueryDialog.h"
 #include "MessageBoxPrompt.h"
@@ -62,7 +63,6 @@
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
@@ -392,10 +392,11 @@ void CMainFrame::connectCommands()
         dialog.exec();
     });
     setHandler(Restore, [this] {
-        const QString file = QFileDialog::getOpenFileName(
+        const QString file = FileDialogs::openFile(
             this, QString(),
             DatabaseBackup(m_app.db(), m_app.prompt(), m_app.settings(), m_app.dataFolder()).folder());
-        if (!file.isEmpty() && DatabaseRestore(m_app.db(), m_app.prompt()).restore(file))
+        if (!file.isEmpty() && DatabaseRestore(m_app.db(), m_app.prompt())
+                                      .restore(file, m_app.currentOperator().name()))
             emit settingsChanged();
     });
     setHandler(ClearTables, [this] {

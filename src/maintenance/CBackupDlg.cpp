@@ -1,7 +1,8 @@
 #include "CBackupDlg.h"
 
+#include "FileDialogs.h"
+
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -42,7 +43,7 @@ CBackupDlg::CBackupDlg(Database& db, Prompt& prompt, QSettings& settings, const 
 void CBackupDlg::browse()
 {
     const QString chosen =
-        QFileDialog::getExistingDirectory(this, QStringLiteral("选择备份路径"), m_programFolder);
+        FileDialogs::folder(this, QStringLiteral("选择备份路径"), m_programFolder);
     if (!chosen.isEmpty())
         m_path->setText(chosen);
 }

@@ -15,10 +15,10 @@ const QList<DataClearing::Group>& DataClearing::groups()
         {QStringLiteral("清空房间、餐桌信息数据表"),
          {QStringLiteral("delete * from fj"), QStringLiteral("delete * from cz")}},
         {QStringLiteral("清空消费项目信息表"), {QStringLiteral("delete * from xm")}},
-        {QStringLiteral("清空消费明细表"), {QStringLiteral("delete * from\txfmx")}, true},
-        {QStringLiteral("清空账单汇总表"), {QStringLiteral("delete * from jzhz")}},
+        {QStringLiteral("清空消费明细表"), {QStringLiteral("delete * from\txfmx")}, true, true},
+        {QStringLiteral("清空账单汇总表"), {QStringLiteral("delete * from jzhz")}, false, true},
         {QStringLiteral("清空会员信息表"), {QStringLiteral("delete * from hy")}},
-        {QStringLiteral("清空登记信息表"), {QStringLiteral("delete * from dj")}, true},
+        {QStringLiteral("清空登记信息表"), {QStringLiteral("delete * from dj")}, true, true},
         {QStringLiteral("清空预订信息表"), {QStringLiteral("delete * from YD")}},
         {QStringLiteral("清空服务生信息"), {QStringLiteral("delete * from fws")}},
         {QStringLiteral("清空日志信息"), {QStringLiteral("delete * from log")}},
@@ -31,6 +31,18 @@ DataClearing::DataClearing(Database& db, Prompt& prompt) : m_db(db), m_prompt(pr
 
 bool DataClearing::clear(const QList<int>& checked, const QString& operatorName)
 {
+    if (std::any_of(checked.begin(), checked.end(), [](int i) { return groups().value(i).openOrders; })) {
+        Recordset occupied;
+        if (!m_db.OpenRecordset(occupied, QStringLiteral("select czm from cz where zyzt='占用' order by czm")))
+            return false;
+        QStringList tables;
+        for (; !occupied.isEOF(); occupied.moveNext())
+            tables << occupied.getString(QStringLiteral("czm"));
+        if (!tables.isEmpty()) {
+            m_prompt.warn(kTablesOccupied.arg(tables.join(QStringLiteral("、"))));
+            return false;
+        }
+    }
     if (!m_prompt.ask(QStringLiteral("你真的要清理所选数据表吗？清理后所选数据表将删除所有数据！")))
         return false;
     try {

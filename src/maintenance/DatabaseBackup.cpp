@@ -1,6 +1,7 @@
 #include "DatabaseBackup.h"
 
 #include "Clock.h"
+#include "DataFolder.h"
 #include "Database.h"
 #include "DbError.h"
 #include "Prompt.h"
@@ -11,6 +12,12 @@
 #include <QSettings>
 
 namespace {
+
+void removeWithJournal(const QString& file)
+{
+    for (const char* suffix : {"", "-journal", "-wal", "-shm"})
+        QFile::remove(file + QLatin1String(suffix));
+}
 
 QString withSeparator(QString folder)
 {
@@ -47,16 +54,21 @@ bool DatabaseBackup::backup(const QString& chosen)
     const QString target = fileIn(folder);
     // The snapshot goes to a file of its own first, so that a failed backup never destroys an
     // earlier one of the same name.
+    // It is the owner's alone from the start (SQLite writes into the empty file it is given).
     const QString partial = target + QStringLiteral(".part");
-    QFile::remove(partial);
+    removeWithJournal(partial);
     bool done = false;
     try {
-        m_db.ExecuteSql(QStringLiteral("vacuum into ") + Sql::quote(QDir::toNativeSeparators(partial)));
-        done = (!QFile::exists(target) || QFile::remove(target)) && QFile::rename(partial, target);
+        done = DataFolder::createPrivateFile(partial).isEmpty();
+        if (done)
+            m_db.ExecuteSql(QStringLiteral("vacuum into ") + Sql::quote(QDir::toNativeSeparators(partial)));
+        done = done && (!QFile::exists(target) || QFile::remove(target)) && QFile::rename(partial, target);
     } catch (const DbError&) {
+        done = false;
     }
     if (!done) {
-        QFile::remove(partial);
+        // A write that failed half-way (a full disk) leaves SQLite's journal of the copy too.
+        removeWithJournal(partial);
         m_prompt.warn(QStringLiteral("备份数据库出错!"));
         return false;
     }

@@ -3,6 +3,7 @@
 #include "CExcelWriter.h"
 #include "ColumnList.h"
 #include "DefaultPrinter.h"
+#include "FileDialogs.h"
 #include "Prompt.h"
 #include "ReportPrintout.h"
 #include "ReportTableModel.h"
@@ -11,7 +12,6 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QEvent>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QHeaderView>
@@ -224,9 +224,8 @@ void CPrintListReportCtrl::PrintPreview()
 
 void CPrintListReportCtrl::ExportToExcel()
 {
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("保存为Excel "), m_title,
-                                                      QStringLiteral("*.xlsx;;所有文件 (*.*)"), nullptr,
-                                                      QFileDialog::DontConfirmOverwrite);
+    const QString path = FileDialogs::saveFile(this, QStringLiteral("保存为Excel "), m_title,
+                                               QStringLiteral("*.xlsx;;所有文件 (*.*)"));
     if (!path.isEmpty())
         ExportToExcelFile(path);
 }

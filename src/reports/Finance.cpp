@@ -119,9 +119,10 @@ ReportTable Finance::statement(const ReportPeriod& period, LineSource source)
 
     const qsizetype expenseRow = table.rows.size();
     table.rows << QStringList{QStringLiteral("[支出类]"), QStringLiteral("0.00"), QString()};
+    const ReportPeriod::Lines sold = period.lines(false, source);
     qint64 expense = costCents(qRound64(
-        sum(QStringLiteral("select -") + costSum(QStringLiteral("xfmx.sl"), QStringLiteral("xm.ckcb")) +
-                QStringLiteral(" as xscb") + soldLines(period.lines(false, source)),
+        sum(QStringLiteral("select -") + costSum(QStringLiteral("(%1/10000.0)").arg(sold.quantity), QStringLiteral("xm.ckcb")) +
+                QStringLiteral(" as xscb") + soldLines(sold),
             QStringLiteral("xscb"))));
     table.rows << QStringList{kIndent + kCostOfSales, centsText(expense), QString()};
     expense += entries(QStringLiteral("1"), QStringLiteral("支出"));

@@ -15,8 +15,8 @@ ReportTable RegistrationQuery::compute(const ReportPeriod& period, int waiter, c
     const bool all = waiterName.isEmpty();
     ReportTable table;
     table.title = QStringLiteral("登记详细报表");
-    table.subtitle = QStringLiteral("登记日期:") + period.start.toString(QStringLiteral("yyyy-MM-dd")) +
-                     QStringLiteral("—") + period.end.toString(QStringLiteral("yyyy-MM-dd")) +
+    table.subtitle = QStringLiteral("登记日期:") + period.first.toString(QStringLiteral("yyyy-MM-dd")) +
+                     QStringLiteral("—") + period.last.toString(QStringLiteral("yyyy-MM-dd")) +
                      QStringLiteral("      服务生:") + (all ? QStringLiteral("全部") : waiterName);
 
     QHash<QString, QString> waiters;

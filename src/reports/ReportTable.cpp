@@ -7,33 +7,34 @@
 
 #include <QLocale>
 
-ReportPeriod::ReportPeriod(const QDate& first, const QDate& last)
-    : start(first, QTime(0, 0)), end(last, QTime(23, 59, 59))
-{
-}
+ReportPeriod::ReportPeriod(const QDate& first, const QDate& last) : first(first), last(last) {}
 
 QString ReportPeriod::between(const QString& column) const
 {
-    return column + QStringLiteral(" between ") + Sql::timeLiteral(start) + QStringLiteral(" and ") +
-           Sql::timeLiteral(end);
+    return column + QStringLiteral(" between ") + Sql::quote(startText()) + QStringLiteral(" and ") +
+           Sql::quote(endText());
 }
 
 QString ReportPeriod::startText() const
 {
-    return Sql::timeText(start);
+    return first.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(" 00:00:00");
 }
 
 QString ReportPeriod::endText() const
 {
-    return Sql::timeText(end);
+    return last.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(" 23:59:59");
 }
 
 ReportPeriod::Lines ReportPeriod::lines(bool settledOnly, LineSource source) const
 {
     if (source == LineSource::DayTotals)
-        return {DayTotals::lines(start.date(), end.date(), settledOnly) + QStringLiteral(" xfmx"), QString()};
-    return {QStringLiteral("xfmx"), QStringLiteral(" and ") + between(QStringLiteral("xfmx.xfsj")) +
-                                        (settledOnly ? QStringLiteral(" and jzbj='1'") : QString())};
+        return {DayTotals::lines(first, last, settledOnly) + QStringLiteral(" xfmx"), QString(),
+                QStringLiteral("xfmx.sl"), QStringLiteral("xfmx.dzje"), QStringLiteral("xfmx.ysje")};
+    return {QStringLiteral("xfmx"),
+            QStringLiteral(" and ") + between(QStringLiteral("xfmx.xfsj")) +
+                (settledOnly ? QStringLiteral(" and jzbj='1'") : QString()),
+            DayTotals::tenThousandths(QStringLiteral("xfmx.sl")), DayTotals::tenThousandths(QStringLiteral("xfmx.dzje")),
+            DayTotals::tenThousandths(QStringLiteral("xfmx.ysje"))};
 }
 
 QString centsText(qint64 cents)
@@ -49,6 +50,11 @@ QString costSum(const QString& quantity, const QString& price)
 qint64 costCents(qint64 tenThousandths)
 {
     return (tenThousandths + (tenThousandths < 0 ? -50 : 50)) / 100;
+}
+
+qint64 tenThousandthsCents(double tenThousandths)
+{
+    return costCents(qRound64(tenThousandths));
 }
 
 QString quantityText(double quantity)

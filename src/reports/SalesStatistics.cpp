@@ -44,33 +44,38 @@ ReportTable SalesStatistics::compute(Mode mode, const ReportPeriod& period, Line
     const QString settled = QStringLiteral("from ") + lines.table +
                             QStringLiteral(",xm where xfmx.xfxm=xm.xmm") + lines.conditions +
                             QStringLiteral(" and xfmx.xfxm<>") + Sql::quote(kTableFee);
+    const QString sums = QStringLiteral("%1 as sl,%2 as dzje,%3 as ysje").arg(lines.quantity, lines.discount, lines.due);
     const QString statement =
         byCategory
             ? QStringLiteral("select lbm,sum(sl) as sl,sum(dzje) as dzje,sum(ysje) as ysje,") +
-                  costSum(QStringLiteral("sl"), QStringLiteral("jhdj")) + QStringLiteral(" as ml,") +
-                  costSum(QStringLiteral("sl"), QStringLiteral("ckcb")) +
-                  QStringLiteral(" as cl from (select xfmx.sl,xfmx.dzje,xfmx.ysje,xm.lbm,xm.jhdj,xm.ckcb ") +
-                  settled + QStringLiteral(") group by lbm")
+                  costSum(QStringLiteral("(sl/10000.0)"), QStringLiteral("jhdj")) + QStringLiteral(" as ml,") +
+                  costSum(QStringLiteral("(sl/10000.0)"), QStringLiteral("ckcb")) +
+                  QStringLiteral(" as cl from (select %1,xm.lbm,xm.jhdj,xm.ckcb ").arg(sums) + settled +
+                  QStringLiteral(") group by lbm")
             : QStringLiteral("select xfxm,lbm,sum(sl) as sl,sum(dzje) as dzje,sum(ysje) as ysje,jhdj,ckcb "
-                             "from (select xfmx.xfxm,xfmx.sl,xfmx.dzje,xfmx.ysje,xm.lbm,xm.jhdj,xm.ckcb ") +
+                             "from (select xfmx.xfxm,%1,xm.lbm,xm.jhdj,xm.ckcb ")
+                      .arg(sums) +
                   settled + QStringLiteral(") group by xfxm,lbm,jhdj,ckcb order by lbm");
     const QString tableFee =
-        QStringLiteral("select xfxm,sum(sl) as sl,sum(dzje) as dzje,sum(ysje) as ysje from ") + lines.table +
-        QStringLiteral(" where xfxm=") + Sql::quote(kTableFee) + lines.conditions +
+        QStringLiteral("select xfxm,sum(%1) as sl,sum(%2) as dzje,sum(%3) as ysje from ")
+            .arg(lines.quantity, lines.discount, lines.due) +
+        lines.table + QStringLiteral(" where xfxm=") + Sql::quote(kTableFee) + lines.conditions +
         QStringLiteral(" group by xfxm");
 
     Totals totals;
     QList<qint64> received;
     auto add = [&](const QStringList& names, const Recordset& rs, qint64 purchaseCost, qint64 cost) {
-        const double quantity = rs.getDouble(QStringLiteral("sl"));
-        const qint64 discount = Money::cents(rs.getDouble(QStringLiteral("dzje")));
-        const qint64 due = Money::cents(rs.getDouble(QStringLiteral("ysje")));
-        table.rows << names +
-                          QStringList{
-                              quantityText(quantity),        centsText(discount),  centsText(due), QString(),
-                              centsText(due - purchaseCost), centsText(due - cost)};
+        const qint64 quantity = tenThousandthsCents(rs.getDouble(QStringLiteral("sl"))); // hundredths
+        const qint64 discount = tenThousandthsCents(rs.getDouble(QStringLiteral("dzje")));
+        const qint64 due = tenThousandthsCents(rs.getDouble(QStringLiteral("ysje")));
+        table.rows << names + QStringList{quantityText(double(quantity) / 100),
+                                          centsText(discount),
+                                          centsText(due),
+                                          QString(),
+                                          centsText(due - purchaseCost),
+                                          centsText(due - cost)};
         received << due;
-        totals.quantity += Money::cents(quantity);
+        totals.quantity += quantity;
         totals.discount += discount;
         totals.received += due;
         totals.purchaseProfit += due - purchaseCost;
@@ -86,7 +91,7 @@ ReportTable SalesStatistics::compute(Mode mode, const ReportPeriod& period, Line
                 costCents(qRound64(rs.getDouble(QStringLiteral("ml")))),
                 costCents(qRound64(rs.getDouble(QStringLiteral("cl")))));
         } else {
-            const qint64 quantity = Money::cents(rs.getDouble(QStringLiteral("sl")));
+            const qint64 quantity = tenThousandthsCents(rs.getDouble(QStringLiteral("sl")));
             add({rs.getString(QStringLiteral("xfxm")), rs.getString(QStringLiteral("lbm"))}, rs,
                 costCents(quantity * Money::cents(rs.getDouble(QStringLiteral("jhdj")))),
                 costCents(quantity * Money::cents(rs.getDouble(QStringLiteral("ckcb")))));

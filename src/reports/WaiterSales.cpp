@@ -5,7 +5,6 @@
 #include "Money.h"
 #include "Sql.h"
 
-
 const QString WaiterSales::kColumns =
     QStringLiteral("服务生,120;项目名称,100;数量,60;打折金额,80;实收金额,80;");
 const QString WaiterSales::kNoWaiter = QStringLiteral("未指定服务生");
@@ -51,12 +50,15 @@ ReportTable WaiterSales::compute(const ReportPeriod& period, const QStringList& 
     const QString statement =
         source == LineSource::Lines
             ? QStringLiteral(
-                  "select dj.fws, xfmx.xfxm, sum(xfmx.sl) as sl,sum (xfmx.dzje) as dzje,sum (xfmx.ysje) "
-                  "as ysje from xfmx,dj where xfmx.jzzdh=dj.jzdh") +
+                  "select dj.fws, xfmx.xfxm, sum(%1) as sl,sum (%2) as dzje,sum (%3) "
+                  "as ysje from xfmx,dj where xfmx.jzzdh=dj.jzdh")
+                      .arg(DayTotals::tenThousandths(QStringLiteral("xfmx.sl")),
+                           DayTotals::tenThousandths(QStringLiteral("xfmx.dzje")),
+                           DayTotals::tenThousandths(QStringLiteral("xfmx.ysje"))) +
                   chosen + QStringLiteral(" and dj.czm=xfmx.czm and ") +
                   period.between(QStringLiteral("xfmx.xfsj")) + QStringLiteral(" group by dj.fws,xfmx.xfxm")
             : QStringLiteral("select fws,xfxm,sum(sl) as sl,sum(dzje) as dzje,sum(ysje) as ysje from ") +
-                  DayTotals::servedLines(period.start.date(), period.end.date()) +
+                  DayTotals::servedLines(period.first, period.last) +
                   QStringLiteral(" xfmx where true") + chosen + QStringLiteral(" group by fws,xfxm");
     if (!m_db.OpenRecordset(rs, statement))
         return table;
@@ -64,13 +66,13 @@ ReportTable WaiterSales::compute(const ReportPeriod& period, const QStringList& 
     qint64 discount = 0;
     qint64 received = 0;
     for (; !rs.isEOF(); rs.moveNext()) {
-        const qint64 lineDiscount = Money::cents(rs.getDouble(QStringLiteral("dzje")));
-        const qint64 lineReceived = Money::cents(rs.getDouble(QStringLiteral("ysje")));
+        const qint64 lineQuantity = tenThousandthsCents(rs.getDouble(QStringLiteral("sl"))); // hundredths
+        const qint64 lineDiscount = tenThousandthsCents(rs.getDouble(QStringLiteral("dzje")));
+        const qint64 lineReceived = tenThousandthsCents(rs.getDouble(QStringLiteral("ysje")));
         table.rows << QStringList{waiters.value(rs.getString(QStringLiteral("fws")), kNoWaiter),
-                                  rs.getString(QStringLiteral("xfxm")),
-                                  quantityText(rs.getDouble(QStringLiteral("sl"))), centsText(lineDiscount),
-                                  centsText(lineReceived)};
-        quantity += Money::cents(rs.getDouble(QStringLiteral("sl")));
+                                  rs.getString(QStringLiteral("xfxm")), quantityText(double(lineQuantity) / 100),
+                                  centsText(lineDiscount), centsText(lineReceived)};
+        quantity += lineQuantity;
         discount += lineDiscount;
         received += lineReceived;
     }

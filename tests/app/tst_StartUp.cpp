@@ -35,6 +35,8 @@ private slots:
     void startUp();
     void demoRestaurantOnlyInANewDatabase();
     void oneRunningCopyPerDataFolder();
+    void missingDatabaseIsNotMadeAnew_data();
+    void missingDatabaseIsNotMadeAnew();
     void restaurantDialog();
     void processSpeaksChinese();
 
@@ -164,6 +166,60 @@ void TestStartUp::oneRunningCopyPerDataFolder()
     file.close();
     QVERIFY(CPelvarApp(prompt, dir.path()).openData());
     QCOMPARE(prompt.texts().size(), 1);
+}
+
+// The database gone from a folder that shows the program ran there: nothing is made in its place.
+void TestStartUp::missingDatabaseIsNotMadeAnew_data()
+{
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("traces");
+    QTest::newRow("the lock of a copy that crashed") << QStringList{"Pelvar.lock"} << "Pelvar.lock";
+    QTest::newRow("text files") << QStringList{"口味.txt", "收入.ini"} << "口味.txt、收入.ini";
+    QTest::newRow("a backup") << QStringList{"20261206213005.bak"} << "20261206213005.bak";
+    QTest::newRow("the log alone") << QStringList{"Pelvar.db-wal"} << "Pelvar.db-wal";
+}
+
+void TestStartUp::missingDatabaseIsNotMadeAnew()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QString, traces);
+    QTemporaryDir dir;
+    for (const QString& name : files) {
+        QByteArray text;
+        if (name == QLatin1String("Pelvar.lock")) {
+            // As a copy that crashed left it: naming a process that has ended.
+            QTemporaryDir elsewhere;
+            {
+                QLockFile lock(elsewhere.filePath(name));
+                QVERIFY(lock.tryLock(0));
+                text = contents(elsewhere.filePath(name));
+            }
+            QProcess gone;
+            gone.start(QStringLiteral("/bin/true"));
+            QVERIFY(gone.waitForStarted());
+            const qint64 pid = gone.processId();
+            QVERIFY(gone.waitForFinished());
+            text = QByteArray::number(pid) + text.mid(text.indexOf('\n'));
+        }
+        QFile file(QDir(dir.path()).filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+    ScriptedPrompt prompt;
+    {
+        CPelvarApp app(prompt, dir.path());
+        QVERIFY(!app.openData());
+    }
+    const QString database = QDir(dir.path()).filePath(QStringLiteral("Pelvar.db"));
+    const bool backup = traces.endsWith(QLatin1String(".bak"));
+    QCOMPARE(prompt.texts(),
+             QStringList{CPelvarApp::kDatabaseMissing.arg(
+                 database, traces, dir.path(),
+                 backup ? QStringLiteral("最新的是20261206213005.bak。") : QStringLiteral("其中没有备份文件。"))});
+    QVERIFY(!QFile::exists(database));
+    // An empty folder starts a new restaurant.
+    QTemporaryDir empty;
+    QVERIFY(CPelvarApp(prompt, empty.path()).openData());
 }
 
 void TestStartUp::restaurantDialog()

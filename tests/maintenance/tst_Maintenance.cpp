@@ -1,9 +1,7 @@
 #include "Clock.h"
 #include "CPrintListReportCtrl.h"
 #include "CSjQl.h"
-#include "DatabaseRestore.h"
 #include "RunLogDialog.h"
-#include "Schema.h"
 #include "SettingsPageFixture.h"
 #include "TestMain.h"
 
@@ -28,62 +26,13 @@ class TestMaintenance : public QObject
     Q_OBJECT
 private slots:
     void cleanup() { Clock::clearFixed(); }
-    void restore_data();
-    void restore();
     void clear_data();
     void clear();
     void clearingFailsAsAWhole();
+    void occupiedTablesKeepTheirOrders_data();
+    void occupiedTablesKeepTheirOrders();
     void emptyingTheRunLogLeavesEntryOne();
 };
-
-void TestMaintenance::restore_data()
-{
-    QTest::addColumn<QString>("chosen");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("backup") << "backup"
-                            << "数据库恢复成功!";
-    for (const char* refused : {"text", "newer", "truncated", "itself"})
-        QTest::newRow(refused) << refused << DatabaseRestore::kInvalid;
-    QTest::newRow("no safety copy") << "blocked"
-                                    << "数据库恢复错误，错误原因：";
-    QTest::newRow("restored file will not open") << "old"
-                                                 << "数据库恢复错误，错误原因：还原的数据库无法打开(index "
-                                                    "xfmx_xfxm already exists)，已放回原数据库";
-}
-
-void TestMaintenance::restore()
-{
-    QFETCH(QString, chosen);
-    QFETCH(QString, message);
-    Clock::setFixed(QDateTime(QDate(2026, 12, 6), QTime(21, 30, 5)));
-    TestDatabase t;
-    QString file = t.filePath() + QStringLiteral(".bak");
-    t.exec(QStringLiteral("vacuum into '%1'").arg(file));
-    // Written after the backup and still only in the open connection's write-ahead log.
-    t.exec(QStringLiteral("insert into [user](xm) values('李四')"));
-    QFile backup(file);
-    QVERIFY(backup.open(QIODevice::ReadWrite));
-    const char version[] = {0, 0, 0, char(chosen == QLatin1String("old") ? 1 : Schema::kVersion + 1)};
-    if (chosen == QLatin1String("text"))
-        backup.resize(0) && backup.write("Pelvar.db\r\n");
-    else if (chosen == QLatin1String("truncated"))
-        backup.resize(backup.size() / 2);
-    else if (chosen == QLatin1String("newer") || chosen == QLatin1String("old"))
-        backup.seek(60) && backup.write(version, 4); // PRAGMA user_version
-    else if (chosen == QLatin1String("itself"))
-        file = t.filePath();
-    else if (chosen == QLatin1String("blocked"))
-        QDir(t.folder()).mkdir(QStringLiteral("还原前20261206213005.bak"));
-    backup.close();
-
-    t.prompt.answer(Prompt::Answer::Yes);
-    const bool restored = DatabaseRestore(t.db, t.prompt).restore(file);
-    QCOMPARE(restored, chosen == QLatin1String("backup"));
-    QCOMPARE(t.prompt.texts().size(), 2);
-    QVERIFY2(t.prompt.last().startsWith(message), qPrintable(t.prompt.last()));
-    QCOMPARE(t.scalar(QStringLiteral("select count(*) from [user]")), restored ? "1" : "2");
-    QVERIFY(!QFile::exists(t.filePath() + QStringLiteral(".restore")));
-}
 
 void TestMaintenance::clear_data()
 {
@@ -137,6 +86,30 @@ void TestMaintenance::clearingFailsAsAWhole()
     QCOMPARE(t.prompt.last(), QStringLiteral("数据清空发生错误，错误原因：kept"));
     QCOMPARE(t.scalar(QStringLiteral("select (select count(*) from fj) || (select count(*) from log)")),
              "10");
+}
+
+void TestMaintenance::occupiedTablesKeepTheirOrders_data()
+{
+    QTest::addColumn<int>("group");
+    QTest::addColumn<bool>("refused");
+    for (int i = 0; i < DataClearing::groups().size(); ++i)
+        QTest::newRow(qPrintable(DataClearing::groups().at(i).label)) << i << (i == 2 || i == 3 || i == 5);
+}
+
+void TestMaintenance::occupiedTablesKeepTheirOrders()
+{
+    QFETCH(int, group);
+    QFETCH(bool, refused);
+    TestDatabase t;
+    t.exec(QStringLiteral("insert into cz(czm,zyzt) values('A2','占用'),('A1','占用'),('B1','空闲')"));
+    t.exec(QStringLiteral("insert into dj(djbh,czm,xfzt) values('1','A1','在店')"));
+    t.exec(QStringLiteral("insert into xfmx(czm,xfxm,sl) values('A1','茶',1)"));
+    t.prompt.answer(Prompt::Answer::Yes);
+    QCOMPARE(DataClearing(t.db, t.prompt).clear({group}, QStringLiteral("经理")), !refused);
+    if (refused)
+        QCOMPARE(t.prompt.texts(), QStringList{DataClearing::kTablesOccupied.arg("A1、A2")});
+    // The open order is still there for its checkout.
+    QCOMPARE(t.scalar(QStringLiteral("select count(*) from xfmx")), "1");
 }
 
 void TestMaintenance::emptyingTheRunLogLeavesEntryOne()
