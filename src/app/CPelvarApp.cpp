@@ -63,10 +63,8 @@ bool CPelvarApp::openData(bool demo)
         return false;
     }
     try {
-        const QString path = QDir(m_dataFolder).filePath(Database::kFileName);
-        const bool fresh = !QFileInfo::exists(path);
-        m_db.open(path);
-        if (demo && fresh)
+        m_db.open(DataFolder::databaseLocation(m_dataFolder));
+        if (demo && m_db.created())
             DemoRestaurant::fill(m_db, m_dataFolder, GetPinyinInitials);
     } catch (const DbError& e) {
         m_prompt.error(e.description());

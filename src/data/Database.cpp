@@ -5,6 +5,7 @@
 #include "JetDialect.h"
 #include "Prompt.h"
 #include "Schema.h"
+#include "ServerConnection.h"
 
 #include <QAtomicInt>
 #include <QSqlDriver>
@@ -40,12 +41,32 @@ QSqlDatabase Database::connection() const
 
 bool Database::isOpen() const
 {
+    if (m_server)
+        return m_server->isConnected();
     return QSqlDatabase::contains(m_connectionName) && connection().isOpen();
 }
 
-void Database::open(const QString& path)
+void Database::open(const QString& location)
 {
     close();
+    if (isServerLocation(location)) {
+        auto server = std::make_unique<ServerConnection>();
+        server->connect(location);
+        m_server = std::move(server);
+        m_path = location;
+    } else {
+        openFile(location);
+    }
+    try {
+        m_created = Schema::prepare(*this);
+    } catch (...) {
+        close();
+        throw;
+    }
+}
+
+void Database::openFile(const QString& path)
+{
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
         db.setDatabaseName(path);
@@ -65,16 +86,13 @@ void Database::open(const QString& path)
         throw DbError(QStringLiteral("SQLite connection unavailable"));
     }
     m_path = path;
-    try {
-        Schema::prepare(*this);
-    } catch (...) {
-        close();
-        throw;
-    }
 }
 
 void Database::close()
 {
+    m_server.reset();
+    m_created = false;
+    m_path.clear();
     if (!QSqlDatabase::contains(m_connectionName))
         return;
     {
@@ -88,6 +106,12 @@ void Database::close()
 
 void Database::run(const QString& statement, Recordset* result)
 {
+    if (m_server) {
+        if (result)
+            result->close();
+        m_server->run(JetDialect::translate(statement, Backend::PostgreSQL).toUtf8(), result);
+        return;
+    }
     if (!m_handle)
         throw DbError(QStringLiteral("database not open"));
     const QByteArray sql = JetDialect::translate(statement).toUtf8();
@@ -141,6 +165,10 @@ void Database::commit()
 
 void Database::rollback()
 {
+    if (m_server) {
+        m_server->rollback();
+        return;
+    }
     if (m_handle && !sqlite3_get_autocommit(m_handle))
         run(QStringLiteral("rollback"), nullptr);
 }

@@ -128,7 +128,7 @@ qsizetype matchingParen(const QString& text, qsizetype from)
     return -1;
 }
 
-void rewriteCDbl(Masked& m)
+void rewriteCDbl(Masked& m, const QString& real)
 {
     static const QRegularExpression cdbl(QStringLiteral("\\bcdbl\\s*\\("),
                                          QRegularExpression::CaseInsensitiveOption);
@@ -138,7 +138,7 @@ void rewriteCDbl(Masked& m)
             return;
         const QString inner = m.text.mid(match.capturedEnd(), close - match.capturedEnd());
         m.text.replace(match.capturedStart(), close + 1 - match.capturedStart(),
-                       QStringLiteral("cast(") + inner + QStringLiteral(" as real)"));
+                       QStringLiteral("cast(") + inner + QStringLiteral(" as ") + real + QLatin1Char(')'));
     }
 }
 
@@ -190,7 +190,7 @@ void rewriteTop(Masked& m)
     }
 }
 
-void rewriteStatementForms(Masked& m)
+void rewriteStatementForms(Masked& m, Backend target)
 {
     static const QRegularExpression deleteStar(QStringLiteral("\\bdelete\\s*\\*\\s*from\\b"),
                                                QRegularExpression::CaseInsensitiveOption);
@@ -198,7 +198,7 @@ void rewriteStatementForms(Masked& m)
         QStringLiteral("\\bselect\\s+@@identity\\b(?:\\s+as\\s+(\\w+))?(?:\\s+from\\s+(?:\\[\\w+\\]|\\w+))?"),
         QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression counter(
-        QStringLiteral("\\balter\\s+table\\s+\\[?(\\w+)\\]?\\s+alter\\s+column\\s+\\[?\\w+\\]?\\s+counter\\s*"
+        QStringLiteral("\\balter\\s+table\\s+\\[?(\\w+)\\]?\\s+alter\\s+column\\s+\\[?(\\w+)\\]?\\s+counter\\s*"
                        "\\(\\s*1\\s*,\\s*1\\s*\\)"),
         QRegularExpression::CaseInsensitiveOption);
 
@@ -207,7 +207,8 @@ void rewriteStatementForms(Masked& m)
     if (m.text.contains(QLatin1String("@@"))) {
         const auto match = identity.match(m.text);
         if (match.hasMatch()) {
-            QString rewritten = QStringLiteral("select last_insert_rowid()");
+            QString rewritten = target == Backend::SQLite ? QStringLiteral("select last_insert_rowid()")
+                                                          : QStringLiteral("select lastval()");
             if (match.hasCaptured(1))
                 rewritten += QStringLiteral(" as ") + match.captured(1);
             m.text.replace(match.capturedStart(), match.capturedLength(), rewritten);
@@ -215,26 +216,281 @@ void rewriteStatementForms(Masked& m)
     }
     if (containsWord(m.text, QLatin1StringView("counter"))) {
         const auto match = counter.match(m.text);
-        if (match.hasMatch())
-            m.text.replace(match.capturedStart(), match.capturedLength(),
-                           QStringLiteral("delete from sqlite_sequence where name=") +
-                               m.marker(QLatin1Char('\'') + match.captured(1) + QLatin1Char('\'')));
+        if (match.hasMatch()) {
+            const QString table = match.captured(1).toLower();
+            const QString column = match.captured(2).toLower();
+            // The file's counter then gives the largest number left plus one, or 1: so does the
+            // server's sequence.
+            const QString rewritten =
+                target == Backend::SQLite
+                    ? QStringLiteral("delete from sqlite_sequence where name=") +
+                          m.marker(QLatin1Char('\'') + match.captured(1) + QLatin1Char('\''))
+                    : QStringLiteral("select setval(pg_get_serial_sequence(%1,%2),coalesce(max(\"%3\"),0)+1,false) "
+                                     "from \"%4\"")
+                          .arg(m.marker(QStringLiteral("'\"") + table + QStringLiteral("\"'")),
+                               m.marker(QLatin1Char('\'') + column + QLatin1Char('\'')), column, table);
+            m.text.replace(match.capturedStart(), match.capturedLength(), rewritten);
+        }
     }
+}
+
+// The arguments of the call whose parenthesis opens just before `from`, split at its own commas;
+// `close` gets the index of its closing parenthesis (-1 when it has none).
+QStringList arguments(const QString& text, qsizetype from, qsizetype& close)
+{
+    QStringList args;
+    int depth = 0;
+    qsizetype start = from;
+    for (qsizetype i = from; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('('))
+            ++depth;
+        else if (c == QLatin1Char(')') && depth-- == 0) {
+            args << text.mid(start, i - start).trimmed();
+            close = i;
+            return args;
+        } else if (c == QLatin1Char(',') && depth == 0) {
+            args << text.mid(start, i - start).trimmed();
+            start = i + 1;
+        }
+    }
+    close = -1;
+    return args;
+}
+
+// Rewrites every call of `function` (a word followed by "(") with `make`, innermost calls too.
+template<typename Make>
+void rewriteCalls(Masked& m, const QString& function, Make make)
+{
+    const QRegularExpression call(QStringLiteral("\\b") + function + QStringLiteral("\\s*\\("),
+                                  QRegularExpression::CaseInsensitiveOption);
+    qsizetype from = 0;
+    for (auto match = call.match(m.text, from); match.hasMatch(); match = call.match(m.text, from)) {
+        qsizetype close = -1;
+        const QStringList args = arguments(m.text, match.capturedEnd(), close);
+        const QString rewritten = close < 0 ? QString() : make(args);
+        if (rewritten.isEmpty()) {
+            from = match.capturedEnd();
+            continue;
+        }
+        m.text.replace(match.capturedStart(), close + 1 - match.capturedStart(), rewritten);
+        from = match.capturedStart() + 1; // calls among the arguments are rewritten next
+    }
+}
+
+// [Name] -> "name": the server folds names written bare to lower case, and so are they kept.
+void rewriteBrackets(Masked& m)
+{
+    static const QRegularExpression bracket(QStringLiteral("\\[([^\\]\\x01\\x02\\[]+)\\]"));
+    QString out;
+    qsizetype last = 0;
+    auto it = bracket.globalMatch(m.text);
+    while (it.hasNext()) {
+        const auto match = it.next();
+        out += QStringView(m.text).mid(last, match.capturedStart() - last);
+        out += QLatin1Char('"') + match.captured(1).toLower() + QLatin1Char('"');
+        last = match.capturedEnd();
+    }
+    if (last > 0) {
+        out += QStringView(m.text).mid(last);
+        m.text = out;
+    }
+}
+
+// The file's LIKE ignores the case of Latin letters and compares any column as text: "xmbh like
+// '%12%'" finds dish 112. The server's ILIKE does the first, a cast the second.
+void rewriteLike(Masked& m)
+{
+    static const QRegularExpression like(
+        QStringLiteral("((?:\"?\\w+\"?\\.)?\"?\\w+\"?)?(\\s+)((?:not\\s+)?)like\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression keyword(QStringLiteral("^(not|and|or|where|on|when|then|else|having)$"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    QString out;
+    qsizetype last = 0;
+    auto it = like.globalMatch(m.text);
+    while (it.hasNext()) {
+        const auto match = it.next();
+        const QString operand = match.captured(1);
+        out += QStringView(m.text).mid(last, match.capturedStart() - last);
+        if (operand.isEmpty() || keyword.match(operand).hasMatch() || operand.at(0).isDigit())
+            out += operand;
+        else
+            out += QStringLiteral("cast(") + operand + QStringLiteral(" as text)");
+        out += match.captured(2) + match.captured(3) + QStringLiteral("ilike");
+        last = match.capturedEnd();
+    }
+    if (last > 0) {
+        out += QStringView(m.text).mid(last);
+        m.text = out;
+    }
+}
+
+// SQLite's local "now" as the server gives it, in the form every stored time has.
+void rewriteNow(Masked& m)
+{
+    for (const QString& function : {QStringLiteral("datetime"), QStringLiteral("date")}) {
+        rewriteCalls(m, function, [&](const QStringList& args) {
+            auto literal = [&](const QString& arg) {
+                static const QRegularExpression marker(QStringLiteral("^\\x01(\\d+)\\x02$"));
+                const auto match = marker.match(arg);
+                return match.hasMatch() ? m.literals.at(match.captured(1).toInt()).toLower() : QString();
+            };
+            if (args.size() != 2 || literal(args.at(0)) != QLatin1String("'now'") ||
+                literal(args.at(1)) != QLatin1String("'localtime'"))
+                return QString();
+            return function == QLatin1String("date")
+                       ? QStringLiteral("to_char(localtimestamp,") +
+                             m.marker(QStringLiteral("'YYYY-MM-DD'")) + QLatin1Char(')')
+                       : QStringLiteral("to_char(localtimestamp,") +
+                             m.marker(QStringLiteral("'YYYY-MM-DD HH24:MI:SS'")) + QLatin1Char(')');
+        });
+    }
+}
+
+// The column types of a table the file would make, as the server has them.
+void rewriteCreateTable(Masked& m)
+{
+    static const QRegularExpression createTable(QStringLiteral("^\\s*create\\s+table\\b"),
+                                                QRegularExpression::CaseInsensitiveOption);
+    if (!createTable.match(m.text).hasMatch())
+        return;
+    static const QRegularExpression counter(QStringLiteral("\\binteger\\s+primary\\s+key\\s+autoincrement\\b"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression real(QStringLiteral("\\breal\\b"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression text(QStringLiteral("\\btext\\b"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression withoutRowid(QStringLiteral("\\s*\\bwithout\\s+rowid\\b"),
+                                                 QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression integer(QStringLiteral("\\binteger\\b"), QRegularExpression::CaseInsensitiveOption);
+    m.text.replace(counter, QStringLiteral("integer generated by default as identity primary key"));
+    m.text.replace(integer, QStringLiteral("bigint"));
+    m.text.replace(real, QStringLiteral("double precision"));
+    m.text.replace(text, QStringLiteral("text collate \"C\""));
+    m.text.replace(withoutRowid, QString());
+}
+
+// x'' (the empty blob, which stands for null in the file's keys) -> null.
+void rewriteEmptyBlob(Masked& m)
+{
+    static const QRegularExpression blob(QStringLiteral("\\bx\\x01(\\d+)\\x02"), QRegularExpression::CaseInsensitiveOption);
+    qsizetype from = 0;
+    for (auto match = blob.match(m.text, from); match.hasMatch(); match = blob.match(m.text, from)) {
+        if (m.literals.at(match.captured(1).toInt()) != QLatin1String("''")) {
+            from = match.capturedEnd();
+            continue;
+        }
+        m.text.replace(match.capturedStart(), match.capturedLength(), QStringLiteral("null"));
+        from = match.capturedStart() + 4;
+    }
+}
+
+// The server wants a name for every subquery read from ("from (select ...) group by" has none).
+void nameSubqueries(Masked& m)
+{
+    static const QRegularExpression derived(QStringLiteral("\\b(?:from|join)\\s*\\(\\s*select\\b"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression unnamed(
+        QStringLiteral("^\\s*(?:$|[,)]|(?:where|group|order|union|limit|having|join|inner|left|cross|on|except|"
+                       "intersect)\\b)"),
+        QRegularExpression::CaseInsensitiveOption);
+    int named = 0;
+    qsizetype from = 0;
+    for (auto match = derived.match(m.text, from); match.hasMatch(); match = derived.match(m.text, from)) {
+        const qsizetype open = m.text.indexOf(QLatin1Char('('), match.capturedStart());
+        from = open + 1;
+        const qsizetype close = matchingParen(m.text, open + 1);
+        if (close < 0)
+            return;
+        if (unnamed.match(QStringView(m.text).mid(close + 1)).hasMatch())
+            m.text.insert(close + 1, QStringLiteral(" as pelvar_%1").arg(++named));
+    }
+}
+
+void rewriteForServer(Masked& m)
+{
+    rewriteBrackets(m);
+    if (containsWord(m.text, QLatin1StringView("select")) && m.text.count(QLatin1Char('(')) > 0)
+        nameSubqueries(m);
+    if (m.text.contains(QLatin1Char('x')) || m.text.contains(QLatin1Char('X')))
+        rewriteEmptyBlob(m);
+    if (containsWord(m.text, QLatin1StringView("total")))
+        rewriteCalls(m, QStringLiteral("total"), [](const QStringList& args) {
+            return args.size() == 1 ? QStringLiteral("coalesce(sum(%1),0)").arg(args.at(0)) : QString();
+        });
+    // The file's integers have 64 bits, and its casts of a real to one cut the fraction off.
+    if (containsWord(m.text, QLatin1StringView("cast")))
+        rewriteCalls(m, QStringLiteral("cast"), [](const QStringList& args) {
+            static const QRegularExpression asInteger(QStringLiteral("^(.*)\\s+as\\s+integer$"),
+                                                      QRegularExpression::CaseInsensitiveOption |
+                                                          QRegularExpression::DotMatchesEverythingOption);
+            const auto match = args.size() == 1 ? asInteger.match(args.at(0)) : QRegularExpressionMatch();
+            return match.hasMatch()
+                       ? QStringLiteral("cast(trunc(cast(%1 as double precision)) as bigint)").arg(match.captured(1))
+                       : QString();
+        });
+    // The file rounds halves away from zero, to a whole number as to decimals; the server's round
+    // of a double rounds them to even.
+    if (containsWord(m.text, QLatin1StringView("round")))
+        rewriteCalls(m, QStringLiteral("round"), [](const QStringList& args) {
+            if (args.size() == 1)
+                return QStringLiteral("trunc((%1)+sign(%1)*0.5)").arg(args.at(0));
+            if (args.size() == 2)
+                return QStringLiteral("round(cast(%1 as numeric),%2)").arg(args.at(0), args.at(1));
+            return QString();
+        });
+    if (containsWord(m.text, QLatin1StringView("group_concat")))
+        rewriteCalls(m, QStringLiteral("group_concat"), [&](const QStringList& args) {
+            if (args.isEmpty() || args.size() > 2)
+                return QString();
+            return QStringLiteral("string_agg(cast(%1 as text),%2)")
+                .arg(args.at(0), args.size() == 2 ? args.at(1) : m.marker(QStringLiteral("','")));
+        });
+    if (containsWord(m.text, QLatin1StringView("ignore"))) {
+        static const QRegularExpression orIgnore(QStringLiteral("^(\\s*insert)\\s+or\\s+ignore\\b"),
+                                                 QRegularExpression::CaseInsensitiveOption);
+        const auto match = orIgnore.match(m.text);
+        if (match.hasMatch()) {
+            m.text.replace(match.capturedStart(), match.capturedLength(), match.captured(1));
+            m.text += QStringLiteral(" on conflict do nothing");
+        }
+    }
+    if (containsWord(m.text, QLatin1StringView("ifnull")))
+        rewriteCalls(m, QStringLiteral("ifnull"), [](const QStringList& args) {
+            return args.size() == 2 ? QStringLiteral("coalesce(%1,%2)").arg(args.at(0), args.at(1)) : QString();
+        });
+    if (containsWord(m.text, QLatin1StringView("iif")))
+        rewriteCalls(m, QStringLiteral("iif"), [](const QStringList& args) {
+            return args.size() == 3
+                       ? QStringLiteral("case when %1 then %2 else %3 end").arg(args.at(0), args.at(1), args.at(2))
+                       : QString();
+        });
+    if (containsWord(m.text, QLatin1StringView("like")))
+        rewriteLike(m);
+    if (containsWord(m.text, QLatin1StringView("date")))
+        rewriteNow(m);
+    if (containsWord(m.text, QLatin1StringView("indexed"))) {
+        static const QRegularExpression indexedBy(QStringLiteral("\\s+indexed\\s+by\\s+\\w+"),
+                                                  QRegularExpression::CaseInsensitiveOption);
+        m.text.remove(indexedBy);
+    }
+    rewriteCreateTable(m);
 }
 
 } // namespace
 
-QString JetDialect::translate(const QString& statement)
+QString JetDialect::translate(const QString& statement, Backend target)
 {
     Masked m = mask(statement);
     if (m.text.contains(QLatin1Char('#')))
         rewriteDateLiterals(m);
-    rewriteStatementForms(m);
+    rewriteStatementForms(m, target);
     if (containsWord(m.text, QLatin1StringView("cdbl")))
-        rewriteCDbl(m);
+        rewriteCDbl(m, target == Backend::SQLite ? QStringLiteral("real") : QStringLiteral("double precision"));
     if (containsWord(m.text, QLatin1StringView("format")))
         rewriteFormat(m);
     if (containsWord(m.text, QLatin1StringView("top")))
         rewriteTop(m);
+    if (target == Backend::PostgreSQL)
+        rewriteForServer(m);
     return unmask(m);
 }

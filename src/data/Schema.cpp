@@ -121,31 +121,58 @@ QStringList version3()
 // Version 4: the day totals of the lines; indexes that lead the board's look for each free table's
 // reservation straight to that table's booked rows of the shift, and the takings of a period in
 // cash or 其他 to those bills of the period (not to every such bill ever written).
-QStringList version4()
+QStringList version4(Backend backend)
 {
-    return DayTotals::schema()
+    return DayTotals::schema(backend)
            << QStringLiteral("create index if not exists yd_czmc_zt_yybcbh on yd (czmc, zt, yybcbh)")
            << QStringLiteral("create index if not exists jzhz_jzfs_jzsj on jzhz (jzfs, jzsj)");
 }
 
+bool onServer(const Database& db)
+{
+    return db.backend() == Backend::PostgreSQL;
+}
+
+int tableCount(Database& db)
+{
+    // Reading the catalogue fails at once on a file that is not a database at all.
+    Recordset tables = db.query(onServer(db) ? QStringLiteral("select count(*) from information_schema.tables "
+                                                              "where table_schema=current_schema()")
+                                             : QStringLiteral("select count(*) from sqlite_master"));
+    return tables.value(0).toInt();
+}
+
 int userVersion(Database& db)
 {
-    Recordset rs = db.query(QStringLiteral("pragma user_version"));
+    if (onServer(db)) {
+        Recordset exists = db.query(QStringLiteral("select to_regclass('pelvar_version') is not null"));
+        if (!exists.value(0).toBool())
+            return 0;
+    }
+    Recordset rs = db.query(onServer(db) ? QStringLiteral("select max(version) from pelvar_version")
+                                         : QStringLiteral("pragma user_version"));
     return rs.isEOF() ? 0 : rs.value(0).toInt();
+}
+
+QString setVersion(const Database& db, int version)
+{
+    if (!onServer(db))
+        return QStringLiteral("pragma user_version = %1").arg(version);
+    return QStringLiteral("create table if not exists pelvar_version (version integer not null); "
+                          "delete from pelvar_version; insert into pelvar_version values (%1)")
+        .arg(version);
 }
 
 } // namespace
 
-void Schema::prepare(Database& db)
+bool Schema::prepare(Database& db)
 {
-    // Reading the catalogue fails at once on a file that is not a database at all.
-    Recordset tables = db.query(QStringLiteral("select count(*) from sqlite_master"));
-    const int tableCount = tables.value(0).toInt();
+    const int tables = tableCount(db);
     const int version = userVersion(db);
 
     if (version > kVersion)
         throw DbError(QStringLiteral("数据库文件的版本(%1)高于本程序所支持的版本(%2)").arg(version).arg(kVersion));
-    if (version == 0 && tableCount > 0)
+    if (version == 0 && tables > 0)
         throw DbError(QStringLiteral("该文件不是本系统的数据库文件"));
 
     if (version < kVersion) {
@@ -160,10 +187,12 @@ void Schema::prepare(Database& db)
             for (const QString& statement : version3())
                 db.ExecuteSql(statement);
         if (version < 4)
-            for (const QString& statement : version4())
+            for (const QString& statement : version4(db.backend()))
                 db.ExecuteSql(statement);
-        db.ExecuteSql(QStringLiteral("pragma user_version = %1").arg(kVersion));
+        db.ExecuteSql(setVersion(db, kVersion));
         transaction.commit();
     }
-    db.ExecuteSql(QStringLiteral("pragma journal_mode = wal"));
+    if (!onServer(db))
+        db.ExecuteSql(QStringLiteral("pragma journal_mode = wal"));
+    return version == 0;
 }

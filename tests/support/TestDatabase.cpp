@@ -1,13 +1,35 @@
 #include "TestDatabase.h"
 
 #include "DbError.h"
+#include "ServerConnection.h"
 
 #include <QDir>
 #include <QTest>
 
-TestDatabase::TestDatabase() : db(prompt)
+TestDatabase::TestDatabase() : TestDatabase(onServer() ? Backend::PostgreSQL : Backend::SQLite) {}
+
+TestDatabase::TestDatabase(Backend backend) : m_onServer(backend == Backend::PostgreSQL), db(prompt)
 {
-    db.open(filePath());
+    if (m_onServer)
+        emptyServerDatabase();
+    db.open(location());
+}
+
+void TestDatabase::emptyServerDatabase()
+{
+    ServerConnection server;
+    server.connect(qEnvironmentVariable("PELVAR_TEST_DATABASE"));
+    server.run("drop schema public cascade; create schema public", nullptr);
+}
+
+bool TestDatabase::onServer()
+{
+    return qEnvironmentVariableIsSet("PELVAR_TEST_DATABASE");
+}
+
+QString TestDatabase::location() const
+{
+    return m_onServer ? qEnvironmentVariable("PELVAR_TEST_DATABASE") : filePath();
 }
 
 QString TestDatabase::filePath() const
