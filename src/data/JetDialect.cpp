@@ -1,5 +1,6 @@
 #include "JetDialect.h"
 
+#include <QHash>
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -384,6 +385,94 @@ void rewriteEmptyBlob(Masked& m)
     }
 }
 
+// printf('…%.2f…%d…%s…', a, b, c): the pieces of text and the values, joined. A value the
+// format writes with decimals is rounded as the file's printf rounds it (halves away from zero).
+QString printfForServer(Masked& m, const QStringList& args)
+{
+    static const QRegularExpression marker(QStringLiteral("^\\x01(\\d+)\\x02$"));
+    static const QRegularExpression conversion(QStringLiteral("%(?:\\.(\\d+)f|d|s|%)"));
+    const auto format = args.isEmpty() ? QRegularExpressionMatch() : marker.match(args.at(0));
+    if (!format.hasMatch())
+        return QString();
+    const QString literal = m.literals.at(format.captured(1).toInt());
+    const QString text = literal.mid(1, literal.size() - 2);
+    QStringList pieces;
+    qsizetype last = 0;
+    int value = 1;
+    auto it = conversion.globalMatch(text);
+    while (it.hasNext()) {
+        const auto match = it.next();
+        if (match.capturedStart() > last)
+            pieces << m.marker(QLatin1Char('\'') + text.mid(last, match.capturedStart() - last) + QLatin1Char('\''));
+        last = match.capturedEnd();
+        if (match.captured(0) == QLatin1String("%%")) {
+            pieces << m.marker(QStringLiteral("'%'"));
+            continue;
+        }
+        if (value >= args.size())
+            return QString();
+        const QString arg = args.at(value++);
+        if (match.hasCaptured(1)) {
+            const int decimals = match.captured(1).toInt();
+            pieces << QStringLiteral("to_char(round(cast(%1 as numeric),%2),%3)")
+                          .arg(arg)
+                          .arg(decimals)
+                          .arg(m.marker(QStringLiteral("'FM999999999999999990") +
+                                        (decimals > 0 ? QStringLiteral(".") + QString(decimals, QLatin1Char('0'))
+                                                      : QString()) +
+                                        QLatin1Char('\'')));
+        } else if (match.captured(0) == QLatin1String("%d")) {
+            pieces << QStringLiteral("cast(cast(%1 as bigint) as text)").arg(arg);
+        } else {
+            pieces << QStringLiteral("coalesce(cast(%1 as text),'')").arg(arg);
+        }
+    }
+    if (last < text.size())
+        pieces << m.marker(QLatin1Char('\'') + text.mid(last) + QLatin1Char('\''));
+    return pieces.isEmpty() ? m.marker(QStringLiteral("''")) : QLatin1Char('(') + pieces.join(QStringLiteral("||")) + QLatin1Char(')');
+}
+
+// A select of one table's rows without an order lists them on the file in the order they were
+// written (its row numbers); the server lists them as they lie on disk, which an update changes.
+// Such selects of a table with a counter get the counter's order on the server.
+void keepWrittenOrder(Masked& m)
+{
+    static const QHash<QString, QString> counters{
+        {QStringLiteral("fj"), QStringLiteral("id")},     {QStringLiteral("cz"), QStringLiteral("id")},
+        {QStringLiteral("xfmx"), QStringLiteral("xfbh")}, {QStringLiteral("lb"), QStringLiteral("id")},
+        {QStringLiteral("hy"), QStringLiteral("bh")},     {QStringLiteral("hydj"), QStringLiteral("id")},
+        {QStringLiteral("fws"), QStringLiteral("id")},    {QStringLiteral("yd"), QStringLiteral("id")},
+        {QStringLiteral("yybc"), QStringLiteral("yybcbh")}, {QStringLiteral("log"), QStringLiteral("logid")}};
+    // The statement's own level: every parenthesis emptied.
+    QString top;
+    int depth = 0;
+    for (const QChar c : std::as_const(m.text)) {
+        if (c == QLatin1Char(')'))
+            --depth;
+        if (depth == 0)
+            top += c;
+        if (c == QLatin1Char('('))
+            ++depth;
+    }
+    static const QRegularExpression plain(
+        QStringLiteral("^\\s*select\\s+(?!distinct\\b)(.*?)\\s+from\\s+(\\w+)\\s*(?:$|where\\b(.*)$)"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression other(QStringLiteral("\\b(?:order|group|limit|union|having|join|for)\\b|[,;]"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression aggregate(QStringLiteral("\\b(?:count|sum|max|min|avg|total|string_agg)\\s*\\("),
+                                              QRegularExpression::CaseInsensitiveOption);
+    const auto match = plain.match(top);
+    if (!match.hasMatch() || other.match(match.captured(3)).hasMatch() || aggregate.match(m.text).hasMatch())
+        return;
+    const auto counter = counters.constFind(match.captured(2).toLower());
+    if (counter == counters.constEnd())
+        return;
+    qsizetype end = m.text.size();
+    while (end > 0 && m.text.at(end - 1).isSpace())
+        --end;
+    m.text.insert(end, QStringLiteral(" order by ") + counter.value());
+}
+
 // The server wants a name for every subquery read from ("from (select ...) group by" has none).
 void nameSubqueries(Masked& m)
 {
@@ -408,6 +497,14 @@ void nameSubqueries(Masked& m)
 
 void rewriteForServer(Masked& m)
 {
+    // Settings of the file (its log, its checkpoints, its triggers) mean nothing to the server.
+    static const QRegularExpression filePragma(
+        QStringLiteral("^\\s*pragma\\s+(?:wal_checkpoint|journal_mode|recursive_triggers|optimize|synchronous)\\b.*$"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    if (m.text.contains(QLatin1String("pragma"), Qt::CaseInsensitive) && filePragma.match(m.text).hasMatch()) {
+        m.text = QStringLiteral("select 1 where false");
+        return;
+    }
     rewriteBrackets(m);
     if (containsWord(m.text, QLatin1StringView("select")) && m.text.count(QLatin1Char('(')) > 0)
         nameSubqueries(m);
@@ -454,6 +551,8 @@ void rewriteForServer(Masked& m)
             m.text += QStringLiteral(" on conflict do nothing");
         }
     }
+    if (containsWord(m.text, QLatin1StringView("printf")))
+        rewriteCalls(m, QStringLiteral("printf"), [&](const QStringList& args) { return printfForServer(m, args); });
     if (containsWord(m.text, QLatin1StringView("ifnull")))
         rewriteCalls(m, QStringLiteral("ifnull"), [](const QStringList& args) {
             return args.size() == 2 ? QStringLiteral("coalesce(%1,%2)").arg(args.at(0), args.at(1)) : QString();
@@ -474,6 +573,8 @@ void rewriteForServer(Masked& m)
         m.text.remove(indexedBy);
     }
     rewriteCreateTable(m);
+    if (containsWord(m.text, QLatin1StringView("select")))
+        keepWrittenOrder(m);
 }
 
 } // namespace

@@ -99,6 +99,18 @@ private slots:
             "select a from (select a from (select a from t) as pelvar_2 where b in (select b from u)) as pelvar_1 group by a");
         row("subquery with a name", "select x.a from (select a from t) x, (select 1)",
             "select x.a from (select a from t) x, (select 1)");
+        row("printf", "select printf('%.2f|%d%%',xfje,n)||jzfs, printf('x')",
+            "select printf('%.2f|%d%%',xfje,n)||jzfs, printf('x')",
+            "select (to_char(round(cast(xfje as numeric),2),'FM999999999999999990.00')||'|'||"
+            "cast(cast(n as bigint) as text)||'%')||jzfs, ('x')");
+        row("file pragma", "pragma wal_checkpoint(truncate)", "pragma wal_checkpoint(truncate)", "select 1 where false");
+        row("written order", "select * from cz where fjm like '大厅' and czm in (select czmc from yd order by ydbh) ",
+            "select * from cz where fjm like '大厅' and czm in (select czmc from yd order by ydbh) ",
+            "select * from cz where cast(fjm as text) ilike '大厅' and czm in (select czmc from yd order by ydbh) order by id ");
+        row("no written order", "select count(*) from cz; select * from xm; select * from cz order by czm",
+            "select count(*) from cz; select * from xm; select * from cz order by czm");
+        row("no written order for a join", "select * from hy,hydj where hy.hydj=hydj.id",
+            "select * from hy,hydj where hy.hydj=hydj.id");
         row("cast to text", "select cast(b as text)", "select cast(b as text)");
         row("round", "sum(round(sl*100)*round(dj*100,1))", "sum(round(sl*100)*round(dj*100,1))",
             "sum(trunc((sl*100)+sign(sl*100)*0.5)*round(cast(dj*100 as numeric),1))");
