@@ -292,6 +292,39 @@ private slots:
         QCOMPARE(t.scalar("select count(*) from fj"), "1");
     }
 
+    // The server drops the connection: the statement under way fails and its transaction leaves
+    // nothing behind; the next statement connects again.
+    void connectionLostDuringWork()
+    {
+        if (!TestDatabase::onServer())
+            QSKIP("a file's connection is never lost");
+        TestDatabase t;
+        auto cut = [&] {
+            ServerConnection other;
+            other.connect(t.location());
+            other.run("select pg_terminate_backend(pid) from pg_stat_activity where datname=current_database() "
+                      "and pid<>pg_backend_pid()",
+                      nullptr);
+        };
+        try {
+            Transaction transaction(t.db);
+            t.db.ExecuteSql("insert into fj (fjm) values ('大厅')");
+            cut();
+            t.db.ExecuteSql("insert into fj (fjm) values ('包间')");
+            transaction.commit();
+            QFAIL("the second write went through");
+        } catch (const DbError&) {
+        }
+        QCOMPARE(t.scalar("select count(*) from fj"), "0");
+        cut();
+        Recordset rs;
+        QVERIFY(!t.db.OpenRecordset(rs, "select * from fj"));
+        QCOMPARE(t.prompt.texts().size(), 1);
+        QVERIFY(t.db.OpenRecordset(rs, "select * from fj"));
+        t.exec("insert into fj (fjm) values ('包间')");
+        QCOMPARE(t.scalar("select fjm from fj"), "包间");
+    }
+
     void olderFileIsBroughtForward()
     {
         TestDatabase t;
