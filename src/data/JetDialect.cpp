@@ -573,6 +573,11 @@ void rewriteForServer(Masked& m)
         m.text.remove(indexedBy);
     }
     rewriteCreateTable(m);
+    // A number written with a point is a double on the file, so its sums and quotients are too.
+    if (m.text.contains(QLatin1Char('.'))) {
+        static const QRegularExpression decimal(QStringLiteral("(?<![\\w.])(\\d+\\.\\d*|\\.\\d+)(?![\\w.])"));
+        m.text.replace(decimal, QStringLiteral("\\1::float8"));
+    }
     if (containsWord(m.text, QLatin1StringView("select")))
         keepWrittenOrder(m);
 }

@@ -36,6 +36,7 @@
 //   datetime('now','localtime'), date('now','localtime') -> the server's local time as text
 //   ... indexed by i                         -> ... (the server chooses its indexes itself)
 //   from (select ...) group by ...         -> from (select ...) as pelvar_1 group by ...
+//   2.50                                     -> 2.50::float8 (a double, as on the file)
 //   x''                                      -> null
 //   select ... from t [where ...]            -> ... order by t's counter (the order the rows were
 //                                               written in, as the file lists them) (the file's keys hold the empty blob for null)

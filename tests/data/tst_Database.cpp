@@ -113,7 +113,9 @@ private slots:
             "select * from hy,hydj where hy.hydj=hydj.id");
         row("cast to text", "select cast(b as text)", "select cast(b as text)");
         row("round", "sum(round(sl*100)*round(dj*100,1))", "sum(round(sl*100)*round(dj*100,1))",
-            "sum(trunc((sl*100)+sign(sl*100)*0.5)*round(cast(dj*100 as numeric),1))");
+            "sum(trunc((sl*100)+sign(sl*100)*0.5::float8)*round(cast(dj*100 as numeric),1))");
+        row("decimal numbers", "set xfhj=xfhj+12.50, x=.5, y='1.5', z=t1.c", "set xfhj=xfhj+12.50, x=.5, y='1.5', z=t1.c",
+            "set xfhj=xfhj+12.50::float8, x=.5::float8, y='1.5', z=t1.c");
     }
     void dialect()
     {
@@ -163,6 +165,18 @@ private slots:
             row("quoted " + name, {"insert into xm (xmbh, xmm) values (1, " + Sql::quote(name) + ")"},
                 "select xmm from xm where xmm=" + Sql::quote(name), name);
         row("null sum", {}, "select sum(ysje) from xfmx", "");
+        // Arithmetic gives the same on both backends.
+        row("integer division", {}, "select (7/2)||' '||(-7/2)||' '||(7/2.0)||' '||(7%3)", "3 -3 3.5 1");
+        row("cast cuts the fraction", {}, "select cast(4.7 as integer)||' '||cast(-4.7 as integer)", "4 -4");
+        row("round takes halves away from zero", {}, "select round(2.5)+round(-2.5)*10+round(0.125,2)*100", "-14");
+        row("ten-thousandths of a half cent", {},
+            "select cast(round(coalesce(13.95*0.3,0)*10000) as integer)+cast(round(coalesce(null,0)*10000) as integer)",
+            "41850");
+        row("total of nothing", {}, "select total(ysje) from xfmx", "0");
+        row("iif and concatenation", {}, "select iif(1>0, 'a'||5||'b', 'n')", "a5b");
+        row("like ignores the case of a number's text", {"insert into hy (xm, xmpy) values ('王五', 'WW')"},
+            "select xm from hy where xmpy like 'ww%' and bh like '1%'", "王五");
+        row("printf", {}, "select printf('%.2f|%d|%s', 2.5, 3, 'x')", "2.50|3|x");
     }
     void statements()
     {
