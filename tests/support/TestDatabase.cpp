@@ -1,5 +1,6 @@
 #include "TestDatabase.h"
 
+#include "DataFolder.h"
 #include "DbError.h"
 #include "ServerConnection.h"
 
@@ -10,8 +11,11 @@ TestDatabase::TestDatabase() : TestDatabase(onServer() ? Backend::PostgreSQL : B
 
 TestDatabase::TestDatabase(Backend backend) : m_onServer(backend == Backend::PostgreSQL), db(prompt)
 {
-    if (m_onServer)
+    if (m_onServer) {
         emptyServerDatabase();
+        // A program started on the test's folder opens the same database.
+        DataFolder::keepDatabaseSetting({QStringLiteral("test"), QStringLiteral("--database"), location()}, folder());
+    }
     db.open(location());
 }
 
