@@ -495,8 +495,39 @@ void nameSubqueries(Masked& m)
     }
 }
 
+// A trigger of the file that refuses a change with a message ("create trigger t before update on
+// cz when old.czm='B1' begin select raise(abort,'磁盘已满'); end") becomes the server's function
+// raising that message and a trigger calling it.
+bool rewriteRefusingTrigger(Masked& m)
+{
+    static const QRegularExpression refusing(
+        QStringLiteral("^\\s*create\\s+trigger\\s+(?:if\\s+not\\s+exists\\s+)?(\\w+)\\s+(before|after)\\s+(.+?)"
+                       "(?:\\s+when\\s+(.+?))?\\s+begin\\s+select\\s+raise\\s*\\(\\s*abort\\s*,\\s*(\\x01\\d+\\x02)"
+                       "\\s*\\)\\s*;\\s*end\\s*;?\\s*$"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    const auto match = refusing.match(m.text);
+    if (!match.hasMatch())
+        return false;
+    const QString when = match.hasCaptured(4) ? match.captured(4) : QStringLiteral("true");
+    m.text = QStringLiteral("create or replace function %1() returns trigger language plpgsql as $$ begin if %2 then "
+                            "raise exception using message=%3; end if; if tg_op='DELETE' then return old; end if; "
+                            "return new; end $$; create or replace trigger %1 %4 %5 for each row execute function %1()")
+                 .arg(match.captured(1), when, match.captured(5), match.captured(2), match.captured(3));
+    return true;
+}
+
 void rewriteForServer(Masked& m)
 {
+    if (containsWord(m.text, QLatin1StringView("raise")) && rewriteRefusingTrigger(m))
+        return;
+    // The file drops a trigger by its name alone; the server drops the function of that name,
+    // and the trigger with it.
+    static const QRegularExpression dropTrigger(QStringLiteral("^\\s*drop\\s+trigger\\s+(if\\s+exists\\s+)?(\\w+)\\s*;?\\s*$"),
+                                                QRegularExpression::CaseInsensitiveOption);
+    if (const auto match = dropTrigger.match(m.text); match.hasMatch()) {
+        m.text = QStringLiteral("drop function %1%2() cascade").arg(match.captured(1), match.captured(2));
+        return;
+    }
     // Settings of the file (its log, its checkpoints, its triggers) mean nothing to the server.
     static const QRegularExpression filePragma(
         QStringLiteral("^\\s*pragma\\s+(?:wal_checkpoint|journal_mode|recursive_triggers|optimize|synchronous)\\b.*$"),

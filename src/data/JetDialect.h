@@ -37,6 +37,9 @@
 //   ... indexed by i                         -> ... (the server chooses its indexes itself)
 //   from (select ...) group by ...         -> from (select ...) as pelvar_1 group by ...
 //   2.50                                     -> 2.50::float8 (a double, as on the file)
+//   create trigger t before update on x [when c] begin select raise(abort,'m'); end
+//                                            -> a PL/pgSQL function raising 'm' and its trigger
+//   drop trigger [if exists] t               -> drop function [if exists] t() cascade
 //   x''                                      -> null
 //   select ... from t [where ...]            -> ... order by t's counter (the order the rows were
 //                                               written in, as the file lists them) (the file's keys hold the empty blob for null)

@@ -111,6 +111,13 @@ private slots:
             "select count(*) from cz; select * from xm; select * from cz order by czm");
         row("no written order for a join", "select * from hy,hydj where hy.hydj=hydj.id",
             "select * from hy,hydj where hy.hydj=hydj.id");
+        row("refusing trigger", "create trigger r before update of tdsl on xfmx when old.xfbh=4 begin select raise(abort,'磁盘已满'); end",
+            "create trigger r before update of tdsl on xfmx when old.xfbh=4 begin select raise(abort,'磁盘已满'); end",
+            "create or replace function r() returns trigger language plpgsql as $$ begin if old.xfbh=4 then raise "
+            "exception using message='磁盘已满'; end if; if tg_op='DELETE' then return old; end if; return new; end $$; "
+            "create or replace trigger r before update of tdsl on xfmx for each row execute function r()");
+        row("drop trigger", "drop trigger if exists xfrhz_insert", "drop trigger if exists xfrhz_insert",
+            "drop function if exists xfrhz_insert() cascade");
         row("cast to text", "select cast(b as text)", "select cast(b as text)");
         row("round", "sum(round(sl*100)*round(dj*100,1))", "sum(round(sl*100)*round(dj*100,1))",
             "sum(trunc((sl*100)+sign(sl*100)*0.5::float8)*round(cast(dj*100 as numeric),1))");
@@ -177,6 +184,10 @@ private slots:
         row("like ignores the case of a number's text", {"insert into hy (xm, xmpy) values ('王五', 'WW')"},
             "select xm from hy where xmpy like 'ww%' and bh like '1%'", "王五");
         row("printf", {}, "select printf('%.2f|%d|%s', 2.5, 3, 'x')", "2.50|3|x");
+        row("a trigger refuses a change", {"insert into fj (fjm) values ('大厅')",
+             "create trigger r before update on fj when new.fjm='包间' begin select raise(abort,'磁盘已满'); end",
+             "!update fj set fjm='包间'", "drop trigger r", "update fj set fjm='包间'", "update fj set csfy='5'"},
+            "select fjm||csfy from fj", "包间5");
     }
     void statements()
     {
