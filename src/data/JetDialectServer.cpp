@@ -186,14 +186,25 @@ void keepWrittenOrder(Masked& m)
         QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
     static const QRegularExpression other(QStringLiteral("\\b(?:order|group|limit|union|having|join|for)\\b|[,;]"),
                                           QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression aggregate(QStringLiteral("\\b(?:count|sum|max|min|avg|total|string_agg)\\s*\\("),
+    static const QRegularExpression aggregate(QStringLiteral("\\b(?:count|sum|max|min|avg|total)\\s*\\("),
                                               QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression joined(QStringLiteral("\\bstring_agg\\s*\\("), QRegularExpression::CaseInsensitiveOption);
     const auto match = plain.match(top);
     if (!match.hasMatch() || other.match(match.captured(3)).hasMatch() || aggregate.match(m.text).hasMatch())
         return;
     const auto counter = counters.constFind(match.captured(2).toLower());
     if (counter == counters.constEnd())
         return;
+    // Texts joined from the rows (group_concat) are joined in the rows' written order.
+    if (joined.match(m.text).hasMatch()) {
+        for (auto call = joined.match(m.text); call.hasMatch(); call = joined.match(m.text, call.capturedEnd())) {
+            const qsizetype close = matchingParen(m.text, call.capturedEnd());
+            if (close < 0)
+                return;
+            m.text.insert(close, QStringLiteral(" order by ") + counter.value());
+        }
+        return;
+    }
     qsizetype end = m.text.size();
     while (end > 0 && m.text.at(end - 1).isSpace())
         --end;

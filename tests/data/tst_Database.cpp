@@ -92,6 +92,9 @@ private slots:
         row("group_concat", "select group_concat(czm||zt), group_concat(x, ';')",
             "select group_concat(czm||zt), group_concat(x, ';')",
             "select string_agg(cast(czm||zt as text),','), string_agg(cast(x as text),';')");
+        row("group_concat in written order", "select group_concat(czmc||zt) from yd where ydbh='live'",
+            "select group_concat(czmc||zt) from yd where ydbh='live'",
+            "select string_agg(cast(czmc||zt as text),',' order by id) from yd where ydbh='live'");
         row("insert or ignore", "insert or ignore into fj(fjm) values('大厅')",
             "insert or ignore into fj(fjm) values('大厅')", "insert into fj(fjm) values('大厅') on conflict do nothing");
         row("subqueries named", "select a from (select a from (select a from t) where b in (select b from u)) group by a",
