@@ -1,6 +1,7 @@
 #include "CMainFrame.h"
 #include "CPelvarApp.h"
 #include "DataFolder.h"
+#include "DbError.h"
 #include "MessageBoxPrompt.h"
 
 #include <QApplication>
@@ -11,7 +12,14 @@ int main(int argc, char* argv[])
     CPelvarApp::prepareProcess();
 
     MessageBoxPrompt prompt;
-    CPelvarApp app(prompt, DataFolder::resolve(qapp.arguments()));
+    const QString folder = DataFolder::resolve(qapp.arguments());
+    try {
+        DataFolder::keepDatabaseSetting(qapp.arguments(), folder);
+    } catch (const DbError& e) {
+        prompt.error(e.description());
+        return 1;
+    }
+    CPelvarApp app(prompt, folder);
     if (!app.openData(qapp.arguments().contains(QStringLiteral("--demo"))))
         return 1;
     if (!app.login())

@@ -1,14 +1,18 @@
-// pelvar-sql [--data-dir DIR] STATEMENT...
+// pelvar-sql [--data-dir DIR] [--database LOCATION] STATEMENT...
+// pelvar-sql [--data-dir DIR] --copy-to postgresql://user@host:port/dbname
 // Runs each statement in order through the program's own data layer on one connection, printing
 // results tab-separated under a header of column names. Support staff use it to look into a
-// restaurant's file.
+// restaurant's file or server database (the folder's, as the program opens it). --copy-to moves
+// the folder's Pelvar.db into a new, empty server database and says what it copied.
 #include "DataFolder.h"
 #include "Database.h"
+#include "DatabaseCopy.h"
 #include "DbError.h"
 #include "Prompt.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QTextStream>
 
 #include <cstdio>
@@ -31,9 +35,29 @@ public:
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    const QStringList statements = DataFolder::otherArguments(app.arguments()).mid(1);
+    QStringList statements = DataFolder::otherArguments(app.arguments()).mid(1);
+    const qsizetype copy = statements.indexOf(QStringLiteral("--copy-to"));
+    if (copy >= 0 && copy + 1 < statements.size() && statements.size() == 2) {
+        StderrPrompt prompt;
+        Database db(prompt);
+        const QString target = statements.at(copy + 1);
+        try {
+            const QString folder = DataFolder::resolve(app.arguments());
+            const QString file = QDir(folder).filePath(Database::kFileName);
+            if (!QFileInfo::exists(file))
+                throw DbError(QStringLiteral("没有可复制的数据库文件：%1").arg(file));
+            DataFolder::refusePassword(target);
+            db.open(file);
+            QTextStream(stdout) << DatabaseCopy(db, prompt).copyTo(target).report() << Qt::endl;
+        } catch (const DbError& e) {
+            QTextStream(stderr) << e.description() << Qt::endl;
+            return 1;
+        }
+        return 0;
+    }
     if (statements.isEmpty()) {
-        QTextStream(stderr) << "usage: pelvar-sql [--data-dir DIR] STATEMENT..." << Qt::endl;
+        QTextStream(stderr) << "usage: pelvar-sql [--data-dir DIR] [--database LOCATION] STATEMENT...\n"
+                               "       pelvar-sql [--data-dir DIR] --copy-to postgresql://user@host:port/dbname" << Qt::endl;
         return 2;
     }
 
@@ -41,7 +65,9 @@ int main(int argc, char* argv[])
     Database db(prompt);
     QTextStream out(stdout);
     try {
-        db.open(QDir(DataFolder::resolve(app.arguments())).filePath(Database::kFileName));
+        const QString folder = DataFolder::resolve(app.arguments());
+        DataFolder::keepDatabaseSetting(app.arguments(), folder);
+        db.open(DataFolder::databaseLocation(folder));
         for (const QString& statement : statements) {
             Recordset rs = db.query(statement);
             if (rs.columns().isEmpty())

@@ -81,23 +81,23 @@ bool CPelvarApp::openData(bool demo)
         m_prompt.warn(kAlreadyRunning);
         return false;
     }
-    const QString path = QDir(m_dataFolder).filePath(Database::kFileName);
-    const bool fresh = !QFileInfo::exists(path);
-    if (const QStringList found = fresh ? traces(lockLeft) : QStringList(); !found.isEmpty()) {
-        QString backups = m_settings.value(QStringLiteral("backpath")).toString();
-        if (backups.isEmpty())
-            backups = m_dataFolder;
-        const QStringList files = QDir(backups).entryList({QStringLiteral("*.bak")}, QDir::Files, QDir::Time);
-        m_prompt.error(kDatabaseMissing.arg(QDir::toNativeSeparators(path), found.join(QStringLiteral("、")),
-                                            QDir::toNativeSeparators(backups),
-                                            files.isEmpty() ? QStringLiteral("其中没有备份文件。")
-                                                            : QStringLiteral("最新的是%1。").arg(files.first())));
-        m_lock.unlock();
-        return false;
-    }
     try {
-        m_db.open(path);
-        if (demo && fresh)
+        const QString location = DataFolder::databaseLocation(m_dataFolder);
+        // A folder the program has run in but whose file has gone: never silently a new, empty one.
+        if (location == QDir(m_dataFolder).filePath(Database::kFileName) && !QFileInfo::exists(location))
+            if (const QStringList found = traces(lockLeft); !found.isEmpty()) {
+                QString backups = m_settings.value(QStringLiteral("backpath")).toString();
+                if (backups.isEmpty())
+                    backups = m_dataFolder;
+                const QStringList files = QDir(backups).entryList({QStringLiteral("*.bak")}, QDir::Files, QDir::Time);
+                m_prompt.error(kDatabaseMissing.arg(
+                    QDir::toNativeSeparators(location), found.join(QStringLiteral("、")), QDir::toNativeSeparators(backups),
+                    files.isEmpty() ? QStringLiteral("其中没有备份文件。") : QStringLiteral("最新的是%1。").arg(files.first())));
+                m_lock.unlock();
+                return false;
+            }
+        m_db.open(location);
+        if (demo && m_db.created())
             DemoRestaurant::fill(m_db, m_dataFolder, GetPinyinInitials);
     } catch (const DbError& e) {
         m_prompt.error(e.description());

@@ -1,8 +1,13 @@
 #include "DataFolder.h"
 
+#include "Backend.h"
+#include "DbError.h"
+#include "ServerConnection.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QSettings>
 #include <QStandardPaths>
 
 #include <cerrno>
@@ -14,6 +19,22 @@
 namespace {
 
 const QString kOption = QStringLiteral("--data-dir");
+const QString kDatabaseOption = QStringLiteral("--database");
+const QString kDatabaseKey = QStringLiteral("database");
+const QString kFileName = QStringLiteral("Pelvar.db");
+
+// The value of the last "--name VALUE" or "--name=VALUE"; null when none.
+QString optionValue(const QStringList& arguments, const QString& name)
+{
+    QString value;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments.at(i) == name && i + 1 < arguments.size())
+            value = arguments.at(i + 1);
+        else if (arguments.at(i).startsWith(name + QLatin1Char('=')))
+            value = arguments.at(i).mid(name.size() + 1);
+    }
+    return value;
+}
 
 // Creates the folder and every missing folder above it, each open to its owner only; folders that
 // exist keep their modes.
@@ -36,15 +57,15 @@ void makeFolder(const QString& folder)
 
 } // namespace
 
+void DataFolder::refusePassword(const QString& location)
+{
+    if (!ServerConnection::refusePassword(location).isEmpty())
+        throw DbError(QStringLiteral("数据库位置中不能含有密码，请把密码写入 ~/.pgpass 或环境变量 PGPASSWORD"));
+}
+
 QString DataFolder::resolve(const QStringList& arguments)
 {
-    QString folder;
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        if (arguments.at(i) == kOption && i + 1 < arguments.size())
-            folder = arguments.at(i + 1);
-        else if (arguments.at(i).startsWith(kOption + QLatin1Char('=')))
-            folder = arguments.at(i).mid(kOption.size() + 1);
-    }
+    QString folder = optionValue(arguments, kOption);
     if (folder.isEmpty()) {
         folder = QCoreApplication::applicationDirPath();
         // An installed program never writes under /usr, even when run by root.
@@ -60,15 +81,58 @@ QStringList DataFolder::otherArguments(const QStringList& arguments)
 {
     QStringList rest;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
-        if (i > 0 && arguments.at(i) == kOption) {
-            ++i;
-            continue;
+        bool skipped = false;
+        for (const QString& option : {kOption, kDatabaseOption}) {
+            if (i > 0 && arguments.at(i) == option) {
+                ++i;
+                skipped = true;
+                break;
+            }
+            if (i > 0 && arguments.at(i).startsWith(option + QLatin1Char('='))) {
+                skipped = true;
+                break;
+            }
         }
-        if (i > 0 && arguments.at(i).startsWith(kOption + QLatin1Char('=')))
-            continue;
-        rest << arguments.at(i);
+        if (!skipped)
+            rest << arguments.at(i);
     }
     return rest;
+}
+
+void DataFolder::keepDatabaseSetting(const QStringList& arguments, const QString& folder)
+{
+    const QString location = optionValue(arguments, kDatabaseOption);
+    if (location.isNull())
+        return;
+    if (!isServerLocation(location) && location != kFileName)
+        throw DbError(QStringLiteral("数据库位置应为 postgresql://用户@主机:端口/数据库名 或 Pelvar.db：%1").arg(location));
+    refusePassword(location);
+    const QString path = QDir(folder).filePath(kSettingsFile);
+    {
+        QSettings settings(path, QSettings::IniFormat);
+        if (isServerLocation(location))
+            settings.setValue(kDatabaseKey, location);
+        else
+            settings.remove(kDatabaseKey);
+        settings.sync();
+        if (settings.status() != QSettings::NoError)
+            throw DbError(QStringLiteral("无法写入设置文件 %1").arg(path));
+    }
+    // Only its owner reads where the restaurant's data is kept.
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+QString DataFolder::databaseLocation(const QString& folder)
+{
+    const QString path = QDir(folder).filePath(kSettingsFile);
+    if (QFileInfo::exists(path)) {
+        const QString location = QSettings(path, QSettings::IniFormat).value(kDatabaseKey).toString();
+        if (isServerLocation(location)) {
+            refusePassword(location);
+            return location;
+        }
+    }
+    return QDir(folder).filePath(kFileName);
 }
 
 QString DataFolder::programFile(const QString& name)

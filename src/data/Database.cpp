@@ -6,6 +6,7 @@
 #include "JetDialect.h"
 #include "Prompt.h"
 #include "Schema.h"
+#include "ServerConnection.h"
 
 #include <QAtomicInt>
 #include <QFileInfo>
@@ -42,12 +43,37 @@ QSqlDatabase Database::connection() const
 
 bool Database::isOpen() const
 {
+    if (m_server)
+        return m_server->isConnected();
     return QSqlDatabase::contains(m_connectionName) && connection().isOpen();
 }
 
-void Database::open(const QString& path)
+void Database::open(const QString& location)
 {
     close();
+    if (isServerLocation(location)) {
+        auto server = std::make_unique<ServerConnection>();
+        server->connect(location);
+        m_server = std::move(server);
+        m_path = location;
+    } else {
+        openFile(location);
+    }
+    try {
+        m_created = Schema::prepare(*this);
+    } catch (...) {
+        close();
+        throw;
+    }
+    // The restaurant's file and SQLite's files beside it are the owner's alone (SQLite gives the
+    // log and the shared memory the database's mode when it makes them).
+    if (!m_server)
+        for (const char* suffix : {"", "-wal", "-shm"})
+            DataFolder::makePrivate(location + QLatin1String(suffix));
+}
+
+void Database::openFile(const QString& path)
+{
     // A new file is made the owner's alone before SQLite writes anything into it.
     if (path != QLatin1String(":memory:") && !QFileInfo::exists(path))
         DataFolder::createPrivateFile(path);
@@ -70,23 +96,16 @@ void Database::open(const QString& path)
         throw DbError(QStringLiteral("SQLite connection unavailable"));
     }
     m_path = path;
-    try {
-        // A row that REPLACE removes goes through the delete triggers too, so that the day totals
-        // let go of it (off by default in SQLite).
-        ExecuteSql(QStringLiteral("pragma recursive_triggers = on"));
-        Schema::prepare(*this);
-    } catch (...) {
-        close();
-        throw;
-    }
-    // The restaurant's file and SQLite's files beside it are the owner's alone (SQLite gives the
-    // log and the shared memory the database's mode when it makes them).
-    for (const char* suffix : {"", "-wal", "-shm"})
-        DataFolder::makePrivate(path + QLatin1String(suffix));
+    // A row that REPLACE removes goes through the delete triggers too, so that the day totals let
+    // go of it (off by default in SQLite).
+    ExecuteSql(QStringLiteral("pragma recursive_triggers = on"));
 }
 
 void Database::close()
 {
+    m_server.reset();
+    m_created = false;
+    m_path.clear();
     if (!QSqlDatabase::contains(m_connectionName))
         return;
     {
@@ -100,6 +119,12 @@ void Database::close()
 
 void Database::run(const QString& statement, Recordset* result)
 {
+    if (m_server) {
+        if (result)
+            result->close();
+        m_server->run(JetDialect::translate(statement, Backend::PostgreSQL).toUtf8(), result);
+        return;
+    }
     if (!m_handle)
         throw DbError(QStringLiteral("database not open"));
     const QByteArray sql = JetDialect::translate(statement).toUtf8();
@@ -153,6 +178,10 @@ void Database::commit()
 
 void Database::rollback()
 {
+    if (m_server) {
+        m_server->rollback();
+        return;
+    }
     if (m_handle && !sqlite3_get_autocommit(m_handle))
         run(QStringLiteral("rollback"), nullptr);
 }

@@ -1,17 +1,22 @@
 #pragma once
 
+#include "Backend.h"
 #include "Recordset.h"
 
 #include <QSqlDatabase>
 #include <QString>
 
+#include <memory>
+
 class Prompt;
+class ServerConnection;
 struct sqlite3;
 
-// The one connection of a run to the restaurant's database file. Statements arrive in the
-// screens' dialect and are translated for SQLite (JetDialect) just before they run. Qt SQL
-// opens and owns the connection; statements run on its SQLite handle directly, which keeps
-// the layer's cost close to SQLite's own.
+// The one connection of a run to the restaurant's database: the file, or a PostgreSQL server.
+// Statements arrive in the screens' dialect and are translated for the one it talks to
+// (JetDialect) just before they run. For the file, Qt SQL opens and owns the connection and
+// statements run on its SQLite handle directly, which keeps the layer's cost close to SQLite's
+// own; for the server, they run on a libpq connection (ServerConnection).
 //
 // Two ways to run a statement, as the screens expect:
 //  - OpenRecordset reports its own failure ("ADO Error: %s" through the prompt) and returns
@@ -28,13 +33,18 @@ public:
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
-    // Opens the file, creating it with its tables and first rows when it is missing and bringing
-    // an older file up to date. A file that is not this program's database is left untouched.
-    // Throws DbError with the database's description.
-    void open(const QString& path);
+    // Opens the file (or the server's database, for a "postgresql://" location), creating its
+    // tables and first rows when it has none and bringing an older one up to date. A database
+    // that is not this program's is left untouched. Throws DbError with the database's
+    // description.
+    void open(const QString& location);
     void close();
     bool isOpen() const;
+    // The file's path, or the server's location.
     const QString& path() const { return m_path; }
+    Backend backend() const { return m_server ? Backend::PostgreSQL : Backend::SQLite; }
+    // Whether open() found the database empty and made its tables.
+    bool created() const { return m_created; }
 
     bool OpenRecordset(Recordset& recordset, const QString& statement);
     bool ExecuteSql(const QString& statement);
@@ -53,10 +63,14 @@ public:
 private:
     void run(const QString& statement, Recordset* result);
 
+    void openFile(const QString& path);
+
     Prompt& m_prompt;
     QString m_connectionName;
     sqlite3* m_handle = nullptr;
+    std::unique_ptr<ServerConnection> m_server;
     QString m_path;
+    bool m_created = false;
 };
 
 // Rolls the transaction back unless commit() was reached.

@@ -1,5 +1,6 @@
 #include "DayTotals.h"
 
+#include "Database.h"
 #include "Sql.h"
 
 namespace {
@@ -29,6 +30,7 @@ QString unkey(const QString& column)
 }
 
 // One table of day totals: its key columns and, for a line `l` (and a visit `v`), what gives them.
+
 struct Totals
 {
     QString table;
@@ -56,22 +58,43 @@ Totals perWaiter(const QString& line, const QString& visit)
 
 // The statements that add the lines `from` yields to their totals (sign "") or take them away
 // (sign "-").
-QString change(const Totals& t, const QString& line, const QString& from, const QString& sign)
+QString change(const Totals& t, const QString& line, const QString& from, const QString& sign,
+               Backend backend = Backend::SQLite)
 {
     QStringList selected = t.values;
     selected << sign + QStringLiteral("1");
     for (const QString& sum : kSums.split(QLatin1Char(',')))
         selected << sign + DayTotals::tenThousandths(line + QLatin1Char('.') + sum);
-    QStringList updates{QStringLiteral("ts=ts+excluded.ts")};
+    // The server wants the table's own columns named as such beside those of excluded.
+    const QString own = backend == Backend::PostgreSQL ? t.table + QLatin1Char('.') : QString();
+    QStringList updates{QStringLiteral("ts=%1ts+excluded.ts").arg(own)};
     for (const QString& sum : kSums.split(QLatin1Char(',')))
-        updates << QStringLiteral("%1=%1+excluded.%1").arg(sum);
+        updates << QStringLiteral("%1=%2%1+excluded.%1").arg(sum, own);
     const QString keys = t.keys.join(QLatin1Char(','));
+    QString source = from;
+    if (backend == Backend::PostgreSQL) {
+        // The server's upsert takes each key once: lines of one key (a visit's) are summed first.
+        for (qsizetype i = t.keys.size(); i < selected.size(); ++i)
+            selected[i] = QStringLiteral("sum(%1)").arg(selected.at(i));
+        QStringList positions;
+        for (qsizetype i = 1; i <= t.keys.size(); ++i)
+            positions << QString::number(i);
+        source += QStringLiteral(" group by ") + positions.join(QLatin1Char(','));
+    }
     QString statements =
         QStringLiteral("insert into %1(%2,ts,%3) select %4 %5 on conflict(%2) do update set %6;")
-            .arg(t.table, keys, kSums, selected.join(QLatin1Char(',')), from, updates.join(QLatin1Char(',')));
+            .arg(t.table, keys, kSums, selected.join(QLatin1Char(',')), source, updates.join(QLatin1Char(',')));
     // Rows left without lines go: each key column among its values, so that the primary key finds
     // them (any row of no line may go).
-    if (!sign.isEmpty()) {
+    // On the server, whose keys hold null, through the whole key, null matching null.
+    if (!sign.isEmpty() && backend == Backend::PostgreSQL) {
+        statements += QStringLiteral(" delete from %1 where %2 in (select %3 %4) and ts=0 and exists (select 1 %4")
+                          .arg(t.table, t.keys.at(0), t.values.at(0), from);
+        for (int i = 0; i < t.keys.size(); ++i)
+            statements +=
+                QStringLiteral(" and %1.%2 is not distinct from %3").arg(t.table, t.keys.at(i), t.values.at(i));
+        statements += QStringLiteral(");");
+    } else if (!sign.isEmpty()) {
         statements += QStringLiteral(" delete from %1 where ts=0").arg(t.table);
         for (int i = 0; i < t.keys.size(); ++i)
             statements += QStringLiteral(" and %1 in (select %2 %3)").arg(t.keys.at(i), t.values.at(i), from);
@@ -81,10 +104,18 @@ QString change(const Totals& t, const QString& line, const QString& from, const 
 }
 
 const QString kCreateTrigger = QStringLiteral("create trigger if not exists ");
+const QString kCreateFunction = QStringLiteral("create or replace function ");
 
-QString trigger(const QString& name, const QString& event, const QString& when, const QString& body)
+QString trigger(const QString& name, const QString& event, const QString& when, const QString& body,
+                Backend backend = Backend::SQLite)
 {
-    return kCreateTrigger + QStringLiteral("%1 after %2 when %3 begin %4 end").arg(name, event, when, body);
+    if (backend == Backend::SQLite)
+        return kCreateTrigger + QStringLiteral("%1 after %2 when %3 begin %4 end").arg(name, event, when, body);
+    // The server's triggers call a function (PL/pgSQL) of the same name.
+    return kCreateFunction + QStringLiteral("%1() returns trigger language plpgsql as $$ begin if %3 then %4 "
+                                            "end if; return null; end $$; create or replace trigger %1 after %2 "
+                                            "for each row execute function %1()")
+                                 .arg(name, event, when, body);
 }
 
 // A line counts in its day's totals when its time lies within that day; the item totals also
@@ -142,7 +173,7 @@ QString DayTotals::tenThousandths(const QString& amount)
     return QStringLiteral("cast(round(coalesce(%1,0)*10000) as integer)").arg(amount);
 }
 
-QStringList DayTotals::schema()
+QStringList DayTotals::schema(Backend backend)
 {
     const QString lineChanges = QStringLiteral("update of xfxm,xfsj,jzbj,jzzdh,czm,sl,dzje,ysje on xfmx");
     const QString visitChanges = QStringLiteral("update of jzdh,czm,fws on dj");
@@ -160,26 +191,34 @@ QStringList DayTotals::schema()
         QStringLiteral("create index if not exists %1 on xfmx (xfsj) where not (").arg(kOddLinesIndex) +
             withinItsDay(QStringLiteral("xfsj")) + QLatin1Char(')'),
     };
+    if (backend == Backend::PostgreSQL) {
+        // The server's keys hold null as it is, telling it apart from every value as the file's
+        // empty blob does.
+        statements[1].replace(QStringLiteral("fws integer not null, xfxm text not null"), QStringLiteral("fws integer, xfxm text"))
+            .replace(QStringLiteral(", primary key (rq,fws,xfxm)"), QString());
+        statements.insert(2, QStringLiteral("create unique index if not exists fwsrhz_key on fwsrhz (rq,fws,xfxm) "
+                                            "nulls not distinct"));
+    }
     for (const QString& row : {QStringLiteral("new"), QStringLiteral("old")}) {
         const QString sign = row == QLatin1String("new") ? QString() : QStringLiteral("-");
         const QString event =
             row == QLatin1String("new") ? QStringLiteral("insert") : QStringLiteral("delete");
         statements << trigger(item + event, event + QStringLiteral(" on xfmx"), itemCounted(row),
-                              change(perItem(row), row, QStringLiteral("where true"), sign))
+                              change(perItem(row), row, QStringLiteral("where true"), sign, backend), backend)
                    << trigger(item + row, lineChanges, itemCounted(row),
-                              change(perItem(row), row, QStringLiteral("where true"), sign))
+                              change(perItem(row), row, QStringLiteral("where true"), sign, backend), backend)
                    << trigger(waiter + event, event + QStringLiteral(" on xfmx"), billCounted(row),
-                              change(perWaiter(row, QStringLiteral("dj")), row, visitsOf(row), sign))
+                              change(perWaiter(row, QStringLiteral("dj")), row, visitsOf(row), sign, backend), backend)
                    << trigger(waiter + row, lineChanges, billCounted(row),
-                              change(perWaiter(row, QStringLiteral("dj")), row, visitsOf(row), sign))
+                              change(perWaiter(row, QStringLiteral("dj")), row, visitsOf(row), sign, backend), backend)
                    << trigger(waiter + QStringLiteral("visit_") + event, event + QStringLiteral(" on dj"),
                               row + QStringLiteral(".jzdh is not null"),
                               change(perWaiter(QStringLiteral("xfmx"), row), QStringLiteral("xfmx"),
-                                     linesOf(row), sign))
+                                     linesOf(row), sign, backend), backend)
                    << trigger(waiter + QStringLiteral("visit_") + row, visitChanges,
                               row + QStringLiteral(".jzdh is not null"),
                               change(perWaiter(QStringLiteral("xfmx"), row), QStringLiteral("xfmx"),
-                                     linesOf(row), sign));
+                                     linesOf(row), sign, backend), backend);
     }
     // The totals of the lines already there (afresh, should the file have had them).
     const Totals items = perItem(QStringLiteral("xfmx"));
@@ -197,14 +236,27 @@ QStringList DayTotals::schema()
     return statements;
 }
 
-QStringList DayTotals::withoutTriggers()
+QStringList DayTotals::withoutTriggers(Backend backend)
 {
     QStringList drops;
-    for (const QString& statement : schema())
-        if (statement.startsWith(kCreateTrigger))
+    for (const QString& statement : schema(backend))
+        if (statement.startsWith(kCreateFunction))
+            drops << QStringLiteral("drop function if exists %1() cascade")
+                         .arg(statement.mid(kCreateFunction.size()).section(QLatin1Char('('), 0, 0));
+        else if (statement.startsWith(kCreateTrigger))
             drops << QStringLiteral("drop trigger if exists ") +
                          statement.mid(kCreateTrigger.size()).section(QLatin1Char(' '), 0, 0);
     return drops;
+}
+
+QStringList DayTotals::schema(const Database& db)
+{
+    return schema(db.backend());
+}
+
+QStringList DayTotals::withoutTriggers(const Database& db)
+{
+    return withoutTriggers(db.backend());
 }
 
 QString DayTotals::lines(const QDate& first, const QDate& last, bool settledOnly)

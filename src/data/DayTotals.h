@@ -1,7 +1,11 @@
 #pragma once
 
+#include "Backend.h"
+
 #include <QDate>
 #include <QStringList>
+
+class Database;
 
 // Day totals of the consumption lines, so that a report over months reads a row per day and item
 // instead of every line: per day, item and settled mark ('1' for jzbj='1', else '0') in xfrhz; per
@@ -16,10 +20,13 @@
 namespace DayTotals {
 
 // The tables, the triggers, and the totals of the rows already there.
-QStringList schema();
+QStringList schema(Backend backend = Backend::SQLite);
 // Drops the triggers, for emptying xfmx or dj at once rather than row by row (minutes for a
 // year's lines); schema() afterwards puts them back and counts the totals afresh.
-QStringList withoutTriggers();
+QStringList withoutTriggers(Backend backend = Backend::SQLite);
+// The same, in the form of the database's own backend.
+QStringList schema(const Database& db);
+QStringList withoutTriggers(const Database& db);
 
 // An amount (a quantity, discount or amount due of a line) in whole ten-thousandths, as the totals
 // keep it; null counts as 0.

@@ -1,26 +1,13 @@
 #include "JetDialect.h"
 
+#include "JetDialectParts.h"
+
 #include <QRegularExpression>
 #include <QStringList>
 
+using namespace JetDialectParts;
+
 namespace {
-
-// Quoted literals are lifted out of the statement and replaced by markers "\x01N\x02", so that
-// the rewrites below only ever see statement text.
-constexpr QChar kOpen(0x01);
-constexpr QChar kClose(0x02);
-
-struct Masked
-{
-    QString text;
-    QStringList literals;
-
-    QString marker(const QString& literal)
-    {
-        literals << literal;
-        return kOpen + QString::number(literals.size() - 1) + kClose;
-    }
-};
 
 Masked mask(const QString& statement)
 {
@@ -77,10 +64,14 @@ QString unmask(const Masked& m)
     return out;
 }
 
-bool containsWord(const QString& text, QLatin1StringView word)
+} // namespace
+
+bool JetDialectParts::containsWord(const QString& text, QLatin1StringView word)
 {
     return text.contains(word, Qt::CaseInsensitive);
 }
+
+namespace {
 
 QString pad2(const QString& digits)
 {
@@ -115,8 +106,10 @@ void rewriteDateLiterals(Masked& m)
     }
 }
 
+} // namespace
+
 // Index of the parenthesis closing the one opened just before `from`, or -1.
-qsizetype matchingParen(const QString& text, qsizetype from)
+qsizetype JetDialectParts::matchingParen(const QString& text, qsizetype from)
 {
     int depth = 1;
     for (qsizetype i = from; i < text.size(); ++i) {
@@ -128,7 +121,9 @@ qsizetype matchingParen(const QString& text, qsizetype from)
     return -1;
 }
 
-void rewriteCDbl(Masked& m)
+namespace {
+
+void rewriteCDbl(Masked& m, const QString& real)
 {
     static const QRegularExpression cdbl(QStringLiteral("\\bcdbl\\s*\\("),
                                          QRegularExpression::CaseInsensitiveOption);
@@ -138,7 +133,7 @@ void rewriteCDbl(Masked& m)
             return;
         const QString inner = m.text.mid(match.capturedEnd(), close - match.capturedEnd());
         m.text.replace(match.capturedStart(), close + 1 - match.capturedStart(),
-                       QStringLiteral("cast(") + inner + QStringLiteral(" as real)"));
+                       QStringLiteral("cast(") + inner + QStringLiteral(" as ") + real + QLatin1Char(')'));
     }
 }
 
@@ -190,7 +185,7 @@ void rewriteTop(Masked& m)
     }
 }
 
-void rewriteStatementForms(Masked& m)
+void rewriteStatementForms(Masked& m, Backend target)
 {
     static const QRegularExpression deleteStar(QStringLiteral("\\bdelete\\s*\\*\\s*from\\b"),
                                                QRegularExpression::CaseInsensitiveOption);
@@ -198,7 +193,7 @@ void rewriteStatementForms(Masked& m)
         QStringLiteral("\\bselect\\s+@@identity\\b(?:\\s+as\\s+(\\w+))?(?:\\s+from\\s+(?:\\[\\w+\\]|\\w+))?"),
         QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression counter(
-        QStringLiteral("\\balter\\s+table\\s+\\[?(\\w+)\\]?\\s+alter\\s+column\\s+\\[?\\w+\\]?\\s+counter\\s*"
+        QStringLiteral("\\balter\\s+table\\s+\\[?(\\w+)\\]?\\s+alter\\s+column\\s+\\[?(\\w+)\\]?\\s+counter\\s*"
                        "\\(\\s*1\\s*,\\s*1\\s*\\)"),
         QRegularExpression::CaseInsensitiveOption);
 
@@ -207,7 +202,8 @@ void rewriteStatementForms(Masked& m)
     if (m.text.contains(QLatin1String("@@"))) {
         const auto match = identity.match(m.text);
         if (match.hasMatch()) {
-            QString rewritten = QStringLiteral("select last_insert_rowid()");
+            QString rewritten = target == Backend::SQLite ? QStringLiteral("select last_insert_rowid()")
+                                                          : QStringLiteral("select lastval()");
             if (match.hasCaptured(1))
                 rewritten += QStringLiteral(" as ") + match.captured(1);
             m.text.replace(match.capturedStart(), match.capturedLength(), rewritten);
@@ -215,26 +211,63 @@ void rewriteStatementForms(Masked& m)
     }
     if (containsWord(m.text, QLatin1StringView("counter"))) {
         const auto match = counter.match(m.text);
-        if (match.hasMatch())
-            m.text.replace(match.capturedStart(), match.capturedLength(),
-                           QStringLiteral("delete from sqlite_sequence where name=") +
-                               m.marker(QLatin1Char('\'') + match.captured(1) + QLatin1Char('\'')));
+        if (match.hasMatch()) {
+            const QString table = match.captured(1).toLower();
+            const QString column = match.captured(2).toLower();
+            // The file's counter then gives the largest number left plus one, or 1: so does the
+            // server's sequence.
+            const QString rewritten =
+                target == Backend::SQLite
+                    ? QStringLiteral("delete from sqlite_sequence where name=") +
+                          m.marker(QLatin1Char('\'') + match.captured(1) + QLatin1Char('\''))
+                    : QStringLiteral("select setval(pg_get_serial_sequence(%1,%2),coalesce(max(\"%3\"),0)+1,false) "
+                                     "from \"%4\"")
+                          .arg(m.marker(QStringLiteral("'\"") + table + QStringLiteral("\"'")),
+                               m.marker(QLatin1Char('\'') + column + QLatin1Char('\'')), column, table);
+            m.text.replace(match.capturedStart(), match.capturedLength(), rewritten);
+        }
     }
 }
 
 } // namespace
 
-QString JetDialect::translate(const QString& statement)
+// The arguments of the call whose parenthesis opens just before `from`, split at its own commas;
+// `close` gets the index of its closing parenthesis (-1 when it has none).
+QStringList JetDialectParts::arguments(const QString& text, qsizetype from, qsizetype& close)
+{
+    QStringList args;
+    int depth = 0;
+    qsizetype start = from;
+    for (qsizetype i = from; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('('))
+            ++depth;
+        else if (c == QLatin1Char(')') && depth-- == 0) {
+            args << text.mid(start, i - start).trimmed();
+            close = i;
+            return args;
+        } else if (c == QLatin1Char(',') && depth == 0) {
+            args << text.mid(start, i - start).trimmed();
+            start = i + 1;
+        }
+    }
+    close = -1;
+    return args;
+}
+
+QString JetDialect::translate(const QString& statement, Backend target)
 {
     Masked m = mask(statement);
     if (m.text.contains(QLatin1Char('#')))
         rewriteDateLiterals(m);
-    rewriteStatementForms(m);
+    rewriteStatementForms(m, target);
     if (containsWord(m.text, QLatin1StringView("cdbl")))
-        rewriteCDbl(m);
+        rewriteCDbl(m, target == Backend::SQLite ? QStringLiteral("real") : QStringLiteral("double precision"));
     if (containsWord(m.text, QLatin1StringView("format")))
         rewriteFormat(m);
     if (containsWord(m.text, QLatin1StringView("top")))
         rewriteTop(m);
+    if (target == Backend::PostgreSQL)
+        rewriteForServer(m);
     return unmask(m);
 }

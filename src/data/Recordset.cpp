@@ -5,6 +5,9 @@
 
 #include <QLocale>
 
+#include <charconv>
+#include <libpq-fe.h>
+
 #include <sqlite3.h>
 
 void Recordset::close()
@@ -52,6 +55,67 @@ int Recordset::load(sqlite3_stmt* statement)
         ++m_rowCount;
     }
     return rc;
+}
+
+namespace {
+
+// Type numbers of the server's catalogue (pg_type.oid) that read as numbers.
+enum ServerType : Oid { Bool = 16, Int8 = 20, Int2 = 21, Int4 = 23, Oid4 = 26, Float4 = 700, Float8 = 701, Numeric = 1700 };
+
+} // namespace
+
+void Recordset::load(const pg_result* constResult)
+{
+    close();
+    m_open = true;
+    auto* result = const_cast<PGresult*>(constResult);
+    const int count = PQnfields(result);
+    std::vector<Cell::Type> types(size_t(count), Cell::Text);
+    for (int i = 0; i < count; ++i) {
+        m_columns << QString::fromUtf8(PQfname(result, i));
+        switch (PQftype(result, i)) {
+        case Bool:
+        case Int8:
+        case Int2:
+        case Int4:
+        case Oid4: types[size_t(i)] = Cell::Integer; break;
+        case Float4:
+        case Float8:
+        case Numeric: types[size_t(i)] = Cell::Real; break;
+        default: break;
+        }
+    }
+    const int rows = PQntuples(result);
+    m_cells.reserve(size_t(rows) * size_t(count));
+    for (int row = 0; row < rows; ++row) {
+        for (int i = 0; i < count; ++i) {
+            Cell c;
+            const char* text = PQgetvalue(result, row, i);
+            const int length = PQgetlength(result, row, i);
+            c.type = PQgetisnull(result, row, i) ? Cell::Null : types[size_t(i)];
+            switch (c.type) {
+            case Cell::Null: break;
+            case Cell::Integer:
+                c.integer = 0;
+                if (*text == 't' || *text == 'f')
+                    c.integer = *text == 't';
+                else
+                    std::from_chars(text, text + length, c.integer);
+                break;
+            case Cell::Real:
+                c.real = 0;
+                std::from_chars(text, text + length, c.real);
+                break;
+            case Cell::Text:
+                c.text.offset = qint32(m_text.size());
+                c.text.length = length;
+                m_text.append(text, length);
+                break;
+            }
+            m_cells.push_back(c);
+        }
+        ++m_rowCount;
+    }
 }
 
 int Recordset::indexOf(const QString& column) const

@@ -9,6 +9,7 @@
 #include <vector>
 
 struct sqlite3_stmt;
+struct pg_result;
 
 // The rows of one result, read completely when the statement ran (a static cursor): walk it with
 // isEOF()/moveNext(), read fields by column name. Reading a column the result does not have
@@ -41,6 +42,9 @@ public:
     // Steps a prepared statement to its end, keeping every row (used by Database). Returns
     // SQLite's result code of the last step.
     int load(sqlite3_stmt* statement);
+    // Takes the rows of a server's result (used by ServerConnection): integers and booleans as
+    // integers, floating and numeric columns as reals, the rest as text, as SQLite gives them.
+    void load(const pg_result* result);
 
 private:
     // One field as SQLite returned it; text stays UTF-8 in m_text until it is read, so that

@@ -131,45 +131,77 @@ QStringList version4()
 // Version 5: every bill number ever given, kept when its bill goes (settled from on account,
 // deleted), so that no number is given twice; the unique key refuses a bill under a number given
 // before. An older file lost the numbers of its deleted bills, except those its run log names.
-QStringList version5()
+QStringList version5(Backend backend)
 {
+    const bool server = backend == Backend::PostgreSQL;
     return {
         QStringLiteral("create table if not exists yyzdh (zdh text primary key)"),
         QStringLiteral("insert or ignore into yyzdh (zdh) select zdh from jzhz"),
-        QStringLiteral(
-            "insert or ignore into yyzdh (zdh) select trim(substr(log, instr(log, '删除账单:') + 5)) "
-            "from log where log like '%删除账单:%'"),
-        QStringLiteral("create trigger if not exists jzhz_yyzdh after insert on jzhz begin "
-                       "insert into yyzdh (zdh) values (new.zdh); end"),
+        QStringLiteral("insert or ignore into yyzdh (zdh) select trim(substr(log, %1(log, '删除账单:') + 5)) "
+                       "from log where log like '%删除账单:%'")
+            .arg(server ? QStringLiteral("strpos") : QStringLiteral("instr")),
+        server ? QStringLiteral("create or replace function jzhz_yyzdh() returns trigger language plpgsql as $$ "
+                                "begin insert into yyzdh (zdh) values (new.zdh); return null; end $$; "
+                                "create or replace trigger jzhz_yyzdh after insert on jzhz for each row "
+                                "execute function jzhz_yyzdh()")
+               : QStringLiteral("create trigger if not exists jzhz_yyzdh after insert on jzhz begin "
+                                "insert into yyzdh (zdh) values (new.zdh); end"),
     };
 }
 
 // Version 6: the day totals of the lines, in whole ten-thousandths (those of version 4 go).
-QStringList version6()
+QStringList version6(Backend backend)
 {
-    return DayTotals::withoutTriggers()
+    return DayTotals::withoutTriggers(backend)
            << QStringLiteral("drop table if exists xfrhz") << QStringLiteral("drop table if exists fwsrhz")
-           << DayTotals::schema();
+           << DayTotals::schema(backend);
+}
+
+bool onServer(const Database& db)
+{
+    return db.backend() == Backend::PostgreSQL;
+}
+
+int tableCount(Database& db)
+{
+    // Reading the catalogue fails at once on a file that is not a database at all.
+    Recordset tables = db.query(onServer(db) ? QStringLiteral("select count(*) from information_schema.tables "
+                                                              "where table_schema=current_schema()")
+                                             : QStringLiteral("select count(*) from sqlite_master"));
+    return tables.value(0).toInt();
 }
 
 int userVersion(Database& db)
 {
-    Recordset rs = db.query(QStringLiteral("pragma user_version"));
+    if (onServer(db)) {
+        Recordset exists = db.query(QStringLiteral("select to_regclass('pelvar_version') is not null"));
+        if (!exists.value(0).toBool())
+            return 0;
+    }
+    Recordset rs = db.query(onServer(db) ? QStringLiteral("select max(version) from pelvar_version")
+                                         : QStringLiteral("pragma user_version"));
     return rs.isEOF() ? 0 : rs.value(0).toInt();
+}
+
+QString setVersion(const Database& db, int version)
+{
+    if (!onServer(db))
+        return QStringLiteral("pragma user_version = %1").arg(version);
+    return QStringLiteral("create table if not exists pelvar_version (version integer not null); "
+                          "delete from pelvar_version; insert into pelvar_version values (%1)")
+        .arg(version);
 }
 
 } // namespace
 
-void Schema::prepare(Database& db)
+bool Schema::prepare(Database& db)
 {
-    // Reading the catalogue fails at once on a file that is not a database at all.
-    Recordset tables = db.query(QStringLiteral("select count(*) from sqlite_master"));
-    const int tableCount = tables.value(0).toInt();
+    const int tables = tableCount(db);
     const int version = userVersion(db);
 
     if (version > kVersion)
         throw DbError(QStringLiteral("数据库文件的版本(%1)高于本程序所支持的版本(%2)").arg(version).arg(kVersion));
-    if (version == 0 && tableCount > 0)
+    if (version == 0 && tables > 0)
         throw DbError(QStringLiteral("该文件不是本系统的数据库文件"));
 
     if (version < kVersion) {
@@ -187,13 +219,15 @@ void Schema::prepare(Database& db)
             for (const QString& statement : version4())
                 db.ExecuteSql(statement);
         if (version < 5)
-            for (const QString& statement : version5())
+            for (const QString& statement : version5(db.backend()))
                 db.ExecuteSql(statement);
         if (version < 6)
-            for (const QString& statement : version6())
+            for (const QString& statement : version6(db.backend()))
                 db.ExecuteSql(statement);
-        db.ExecuteSql(QStringLiteral("pragma user_version = %1").arg(kVersion));
+        db.ExecuteSql(setVersion(db, kVersion));
         transaction.commit();
     }
-    db.ExecuteSql(QStringLiteral("pragma journal_mode = wal"));
+    if (!onServer(db))
+        db.ExecuteSql(QStringLiteral("pragma journal_mode = wal"));
+    return version == 0;
 }

@@ -52,14 +52,14 @@ bool DataClearing::clear(const QList<int>& checked, const QString& operatorName)
         const bool dayTotals =
             std::any_of(checked.begin(), checked.end(), [](int i) { return groups().value(i).dayTotals; });
         if (dayTotals)
-            for (const QString& statement : DayTotals::withoutTriggers())
+            for (const QString& statement : DayTotals::withoutTriggers(m_db))
                 m_db.ExecuteSql(statement);
         for (int i = 0; i < groups().size(); ++i)
             if (checked.contains(i))
                 for (const QString& statement : groups().at(i).statements)
                     m_db.ExecuteSql(statement);
         if (dayTotals)
-            for (const QString& statement : DayTotals::schema())
+            for (const QString& statement : DayTotals::schema(m_db))
                 m_db.ExecuteSql(statement);
         transaction.commit();
     } catch (const DbError& e) {

@@ -2,6 +2,7 @@
 #include "ConsumptionList.h"
 #include "CPelvarApp.h"
 #include "CRestaurantDlg.h"
+#include "DataFolder.h"
 #include "EntryFile.h"
 #include "OperatorAccounts.h"
 #include "RestaurantInfo.h"
@@ -34,6 +35,7 @@ private slots:
     void startUp_data();
     void startUp();
     void demoRestaurantOnlyInANewDatabase();
+    void serverOutOfReach();
     void oneRunningCopyPerDataFolder();
     void missingDatabaseIsNotMadeAnew_data();
     void missingDatabaseIsNotMadeAnew();
@@ -88,6 +90,24 @@ void TestStartUp::startUp()
     QCOMPARE(runs ? QStringLiteral("title:") + app.mainTitle() : prompt.texts().join('|'), outcome);
     if (!file.isEmpty()) // and left as it was
         QCOMPARE(contents(path), file);
+}
+
+// The folder names a server that does not answer: the program says why and goes no further.
+void TestStartUp::serverOutOfReach()
+{
+    QTemporaryDir dir;
+    const QString server = QStringLiteral("postgresql://pelvar@127.0.0.1:1/restaurant");
+    DataFolder::keepDatabaseSetting({QStringLiteral("pelvar"), QStringLiteral("--database"), server}, dir.path());
+    ScriptedPrompt prompt;
+    CPelvarApp app(prompt, dir.path());
+    QVERIFY(!app.openData());
+    QCOMPARE(prompt.texts().size(), 1);
+    // The reason is libpq's, in the language of the machine.
+    const QString said = prompt.texts().first();
+    const QString opening = QStringLiteral("无法连接数据库服务器 ") + server + QStringLiteral("：");
+    QVERIFY2(said.startsWith(opening) && said.size() > opening.size() + 10 && said.contains(QStringLiteral("127.0.0.1")),
+             qPrintable(said));
+    QVERIFY(!QFile::exists(QDir(dir.path()).filePath(QStringLiteral("Pelvar.db"))));
 }
 
 void TestStartUp::demoRestaurantOnlyInANewDatabase()

@@ -1,4 +1,5 @@
 #include "DataClearing.h"
+#include "DayTotals.h"
 #include "Finance.h"
 #include "Restaurant.h"
 #include "SalesStatistics.h"
@@ -144,6 +145,8 @@ void TestDayTotals::reportsEqualTheLines_data()
 void TestDayTotals::reportsEqualTheLines()
 {
     QFETCH(QStringList, statements);
+    if (TestDatabase::onServer() && QByteArray(QTest::currentDataTag()).contains("replace"))
+        QSKIP("REPLACE is the file's own statement; the server has none");
     for (const bool migrated : {false, true}) {
         TestDatabase t;
         Restaurant r = Restaurant::withMenu(t);
@@ -162,7 +165,15 @@ void TestDayTotals::reportsEqualTheLines()
             QVERIFY(DataClearing(t.db, t.prompt)
                             .clear({int(group - groups.begin())}, QStringLiteral("系统管理员")));
         }
-        if (migrated) {
+        if (migrated && TestDatabase::onServer()) {
+            // A server's database of the version before the totals: opening it builds them.
+            for (const QString& drop : DayTotals::withoutTriggers(t.db))
+                t.exec(drop);
+            t.exec(QStringLiteral("drop table xfrhz; drop table fwsrhz; drop index xfmx_xfsj_odd; "
+                                  "update pelvar_version set version=3"));
+            t.db.close();
+            t.db.open(t.location());
+        } else if (migrated) {
             // A file of the version before the totals: opening it builds them from its lines.
             Recordset added = t.db.query(QStringLiteral(
                 "select type,name from sqlite_master where name like '%rhz%' or name='xfmx_xfsj_odd'"));

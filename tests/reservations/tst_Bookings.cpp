@@ -121,7 +121,7 @@ void TestBookings::depositAndTables_data()
     const QString wrong = QStringLiteral("预订押金输入错误,请重新输入!");
     // clang-format off
     QTest::newRow("a deposit") << "200.50" << "A1" << "200.50";
-    QTest::newRow("none") << "" << "A1" << "0";
+    QTest::newRow("none") << "" << "A1" << "0.00";
     QTest::newRow("a point") << "." << "A1" << wrong;
     QTest::newRow("negative") << "-5" << "A1" << wrong;
     QTest::newRow("decimal comma") << "1,5" << "A1" << wrong;
@@ -141,7 +141,8 @@ void TestBookings::depositAndTables()
     e.deposit = deposit;
     e.tables = {{QStringLiteral("雅间"), QStringLiteral("B1")}, {QStringLiteral("大厅"), table}};
     const bool saved = bool(Booking(t.db).save(e, QStringLiteral("李四")));
-    QCOMPARE(saved ? t.scalar("select group_concat(distinct yj) from yd where ydbh not in ('lunch','gone')")
+    QCOMPARE(saved ? t.scalar("select printf('%.2f',min(yj)) from yd where ydbh not in ('lunch','gone') "
+                              "having count(distinct yj)=1")
                    : t.prompt.texts().join('|') + t.scalar("select count(*) from yd"),
              saved ? message : message + "2");
 }

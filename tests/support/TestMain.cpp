@@ -1,5 +1,8 @@
 #include "TestMain.h"
 
+#include "DbError.h"
+#include "ServerConnection.h"
+
 #include <clocale>
 #include <cstdio>
 #include <cstring>
@@ -46,6 +49,27 @@ int main(int argc, char** argv)
             return 2;
         }
     }
+    // On the server (PELVAR_TEST_BACKEND=postgresql, the label postgresql) the program gets a
+    // database of its own on PELVAR_TEST_SERVER, dropped at its end; each test case empties it.
+    QString database;
+    if (qgetenv("PELVAR_TEST_BACKEND") == "postgresql") {
+        const QString server = qEnvironmentVariable("PELVAR_TEST_SERVER");
+        if (server.isEmpty()) {
+            std::fprintf(stderr, "skipped: no PostgreSQL server for the tests (PELVAR_TEST_SERVER; "
+                                 "scripts/test starts one)\n");
+            return 77;
+        }
+        database = ServerConnection::withDatabase(
+            server, QStringLiteral("pelvar_%1_%2").arg(QString::fromLatin1(only).toLower()).arg(QCoreApplication::applicationPid()));
+        try {
+            ServerConnection::dropDatabase(database);
+            ServerConnection::createDatabase(database);
+        } catch (const DbError& e) {
+            std::fprintf(stderr, "%s\n", qPrintable(e.description()));
+            return 2;
+        }
+        qputenv("PELVAR_TEST_DATABASE", database.toUtf8());
+    }
     QList<char*> args{argv[0]};
     for (int i = 1 + skip; i < argc; ++i)
         args << argv[i];
@@ -55,6 +79,13 @@ int main(int argc, char** argv)
             continue;
         std::unique_ptr<QObject> test = make();
         failed += QTest::qExec(test.get(), int(args.size()), args.data());
+    }
+    if (!database.isEmpty()) {
+        try {
+            ServerConnection::dropDatabase(database);
+        } catch (const DbError& e) {
+            std::fprintf(stderr, "%s\n", qPrintable(e.description()));
+        }
     }
     return failed;
 }
