@@ -637,7 +637,8 @@ void CMainFrame::addConsumption()
     default:
         return;
     }
-    CAddConsumptionDlg dialog(m_app.db(), m_app.currentOperator().name(), m_app.dataFolder(), selected->name,
+    CAddConsumptionDlg dialog(m_app.db(), m_app.currentOperator().name(),
+                              m_app.currentOperator().lowestDiscount(), m_app.dataFolder(), selected->name,
                               m_rawPrinter, m_app.defaultPrinter(), this);
     dialog.exec();
     if (dialog.changed())
