@@ -2,8 +2,10 @@
 
 #include "Access.h"
 #include "Database.h"
+#include "DbError.h"
 #include "Field.h"
 #include "Operator.h"
+#include "OperatorLog.h"
 #include "PasswordHash.h"
 #include "Prompt.h"
 #include "Sql.h"
@@ -13,6 +15,11 @@ namespace {
 QString rightValue(bool granted)
 {
     return granted ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+bool hasPassword(const Recordset& user)
+{
+    return !user.getString(QStringLiteral("mm")).isEmpty();
 }
 
 QString userWhereName(const QString& name)
@@ -36,21 +43,102 @@ QStringList OperatorAccounts::names()
     return names;
 }
 
-bool OperatorAccounts::login(const QString& name, const QString& password, Operator& loggedIn)
+bool OperatorAccounts::login(const QString& name, const QString& password, Operator& loggedIn,
+                             bool* mustSetPassword)
 {
+    if (mustSetPassword)
+        *mustSetPassword = false;
+    OperatorLog log(m_db);
+    if (const int wait = log.wait(name); wait > 0) {
+        m_prompt.warn(OperatorLog::waitMessage(wait));
+        return false;
+    }
     Recordset user;
     if (!m_db.OpenRecordset(user, userWhereName(name)))
         return false;
-    if (user.isEOF() || !PasswordHash::matches(password, user.getString(QStringLiteral("mm")))) {
+    const QString stored = user.isEOF() ? QString() : user.getString(QStringLiteral("mm"));
+    // Until 系统管理员 has a password, whoever logs in first could take the account: nobody else
+    // logs in before it has one.
+    if (name != Operator::kAdministrator && !administratorHasPassword()) {
+        m_prompt.warn(kAdministratorFirst);
+        return false;
+    }
+    if (!user.isEOF() && stored.isEmpty() && password.isEmpty()) {
+        // An account without a password gets one before anything else.
+        if (mustSetPassword)
+            *mustSetPassword = true;
+        return false;
+    }
+    if (user.isEOF() || stored.isEmpty() || !PasswordHash::matches(password, stored)) {
+        log.record(name, OperatorLog::kLoginFailed);
         m_prompt.warn(QStringLiteral("密码不正确!"));
         return false;
     }
     loggedIn = Operator::fromRecord(user);
-    Recordset none;
-    m_db.OpenRecordset(none, QStringLiteral("insert into log(log) values(") +
-                                 Sql::quote(QStringLiteral("用户“") + name + QStringLiteral("”登陆系统")) +
-                                 QStringLiteral(")"));
+    log.record(name, OperatorLog::kLogin);
     return true;
+}
+
+bool OperatorAccounts::setFirstPassword(const QString& name, const QString& newPassword,
+                                        const QString& confirmation, Operator& loggedIn)
+{
+    if (newPassword.isEmpty()) {
+        m_prompt.warn(QStringLiteral("密码不能为空!"));
+        return false;
+    }
+    if (newPassword != confirmation) {
+        m_prompt.warn(QStringLiteral("两次密码输入不一致!"));
+        return false;
+    }
+    try {
+        Transaction transaction(m_db);
+        // Only an account that still has no password: one set meanwhile is not replaced.
+        m_db.ExecuteSql(QStringLiteral("update [user] set mm=") +
+                        Sql::quote(PasswordHash::make(newPassword)) + QStringLiteral(" where xm=") +
+                        Sql::quote(name) + QStringLiteral(" and coalesce(mm,'')=''"));
+        Recordset user = m_db.query(userWhereName(name));
+        if (user.isEOF() || !PasswordHash::matches(newPassword, user.getString(QStringLiteral("mm")))) {
+            m_prompt.warn(QStringLiteral("密码不正确!"));
+            return false;
+        }
+        OperatorLog log(m_db);
+        log.record(name, QStringLiteral("设置密码"), true);
+        log.record(name, OperatorLog::kLogin, true);
+        transaction.commit();
+        loggedIn = Operator::fromRecord(user);
+        return true;
+    } catch (const DbError& e) {
+        m_prompt.warn(QStringLiteral("ADO Error: %1").arg(e.description()));
+        return false;
+    }
+}
+
+bool OperatorAccounts::vouch(const QString& name, const QString& password)
+{
+    OperatorLog log(m_db);
+    if (const int wait = log.wait(name); wait > 0) {
+        m_prompt.warn(OperatorLog::waitMessage(wait));
+        return false;
+    }
+    Recordset user;
+    if (!m_db.OpenRecordset(user, userWhereName(name)))
+        return false;
+    // An account without a password vouches for nothing: anyone could name it.
+    if (user.isEOF() || !hasPassword(user) ||
+        !PasswordHash::matches(password, user.getString(QStringLiteral("mm")))) {
+        log.record(name, OperatorLog::kVouchFailed);
+        m_prompt.warn(QStringLiteral("密码不正确!"));
+        return false;
+    }
+    log.record(name, OperatorLog::kVouch);
+    return true;
+}
+
+bool OperatorAccounts::administratorHasPassword()
+{
+    Recordset admin;
+    return m_db.OpenRecordset(admin, userWhereName(Operator::kAdministrator)) && !admin.isEOF() &&
+           hasPassword(admin);
 }
 
 bool OperatorAccounts::changePassword(const QString& name, const QString& oldPassword,
@@ -65,6 +153,11 @@ bool OperatorAccounts::changePassword(const QString& name, const QString& oldPas
     }
     if (newPassword != confirmation) {
         m_prompt.warn(QStringLiteral("两次密码输入不一致!"));
+        return false;
+    }
+    // An empty password would open the account to anyone.
+    if (newPassword.isEmpty()) {
+        m_prompt.warn(QStringLiteral("密码不能为空!"));
         return false;
     }
     Recordset none;

@@ -23,9 +23,23 @@ public:
 
     // Every operator's name, sorted.
     QStringList names();
+    static inline const QString kAdministratorFirst =
+        QStringLiteral("系统管理员还没有密码,请先以系统管理员登陆并设置密码!");
+
     // The chosen operator with the typed password: on success fills `loggedIn` and writes
-    // "用户“name”登陆系统" to the log; otherwise "密码不正确!".
-    bool login(const QString& name, const QString& password, Operator& loggedIn);
+    // "用户“name”登陆系统" to the log; otherwise "密码不正确!" (and "用户“name”登陆失败" in the
+    // log), or the wait after repeated failures. Nobody but 系统管理员 logs in while that
+    // account has no password. An account without a password, with none typed, does not log in:
+    // `mustSetPassword` is set, and setFirstPassword() follows.
+    bool login(const QString& name, const QString& password, Operator& loggedIn,
+               bool* mustSetPassword = nullptr);
+    // The first password of an account that has none: "密码不能为空!", "两次密码输入不一致!";
+    // then the password is stored, the operator logged in, and both written to the log.
+    bool setFirstPassword(const QString& name, const QString& newPassword, const QString& confirmation,
+                          Operator& loggedIn);
+    // Another operator vouches with his password (the discount dialog's switch): "密码不正确!"
+    // unless the account has a password and it was typed. Logged and slowed down as logins are.
+    bool vouch(const QString& name, const QString& password);
     // "原密码不正确!", "两次密码输入不一致!", or the new password stored and "更改成功!".
     bool changePassword(const QString& name, const QString& oldPassword, const QString& newPassword,
                         const QString& confirmation);
@@ -53,6 +67,7 @@ public:
 
 private:
     bool exists(const QString& name);
+    bool administratorHasPassword();
 
     Database& m_db;
     Prompt& m_prompt;

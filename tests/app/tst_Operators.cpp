@@ -2,6 +2,7 @@
 #include "OperatorAccounts.h"
 #include "PasswordHash.h"
 #include "SettingsPageFixture.h"
+#include "Sql.h"
 #include "TestMain.h"
 
 #include <QCheckBox>
@@ -12,15 +13,24 @@ namespace {
 
 const QString kAdmin = QStringLiteral("系统管理员");
 
-// The administrator (without czyqx), 张三 with every right and the password "abc", 无权 without
-// czyqx; then `name` logs in.
+// 系统管理员's password, as its first login sets it.
+void administratorPassword(TestDatabase& t, const QString& password = QStringLiteral("admin"))
+{
+    t.exec(QStringLiteral("update [user] set mm=%1 where xm='系统管理员'")
+               .arg(Sql::quote(PasswordHash::make(password))));
+}
+
+// The administrator (without czyqx, password "admin"), 张三 with every right and the password
+// "abc", 无权 without czyqx and the password "none"; then `name` logs in.
 Operator staffAndLogIn(TestDatabase& t, const QString& name)
 {
     t.exec(QStringLiteral("update [user] set czyqx='0' where xm='系统管理员'"));
+    administratorPassword(t);
     addOperator(t, QStringLiteral("张三"), {}, QStringLiteral("abc"));
-    addOperator(t, QStringLiteral("无权"), {QStringLiteral("czyqx")});
+    addOperator(t, QStringLiteral("无权"), {QStringLiteral("czyqx")}, QStringLiteral("none"));
+    const QHash<QString, QString> passwords{{kAdmin, "admin"}, {"张三", "abc"}, {"无权", "none"}};
     Operator op;
-    OperatorAccounts(t.db, t.prompt).login(name, name == QStringLiteral("张三") ? "abc" : "", op);
+    OperatorAccounts(t.db, t.prompt).login(name, passwords.value(name), op);
     t.prompt.clear();
     return op;
 }
@@ -45,6 +55,8 @@ private slots:
     void passwordHash();
     void login_data();
     void login();
+    void firstLogin();
+    void vouch();
     void changePassword();
     void pageCommands_data();
     void pageCommands();
@@ -71,8 +83,8 @@ void TestOperators::login_data()
 {
     QTest::addColumn<QString>("entry"); // name and password
     QTest::addColumn<bool>("ok");
-    QTest::newRow("administrator, empty password") << "系统管理员|" << true;
-    QTest::newRow("administrator, any password") << "系统管理员|x" << false;
+    QTest::newRow("administrator") << "系统管理员|admin" << true;
+    QTest::newRow("administrator, empty password") << "系统管理员|" << false;
     QTest::newRow("operator") << "张三|abc" << true;
     QTest::newRow("operator, empty password") << "张三|" << false;
     QTest::newRow("operator, wrong case") << "张三|ABC" << false;
@@ -85,30 +97,77 @@ void TestOperators::login()
     QFETCH(bool, ok);
     const QString name = entry.section(QLatin1Char('|'), 0, 0);
     TestDatabase t;
+    administratorPassword(t);
     addOperator(t, QStringLiteral("张三"), {QStringLiteral("kdqx")}, QStringLiteral("abc"));
     t.exec(QStringLiteral("update [user] set ddqx=null where xm='张三'"));
     Operator op;
     QCOMPARE(OperatorAccounts(t.db, t.prompt).login(name, entry.section(QLatin1Char('|'), 1), op), ok);
     QCOMPARE(t.prompt.texts(), ok ? QStringList() : QStringList{QStringLiteral("密码不正确!")});
     QCOMPARE(t.scalar("select group_concat(log) from log"),
-             ok ? QStringLiteral("用户“%1”登陆系统").arg(name) : "");
+             QStringLiteral(ok ? "用户“%1”登陆系统" : "用户“%1”登陆失败").arg(name));
     // A right held as "0" or null is not granted.
     QCOMPARE(op.name() + (op.may(Right::Kdqx) || op.may(Right::Ddqx) ? "+" : "") +
                  (op.may(Right::Sjhyqx) ? "+" : ""),
              ok ? name + (name == kAdmin ? "++" : "+") : "");
 }
 
-void TestOperators::changePassword()
+// A new database's 系统管理员 has no password: nobody logs in before it has one, and its first
+// login sets it. From then on the empty password opens nothing.
+void TestOperators::firstLogin()
 {
     TestDatabase t;
     addOperator(t, QStringLiteral("张三"), {}, QStringLiteral("abc"));
     OperatorAccounts accounts(t.db, t.prompt);
-    for (const char* typed : {"abd new new", "abc new neu", "abc new new"}) {
+    Operator op;
+    bool mustSet = false;
+    QVERIFY(!accounts.login(QStringLiteral("张三"), QStringLiteral("abc"), op, &mustSet));
+    QVERIFY(!accounts.login(kAdmin, QStringLiteral("x"), op, &mustSet) && !mustSet);
+    QVERIFY(!accounts.login(kAdmin, QString(), op, &mustSet) && mustSet && op.name().isEmpty());
+    QVERIFY(!accounts.setFirstPassword(kAdmin, QString(), QString(), op));
+    QVERIFY(!accounts.setFirstPassword(kAdmin, QStringLiteral("pw"), QStringLiteral("pv"), op));
+    QVERIFY(accounts.setFirstPassword(kAdmin, QStringLiteral("pw"), QStringLiteral("pw"), op));
+    QVERIFY(op.isAdministrator() && op.may(Right::Sjhyqx));
+    QCOMPARE(t.prompt.texts(), QStringList({OperatorAccounts::kAdministratorFirst, "密码不正确!",
+                                            "密码不能为空!", "两次密码输入不一致!"}));
+    t.prompt.clear();
+    QVERIFY(!accounts.login(kAdmin, QString(), op, &mustSet) && !mustSet);
+    QVERIFY(!accounts.setFirstPassword(kAdmin, QStringLiteral("mine"), QStringLiteral("mine"), op));
+    QVERIFY(accounts.login(QStringLiteral("张三"), QStringLiteral("abc"), op));
+    QVERIFY(accounts.login(kAdmin, QStringLiteral("pw"), op));
+    QCOMPARE(t.prompt.texts(), QStringList({"密码不正确!", "密码不正确!"}));
+    QCOMPARE(t.scalar("select group_concat(log,'|') from log"),
+             QStringLiteral("用户“系统管理员”登陆失败|用户“系统管理员”设置密码|用户“系统管理员”登陆系统|"
+                            "用户“系统管理员”登陆失败|用户“张三”登陆系统|用户“系统管理员”登陆系统"));
+}
+
+// The discount dialog's switch: an operator vouches with his password; an account without one
+// vouches for nothing.
+void TestOperators::vouch()
+{
+    TestDatabase t;
+    addOperator(t, QStringLiteral("张三"), {}, QStringLiteral("abc"));
+    OperatorAccounts accounts(t.db, t.prompt);
+    QVERIFY(!accounts.vouch(kAdmin, QString()));
+    QVERIFY(!accounts.vouch(QStringLiteral("张三"), QStringLiteral("abd")));
+    QVERIFY(accounts.vouch(QStringLiteral("张三"), QStringLiteral("abc")));
+    QCOMPARE(t.prompt.texts(), QStringList({"密码不正确!", "密码不正确!"}));
+    QCOMPARE(t.scalar("select group_concat(log,'|') from log"),
+             QStringLiteral("用户“系统管理员”打折授权失败|用户“张三”打折授权失败|用户“张三”打折授权"));
+}
+
+void TestOperators::changePassword()
+{
+    TestDatabase t;
+    administratorPassword(t);
+    addOperator(t, QStringLiteral("张三"), {}, QStringLiteral("abc"));
+    OperatorAccounts accounts(t.db, t.prompt);
+    for (const char* typed : {"abd new new", "abc new neu", "abc  ", "abc new new"}) {
         const QStringList a = QString::fromLatin1(typed).split(QLatin1Char(' '));
         QCOMPARE(accounts.changePassword(QStringLiteral("张三"), a.at(0), a.at(1), a.at(2)),
                  a.at(2) == "new" && a.at(0) == "abc");
     }
-    QCOMPARE(t.prompt.texts(), QStringList({"原密码不正确!", "两次密码输入不一致!", "更改成功!"}));
+    QCOMPARE(t.prompt.texts(),
+             QStringList({"原密码不正确!", "两次密码输入不一致!", "密码不能为空!", "更改成功!"}));
     Operator op;
     QVERIFY(accounts.login(QStringLiteral("张三"), QStringLiteral("new"), op));
     QVERIFY(!t.scalar("select mm from [user] where xm='张三'").contains(QStringLiteral("new")));
@@ -226,6 +285,7 @@ void TestOperators::onlyTheAdministratorSetsItsPassword()
 void TestOperators::everyRightToItsColumn()
 {
     TestDatabase t;
+    administratorPassword(t);
     OperatorAccounts accounts(t.db, t.prompt);
     // Each right alone, so that a right written into another's column shows.
     for (int i = 0; i < Rights::kCount; ++i) {
@@ -247,6 +307,7 @@ void TestOperators::everyRightToItsColumn()
 void TestOperators::changeKeepsOrReplacesThePassword()
 {
     TestDatabase t;
+    administratorPassword(t);
     addOperator(t, QStringLiteral("O'Brien"), {}, QStringLiteral("a'b"));
     OperatorAccounts accounts(t.db, t.prompt);
     bool hasPassword = false;
@@ -254,12 +315,16 @@ void TestOperators::changeKeepsOrReplacesThePassword()
     QVERIFY(hasPassword);
     r = record(r.name);
     Operator op;
-    for (const QString& password : {OperatorAccounts::kUnchangedPassword, QStringLiteral("new"), QString()}) {
+    for (const QString& password : {OperatorAccounts::kUnchangedPassword, QStringLiteral("new")}) {
         QVERIFY(accounts.save(Operator(), r, password, password, false));
         QVERIFY(
             accounts.login(r.name, password == OperatorAccounts::kUnchangedPassword ? "a'b" : password, op));
     }
     QVERIFY(!op.may(Right::Kdqx));
+    // Emptied, the operator sets a new one at the next login.
+    QVERIFY(accounts.save(Operator(), r, QString(), QString(), false));
+    bool mustSet = false;
+    QVERIFY(!accounts.login(r.name, QString(), op, &mustSet) && mustSet);
 }
 
 // The ratio is checked on leaving it, 全选 ticks every right; an operator editing the
@@ -283,7 +348,7 @@ void TestOperators::operatorDialog()
     dialog.findChildren<QCheckBox*>().last()->click(); // 全选, laid out after the rights
     QTest::keyClick(field(&dialog, 1), Qt::Key_Return);
     Operator again;
-    QVERIFY(OperatorAccounts(t.db, t.prompt).login(QStringLiteral("无权"), QString(), again));
+    QVERIFY(OperatorAccounts(t.db, t.prompt).login(QStringLiteral("无权"), QStringLiteral("none"), again));
     QCOMPARE(again.lowestDiscount() + (again.may(Right::Czyqx) ? "+" : ""), QStringLiteral("0.95+"));
     CUserDlg admin(t.db, t.prompt, op, kAdmin);
     QVERIFY(!field(&admin, 1)->isEnabled() && !field(&admin, 2)->isEnabled());

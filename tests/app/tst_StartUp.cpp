@@ -106,7 +106,12 @@ void TestStartUp::demoRestaurantOnlyInANewDatabase()
         // A cashier and a manager beside the administrator, who stays first in the login list.
         OperatorAccounts accounts(app.db(), prompt);
         QCOMPARE(accounts.names(), QStringList({"系统管理员", "郑丽", "陈经理"}));
+        // The demo's 系统管理员 has no password either: it sets one before the cashier logs in.
         Operator cashier;
+        QVERIFY(!accounts.login(QStringLiteral("郑丽"), QStringLiteral("1111"), cashier));
+        QCOMPARE(prompt.last(), OperatorAccounts::kAdministratorFirst);
+        Operator admin;
+        QVERIFY(accounts.setFirstPassword(QStringLiteral("系统管理员"), "pw", "pw", admin));
         QVERIFY(accounts.login(QStringLiteral("郑丽"), QStringLiteral("1111"), cashier));
         QVERIFY(cashier.may(Right::Jzqx) && !cashier.may(Right::Fjqx) && !cashier.may(Right::Sjqlqx));
         QCOMPARE(scalar("select fjqx||xmqx||sjqlqx||czyqx||' '||zdmlje from [user] where xm='陈经理'"),
