@@ -5,6 +5,7 @@
 #include "DbError.h"
 #include "Field.h"
 #include "Operator.h"
+#include "OperatorChange.h"
 #include "OperatorLog.h"
 #include "PasswordHash.h"
 #include "Prompt.h"
@@ -160,10 +161,9 @@ bool OperatorAccounts::changePassword(const QString& name, const QString& oldPas
         m_prompt.warn(QStringLiteral("密码不能为空!"));
         return false;
     }
-    Recordset none;
-    if (!m_db.OpenRecordset(none, QStringLiteral("update   [user] set mm=") +
-                                      Sql::quote(PasswordHash::make(newPassword)) +
-                                      QStringLiteral(" where xm=") + Sql::quote(name)))
+    if (!writeLogged(QStringLiteral("update   [user] set mm=") + Sql::quote(PasswordHash::make(newPassword)) +
+                         QStringLiteral(" where xm=") + Sql::quote(name),
+                     name, QStringLiteral("更改密码")))
         return false;
     m_prompt.info(QStringLiteral("更改成功!"));
     return true;
@@ -200,6 +200,10 @@ bool OperatorAccounts::mayChange(const Operator& current, const QString& selecte
         m_prompt.warn(QStringLiteral("请选定要修改的操作员!"));
         return false;
     }
+    if (selected == Operator::kAdministrator && !current.isAdministrator()) {
+        m_prompt.warn(OperatorChange::kOnlyAdministratorEdits);
+        return false;
+    }
     return true;
 }
 
@@ -221,8 +225,22 @@ bool OperatorAccounts::remove(const Operator& current, const QString& selected)
     }
     if (!m_prompt.ask(QStringLiteral("是否真的要删除此操作员!")))
         return false;
-    Recordset none;
-    return m_db.OpenRecordset(none, QStringLiteral("delete * from [user] where xm=") + Sql::quote(selected));
+    return writeLogged(QStringLiteral("delete * from [user] where xm=") + Sql::quote(selected),
+                       current.name(), QStringLiteral("删除操作员“") + selected + QStringLiteral("”"));
+}
+
+bool OperatorAccounts::writeLogged(const QString& statement, const QString& who, const QString& entry)
+{
+    try {
+        Transaction transaction(m_db);
+        m_db.ExecuteSql(statement);
+        OperatorLog(m_db).record(who, entry, true);
+        transaction.commit();
+        return true;
+    } catch (const DbError& e) {
+        m_prompt.warn(QStringLiteral("ADO Error: %1").arg(e.description()));
+        return false;
+    }
 }
 
 OperatorRecord OperatorAccounts::read(const QString& name, bool* hasPassword)
@@ -258,9 +276,9 @@ bool OperatorAccounts::exists(const QString& name)
     return m_db.OpenRecordset(user, userWhereName(name)) && !user.isEOF();
 }
 
-bool OperatorAccounts::mayChangePassword(const Operator& current, const QString& name)
+bool OperatorAccounts::mayResetPassword(const Operator& current, bool adding)
 {
-    return name != Operator::kAdministrator || current.isAdministrator();
+    return adding || current.isAdministrator();
 }
 
 bool OperatorAccounts::save(const Operator& current, OperatorRecord& record, const QString& password,
@@ -275,10 +293,6 @@ bool OperatorAccounts::save(const Operator& current, OperatorRecord& record, con
         return false;
     }
     const bool keepPassword = !adding && password == kUnchangedPassword && confirmation == kUnchangedPassword;
-    if (!keepPassword && !mayChangePassword(current, record.name)) {
-        m_prompt.warn(QStringLiteral("只有系统管理员可以更改'系统管理员'的密码!"));
-        return false;
-    }
     if (password != confirmation) {
         m_prompt.warn(QStringLiteral("两次输入密码不同!"));
         return false;
@@ -293,6 +307,13 @@ bool OperatorAccounts::save(const Operator& current, OperatorRecord& record, con
 
     record.lowestDiscount = Sql::money(Field::toDouble(record.lowestDiscount));
     record.largestRoundOff = Sql::money(Field::toDouble(record.largestRoundOff));
+    const OperatorRecord before =
+        adding ? OperatorRecord{record.name, {}, {}, {}, {}, {}} : read(record.name);
+    const OperatorChange change(current, before, record, adding, !keepPassword);
+    if (const QString refusal = change.refusal(); !refusal.isEmpty()) {
+        m_prompt.warn(refusal);
+        return false;
+    }
     const QString storedPassword = keepPassword ? QString() : PasswordHash::make(password);
 
     QString statement;
@@ -329,6 +350,5 @@ bool OperatorAccounts::save(const Operator& current, OperatorRecord& record, con
         statement = QStringLiteral("update [user] set ") + sets.join(QLatin1Char(',')) +
                     QStringLiteral(" where xm=") + Sql::quote(record.name);
     }
-    Recordset none;
-    return m_db.OpenRecordset(none, statement);
+    return writeLogged(statement, current.name(), change.logEntry());
 }
