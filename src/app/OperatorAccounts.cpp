@@ -11,6 +11,8 @@
 #include "Prompt.h"
 #include "Sql.h"
 
+#include <algorithm>
+
 namespace {
 
 QString rightValue(bool granted)
@@ -272,8 +274,9 @@ bool OperatorAccounts::checkLowestDiscount(const QString& text)
 
 bool OperatorAccounts::exists(const QString& name)
 {
-    Recordset user;
-    return m_db.OpenRecordset(user, userWhereName(name)) && !user.isEOF();
+    // "郑丽 " beside "郑丽" would be a look-alike in every list that shows operators.
+    const QStringList all = names();
+    return std::any_of(all.begin(), all.end(), [&name](const QString& n) { return n.trimmed() == name; });
 }
 
 bool OperatorAccounts::mayResetPassword(const Operator& current, bool adding)
@@ -284,6 +287,8 @@ bool OperatorAccounts::mayResetPassword(const Operator& current, bool adding)
 bool OperatorAccounts::save(const Operator& current, OperatorRecord& record, const QString& password,
                             const QString& confirmation, bool adding)
 {
+    if (adding)
+        record.name = record.name.trimmed();
     if (record.name.trimmed().isEmpty()) {
         m_prompt.warn(QStringLiteral("操作员姓名不能为空!"));
         return false;

@@ -61,7 +61,7 @@ public:
     // A password is given when an operator is added; only 系统管理员 resets one afterwards, so that
     // the operator right cannot take over another's account.
     static bool mayResetPassword(const Operator& current, bool adding);
-    // Validates in order (name, existing name when adding,
+    // Validates in order (name, trimmed when adding, an existing name equal after trimming,
     // confirmation, rounding-off limit, discount ratio), then whether the current operator may make
     // the change (OperatorChange), and writes the row with its run log entry in one transaction;
     // the stored values are written back into `record`.

@@ -74,6 +74,8 @@ private slots:
     void operatorRightStopsAtItsHolder_data();
     void operatorRightStopsAtItsHolder();
     void changesAreLogged();
+    void namesAreTrimmed_data();
+    void namesAreTrimmed();
     void everyRightToItsColumn();
     void changeKeepsOrReplacesThePassword();
     void operatorDialog();
@@ -356,7 +358,7 @@ void TestOperators::changesAreLogged()
     QVERIFY(accounts.save(admin, r, QStringLiteral("new"), QStringLiteral("new"), false));
     QVERIFY(accounts.save(admin, r, OperatorAccounts::kUnchangedPassword,
                           OperatorAccounts::kUnchangedPassword, false));
-    OperatorRecord added = record(QStringLiteral("李四"), "5", "0.95");
+    OperatorRecord added = record(QStringLiteral(" 李四 "), "5", "0.95");
     added.rights[int(Right::Kdqx)] = added.rights[int(Right::Jzqx)] = true;
     QVERIFY(accounts.save(admin, added, QStringLiteral("li"), QStringLiteral("li"), true));
     t.prompt.answer(Prompt::Answer::Yes);
@@ -371,6 +373,36 @@ void TestOperators::changesAreLogged()
                  "用户“系统管理员”修改操作员“无权”:无改动|"
                  "用户“系统管理员”增加操作员“李四”:最低折扣0.95,最大抹零5.00,权限:开单权限、结账权限|"
                  "用户“系统管理员”删除操作员“无权”|用户“李四”登陆系统|用户“李四”更改密码"));
+}
+
+// "郑丽 " beside "郑丽" would be a look-alike: names are trimmed, and one equal to another after
+// trimming is refused.
+void TestOperators::namesAreTrimmed_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("stored"); // "" when refused
+    QTest::newRow("trailing blank") << "郑丽 " << QString();
+    QTest::newRow("leading ideographic blank") << "\u3000郑丽" << QString();
+    QTest::newRow("tab") << "郑丽\t" << QString();
+    QTest::newRow("a new name, trimmed") << " 李四 "
+                                         << "李四";
+    QTest::newRow("a blank inside") << "郑 丽"
+                                    << "郑 丽";
+}
+
+void TestOperators::namesAreTrimmed()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, stored);
+    TestDatabase t;
+    const Operator admin = staffAndLogIn(t, kAdmin);
+    addOperator(t, QStringLiteral("郑丽"), {}, QStringLiteral("1111"));
+    OperatorRecord r = record(name);
+    QCOMPARE(OperatorAccounts(t.db, t.prompt).save(admin, r, "pw", "pw", true), !stored.isEmpty());
+    QCOMPARE(t.prompt.texts(), stored.isEmpty() ? QStringList{"已经存在此操作员！"} : QStringList());
+    QCOMPARE(t.scalar("select count(*) from [user]"), stored.isEmpty() ? "4" : "5");
+    QCOMPARE(t.scalar("select count(*) from [user] where xm=" + Sql::quote(stored)),
+             stored.isEmpty() ? "0" : "1");
 }
 
 void TestOperators::everyRightToItsColumn()
