@@ -1,6 +1,8 @@
+#include "Clock.h"
 #include "CUserDlg.h"
 #include "OperatorAccounts.h"
 #include "OperatorChange.h"
+#include "OperatorLog.h"
 #include "PasswordHash.h"
 #include "SettingsPageFixture.h"
 #include "Sql.h"
@@ -8,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QTest>
 
 namespace {
@@ -66,6 +69,7 @@ private slots:
     void login();
     void firstLogin();
     void vouch();
+    void repeatedFailuresSlowDown();
     void changePassword();
     void pageCommands_data();
     void pageCommands();
@@ -165,6 +169,47 @@ void TestOperators::vouch()
     QCOMPARE(t.prompt.texts(), QStringList({"密码不正确!", "密码不正确!"}));
     QCOMPARE(t.scalar("select group_concat(log,'|') from log"),
              QStringLiteral("用户“系统管理员”打折授权失败|用户“张三”打折授权失败|用户“张三”打折授权"));
+}
+
+// Each failure is in the run log; after three in a row the operator's password is not tried for
+// 5 seconds, then 10, 20 ... up to five minutes; a success starts the count again. Vouching for a
+// discount counts as a login does; other operators are not held up.
+void TestOperators::repeatedFailuresSlowDown()
+{
+    TestDatabase t;
+    administratorPassword(t);
+    addOperator(t, QStringLiteral("张三"), {}, QStringLiteral("abc"));
+    OperatorAccounts accounts(t.db, t.prompt);
+    const QDateTime start(QDate(2026, 12, 6), QTime(12, 30));
+    const auto cleared = qScopeGuard([] { Clock::clearFixed(); });
+    auto at = [&](int seconds, const char* password) {
+        Clock::setFixed(start.addSecs(seconds));
+        t.prompt.clear();
+        Operator op;
+        return accounts.login(QStringLiteral("张三"), QLatin1String(password), op) ? QStringLiteral("ok")
+                                                                                   : t.prompt.last();
+    };
+    const QString wrong = QStringLiteral("密码不正确!");
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(at(0, "x"), wrong);
+    QCOMPARE(at(0, "abc"), OperatorLog::waitMessage(5));
+    QCOMPARE(at(4, "abc"), OperatorLog::waitMessage(1));
+    Operator admin;
+    QVERIFY(accounts.login(kAdmin, QStringLiteral("admin"), admin));
+    QCOMPARE(at(5, "abc"), QStringLiteral("ok"));
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(at(10, "x"), wrong);
+    QCOMPARE(at(15, "x"), wrong);
+    QCOMPARE(at(15, "abc"), OperatorLog::waitMessage(10));
+    QCOMPARE(at(25, "x"), wrong);
+    QCOMPARE(at(25, "abc"), OperatorLog::waitMessage(20));
+    QCOMPARE(at(3600, "abc"), QStringLiteral("ok"));
+    QCOMPARE(t.scalar("select count(*) from log where log='用户“张三”登陆失败'"), "8");
+    for (int i = 0; i < 3; ++i)
+        QVERIFY(!accounts.vouch(QStringLiteral("张三"), QStringLiteral("x")));
+    QCOMPARE(at(3600, "abc"), OperatorLog::waitMessage(5));
+    QVERIFY(!accounts.vouch(QStringLiteral("张三"), QStringLiteral("abc")));
+    QCOMPARE(t.prompt.last(), OperatorLog::waitMessage(5));
 }
 
 void TestOperators::changePassword()
