@@ -1,6 +1,7 @@
 #include "Database.h"
 
 #include "Clock.h"
+#include "ControlCharacters.h"
 #include "DbError.h"
 #include "JetDialect.h"
 #include "Prompt.h"
@@ -9,7 +10,6 @@
 #include <QAtomicInt>
 #include <QSqlDriver>
 #include <QSqlError>
-
 #include <sqlite3.h>
 
 namespace {
@@ -90,6 +90,10 @@ void Database::run(const QString& statement, Recordset* result)
 {
     if (!m_handle)
         throw DbError(QStringLiteral("database not open"));
+    // Every typed value reaches the database as a quoted literal: this is where control
+    // characters are refused, whichever screen they were typed or pasted into.
+    if (ControlCharacters::inLiterals(statement))
+        throw DbError(ControlCharacters::kRefused);
     const QByteArray sql = JetDialect::translate(statement).toUtf8();
     sqlite3_stmt* prepared = nullptr;
     if (sqlite3_prepare_v2(m_handle, sql.constData(), int(sql.size()), &prepared, nullptr) != SQLITE_OK)
@@ -148,7 +152,8 @@ void Database::rollback()
 QString Database::GetCurrentShiftId()
 {
     const QTime t = Clock::now().time();
-    const QString moment = QStringLiteral("2010-01-01 %1:%2:%3").arg(t.hour()).arg(t.minute()).arg(t.second());
+    const QString moment =
+        QStringLiteral("2010-01-01 %1:%2:%3").arg(t.hour()).arg(t.minute()).arg(t.second());
     Recordset shifts;
     if (!OpenRecordset(shifts, QStringLiteral("select * from yybc where qssj<#") + moment +
                                    QStringLiteral("# and jssj>#") + moment + QStringLiteral("#")))
