@@ -349,6 +349,10 @@ bool ConsumptionList::checkReturnEntry(const ReturnEntry& entry, ReturnField* fo
     } else if (entry.reason.trimmed().isEmpty()) {
         m_prompt.warn(QStringLiteral("退菜原因不能为空!"));
         wrong = ReturnField::Reason;
+    } else if (const QString refusal = EntryFile(m_folder, kReturnReasonFile).refusal(entry.reason);
+               !refusal.isEmpty()) {
+        m_prompt.warn(refusal);
+        wrong = ReturnField::Reason;
     }
     if (focus)
         *focus = wrong;
@@ -510,7 +514,12 @@ bool ConsumptionList::SetNote(int row, const QString& text)
     QString stored;
     if (!readNote(row, &stored))
         return false;
-    EntryFile(m_folder, kTasteFile).remember(text);
+    const EntryFile tastes(m_folder, kTasteFile);
+    if (const QString refusal = tastes.refusal(text); !refusal.isEmpty()) {
+        m_prompt.warn(refusal);
+        return false;
+    }
+    tastes.remember(text);
     if (!inTransaction(
             [&] {
                 m_db.ExecuteSql(QStringLiteral("update xfmx set bz=") + Sql::quote(text) +
