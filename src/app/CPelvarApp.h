@@ -26,7 +26,8 @@ public:
     static inline const QString kNoRestaurantRow = QStringLiteral("读取数据库文件错误!");
 
     // The process-wide preparations: names for settings and data locations, the program's title
-    // that window titles carry, and Qt's own Chinese texts for standard buttons and dialogs.
+    // that window titles carry, Qt's own Chinese texts for standard buttons and dialogs, and the
+    // guard that keeps control characters out of typed text.
     static void prepareProcess();
 
     CPelvarApp(Prompt& prompt, const QString& dataFolder);

@@ -194,6 +194,13 @@ void TestStartUp::processSpeaksChinese()
     QCOMPARE(box.button(QDialogButtonBox::Yes)->text().left(1) +
                  box.button(QDialogButtonBox::Cancel)->text().left(2),
              QStringLiteral("是取消"));
+    // A single-line field refuses control characters as they are typed or pasted.
+    QLineEdit edit;
+    edit.show();
+    edit.insert(QStringLiteral("清蒸鳜鱼"));
+    for (const QString& pasted : {QStringLiteral("\x1bp"), QStringLiteral("\x1dV"), QStringLiteral("a\nb")})
+        edit.insert(pasted);
+    QCOMPARE(edit.text(), QStringLiteral("清蒸鳜鱼"));
 }
 
 PELVAR_TEST(TestStartUp)
