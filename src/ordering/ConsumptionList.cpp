@@ -555,8 +555,7 @@ bool ConsumptionList::PasteLines(const QString& text)
     }
     const qsizetype headerEnd = text.indexOf(QLatin1Char('\n'));
     bool pasted = false;
-    QStringList refused;
-    QStringList outOfBounds;
+    QStringList refused, outOfBounds;
     const qint64 lowest = cents(Field::toDouble(m_lowestRatio));
     for (const CopiedLine& copied : parseCopiedLines(headerEnd < 0 ? QString() : text.mid(headerEnd + 1))) {
         // A line of no dish would be billed at checkout but never listed here.
@@ -568,14 +567,12 @@ bool ConsumptionList::PasteLines(const QString& text)
             refused << copied.name;
             continue;
         }
-        // The clipboard is only text: the price is the catalogue's, and the quantity and the ratio
-        // are what the operator could have entered and discounted here. A gift (ratio 0) needs no
-        // limit, as 赠送 needs none.
-        const qint64 quantity = cents(Field::toDouble(copied.quantity));
+        // Clipboard text is typed text: the catalogue's price; what this operator may discount.
         const qint64 ratio = cents(Field::toDouble(copied.ratio));
         const bool discounted = ratio != 0 && ratio != 100;
-        if (quantity <= 0 || ratio < 0 || ratio > 100 || (discounted && ratio < lowest) ||
-            (discounted && dish.getString(QStringLiteral("sfdz")) != QLatin1String("1"))) {
+        if (cents(Field::toDouble(copied.quantity)) <= 0 || ratio < 0 || ratio > 100 ||
+            (discounted &&
+             (ratio < lowest || dish.getString(QStringLiteral("sfdz")) != QLatin1String("1")))) {
             outOfBounds << copied.name;
             continue;
         }
@@ -592,8 +589,7 @@ bool ConsumptionList::PasteLines(const QString& text)
     if (!refused.isEmpty())
         m_prompt.warn(QStringLiteral("以下项目不是消费项目,未粘贴:") + refused.join(QStringLiteral("、")));
     if (!outOfBounds.isEmpty())
-        m_prompt.warn(QStringLiteral("以下项目的数量或折扣超出允许范围,未粘贴:") +
-                      outOfBounds.join(QStringLiteral("、")));
+        m_prompt.warn(QStringLiteral("以下项目的数量或折扣超出允许范围,未粘贴:") + outOfBounds.join(u'、'));
     return pasted;
 }
 
