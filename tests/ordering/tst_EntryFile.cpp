@@ -19,7 +19,7 @@ private slots:
     void entryFilesKeepTheirEncoding_data()
     {
         const QByteArray bom("\xEF\xBB\xBF");
-        auto gbk = [](const QString& text) { return QStringEncoder("GBK").encode(text); };
+        auto gbk = [](const QString& text) { return QByteArray(QStringEncoder("GBK").encode(text)); };
         QTest::addColumn<QByteArray>("before"); // "-": no file
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QByteArray>("after"); // "": unchanged
