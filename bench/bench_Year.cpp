@@ -357,7 +357,7 @@ int main(int argc, char* argv[])
     floorCase(
         db, twin, QStringLiteral("ordering screen's operations, 500 lines"), [] {},
         [&] {
-            ConsumptionList list(db, QStringLiteral("张敏"), twinFolder);
+            ConsumptionList list(db, QStringLiteral("张敏"), QStringLiteral("1"), twinFolder);
             list.setTable(ordering);
             DishCatalogue(db).rows(DishCatalogue::wholeCatalogue());
             list.LoadConsumptionList();
@@ -368,8 +368,8 @@ int main(int argc, char* argv[])
     floorCase(
         db, twin, QStringLiteral("ordering screen opens, 500 lines"), [] {},
         [&] {
-            CAddConsumptionDlg dialog(db, QStringLiteral("张敏"), twinFolder, ordering, rawPrinter,
-                                      defaultPrinter);
+            CAddConsumptionDlg dialog(db, QStringLiteral("张敏"), QStringLiteral("1"), twinFolder, ordering,
+                                      rawPrinter, defaultPrinter);
         });
 
     ReceiptPrinter receipts(db, QString(),

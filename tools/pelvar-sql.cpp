@@ -1,21 +1,23 @@
-// pelvar-sql [--data-dir DIR] [--database LOCATION] STATEMENT...
+// pelvar-sql [--data-dir DIR] [--database LOCATION] [--create] STATEMENT...
 // pelvar-sql [--data-dir DIR] --copy-to postgresql://user@host:port/dbname
 // Runs each statement in order through the program's own data layer on one connection, printing
 // results tab-separated under a header of column names. Support staff use it to look into a
-// restaurant's file or server database (the folder's, as the program opens it). --copy-to moves
-// the folder's Pelvar.db into a new, empty server database and says what it copied.
+// restaurant's file or server database (the folder's, as the program opens it); it bypasses every
+// right of the program. It opens an existing file only: run in the wrong folder, or given a
+// mistyped folder, it must not leave a fresh database (with an administrator without a password)
+// where the program would then find it; --create makes one. --copy-to moves the folder's
+// Pelvar.db into a new, empty server database and says what it copied.
 #include "DataFolder.h"
 #include "Database.h"
 #include "DatabaseCopy.h"
 #include "DbError.h"
 #include "Prompt.h"
 
+#include <cstdio>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QTextStream>
-
-#include <cstdio>
 
 namespace {
 
@@ -55,8 +57,9 @@ int main(int argc, char* argv[])
         }
         return 0;
     }
+    const bool create = statements.removeAll(QStringLiteral("--create")) > 0;
     if (statements.isEmpty()) {
-        QTextStream(stderr) << "usage: pelvar-sql [--data-dir DIR] [--database LOCATION] STATEMENT...\n"
+        QTextStream(stderr) << "usage: pelvar-sql [--data-dir DIR] [--database LOCATION] [--create] STATEMENT...\n"
                                "       pelvar-sql [--data-dir DIR] --copy-to postgresql://user@host:port/dbname" << Qt::endl;
         return 2;
     }
@@ -67,7 +70,13 @@ int main(int argc, char* argv[])
     try {
         const QString folder = DataFolder::resolve(app.arguments());
         DataFolder::keepDatabaseSetting(app.arguments(), folder);
-        db.open(DataFolder::databaseLocation(folder));
+        const QString location = DataFolder::databaseLocation(folder);
+        if (!create && location == QDir(folder).filePath(Database::kFileName) && !QFileInfo::exists(location)) {
+            QTextStream(stderr) << "pelvar-sql: " << QDir::toNativeSeparators(location)
+                                << " does not exist (--create makes a new one)" << Qt::endl;
+            return 3;
+        }
+        db.open(location);
         for (const QString& statement : statements) {
             Recordset rs = db.query(statement);
             if (rs.columns().isEmpty())

@@ -1,5 +1,7 @@
 #include "CLoginDlg.h"
 
+#include "FirstPasswordDialog.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -43,9 +45,18 @@ CLoginDlg::CLoginDlg(Database& db, Prompt& prompt, QWidget* parent)
 
 void CLoginDlg::onOk()
 {
-    if (m_accounts.login(m_name->currentText(), m_password->text(), m_loggedIn)) {
+    bool mustSetPassword = false;
+    if (m_accounts.login(m_name->currentText(), m_password->text(), m_loggedIn, &mustSetPassword)) {
         accept();
         return;
+    }
+    if (mustSetPassword) {
+        FirstPasswordDialog first(m_accounts, m_name->currentText(), this);
+        if (first.exec() == QDialog::Accepted) {
+            m_loggedIn = first.loggedIn();
+            accept();
+            return;
+        }
     }
     m_password->clear();
     m_password->setFocus();

@@ -8,6 +8,7 @@
 #include "PinyinInitials.h"
 #include "Prompt.h"
 #include "Sql.h"
+#include "TypedTextGuard.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -35,6 +36,7 @@ void CPelvarApp::prepareProcess()
     if ((!shipped.isEmpty() && translator->load(QStringLiteral("qtbase_zh_CN"), shipped)) ||
         translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(translator);
+    TypedTextGuard::install();
 }
 
 CPelvarApp::CPelvarApp(Prompt& prompt, const QString& dataFolder)

@@ -31,7 +31,8 @@ public:
         "备份文件夹是%3，%4\n请把备份文件复制为%1后再启动本程序，或用一个新的文件夹开始新的餐厅。");
 
     // The process-wide preparations: names for settings and data locations, the program's title
-    // that window titles carry, and Qt's own Chinese texts for standard buttons and dialogs.
+    // that window titles carry, Qt's own Chinese texts for standard buttons and dialogs, and the
+    // guard that keeps control characters out of typed text.
     static void prepareProcess();
 
     CPelvarApp(Prompt& prompt, const QString& dataFolder);

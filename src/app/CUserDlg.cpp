@@ -42,7 +42,8 @@ CUserDlg::CUserDlg(Database& db, Prompt& prompt, const Operator& current, const 
     grid->addWidget(m_all, Rights::kCount / 3 + 1, 0);
     connect(m_all, &QCheckBox::clicked, this, [this](bool checked) {
         for (QCheckBox* box : m_rights)
-            box->setChecked(checked);
+            if (box->isEnabled())
+                box->setChecked(checked);
     });
 
     auto* buttons = new QDialogButtonBox(this);
@@ -58,16 +59,26 @@ CUserDlg::CUserDlg(Database& db, Prompt& prompt, const Operator& current, const 
     layout->addLayout(columns);
     layout->addWidget(buttons);
 
+    // What the operator may not change is shown but not offered; the operation refuses it anyway.
+    if (!m_current.isAdministrator())
+        for (Right right : {Right::Czyqx, Right::Sjqlqx, Right::Sjhyqx})
+            m_rights[int(right)]->setEnabled(false);
     if (m_adding) {
         m_lowestDiscount->setText(QStringLiteral("1.00"));
         m_name->setFocus();
         return;
     }
+    if (name == m_current.name()) {
+        for (QWidget* field : std::initializer_list<QWidget*>{m_lowestDiscount, m_largestRoundOff, m_all})
+            field->setEnabled(false);
+        for (QCheckBox* box : m_rights)
+            box->setEnabled(false);
+    }
     bool hasPassword = false;
     m_record = m_accounts.read(name, &hasPassword);
     m_name->setText(m_record.name);
     m_name->setEnabled(false);
-    const bool mayChangePassword = OperatorAccounts::mayChangePassword(m_current, name);
+    const bool mayChangePassword = OperatorAccounts::mayResetPassword(m_current, m_adding);
     if (hasPassword || !mayChangePassword) {
         m_password->setText(OperatorAccounts::kUnchangedPassword);
         m_confirmation->setText(OperatorAccounts::kUnchangedPassword);

@@ -2,17 +2,27 @@
 
 #include "Access.h"
 #include "Database.h"
+#include "DbError.h"
 #include "Field.h"
 #include "Operator.h"
+#include "OperatorChange.h"
+#include "OperatorLog.h"
 #include "PasswordHash.h"
 #include "Prompt.h"
 #include "Sql.h"
+
+#include <algorithm>
 
 namespace {
 
 QString rightValue(bool granted)
 {
     return granted ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+bool hasPassword(const Recordset& user)
+{
+    return !user.getString(QStringLiteral("mm")).isEmpty();
 }
 
 QString userWhereName(const QString& name)
@@ -36,21 +46,102 @@ QStringList OperatorAccounts::names()
     return names;
 }
 
-bool OperatorAccounts::login(const QString& name, const QString& password, Operator& loggedIn)
+bool OperatorAccounts::login(const QString& name, const QString& password, Operator& loggedIn,
+                             bool* mustSetPassword)
 {
+    if (mustSetPassword)
+        *mustSetPassword = false;
+    OperatorLog log(m_db);
+    if (const int wait = log.wait(name); wait > 0) {
+        m_prompt.warn(OperatorLog::waitMessage(wait));
+        return false;
+    }
     Recordset user;
     if (!m_db.OpenRecordset(user, userWhereName(name)))
         return false;
-    if (user.isEOF() || !PasswordHash::matches(password, user.getString(QStringLiteral("mm")))) {
+    const QString stored = user.isEOF() ? QString() : user.getString(QStringLiteral("mm"));
+    // Until 系统管理员 has a password, whoever logs in first could take the account: nobody else
+    // logs in before it has one.
+    if (name != Operator::kAdministrator && !administratorHasPassword()) {
+        m_prompt.warn(kAdministratorFirst);
+        return false;
+    }
+    if (!user.isEOF() && stored.isEmpty() && password.isEmpty()) {
+        // An account without a password gets one before anything else.
+        if (mustSetPassword)
+            *mustSetPassword = true;
+        return false;
+    }
+    if (user.isEOF() || stored.isEmpty() || !PasswordHash::matches(password, stored)) {
+        log.record(name, OperatorLog::kLoginFailed);
         m_prompt.warn(QStringLiteral("密码不正确!"));
         return false;
     }
     loggedIn = Operator::fromRecord(user);
-    Recordset none;
-    m_db.OpenRecordset(none, QStringLiteral("insert into log(log) values(") +
-                                 Sql::quote(QStringLiteral("用户“") + name + QStringLiteral("”登陆系统")) +
-                                 QStringLiteral(")"));
+    log.record(name, OperatorLog::kLogin);
     return true;
+}
+
+bool OperatorAccounts::setFirstPassword(const QString& name, const QString& newPassword,
+                                        const QString& confirmation, Operator& loggedIn)
+{
+    if (newPassword.isEmpty()) {
+        m_prompt.warn(QStringLiteral("密码不能为空!"));
+        return false;
+    }
+    if (newPassword != confirmation) {
+        m_prompt.warn(QStringLiteral("两次密码输入不一致!"));
+        return false;
+    }
+    try {
+        Transaction transaction(m_db);
+        // Only an account that still has no password: one set meanwhile is not replaced.
+        m_db.ExecuteSql(QStringLiteral("update [user] set mm=") +
+                        Sql::quote(PasswordHash::make(newPassword)) + QStringLiteral(" where xm=") +
+                        Sql::quote(name) + QStringLiteral(" and coalesce(mm,'')=''"));
+        Recordset user = m_db.query(userWhereName(name));
+        if (user.isEOF() || !PasswordHash::matches(newPassword, user.getString(QStringLiteral("mm")))) {
+            m_prompt.warn(QStringLiteral("密码不正确!"));
+            return false;
+        }
+        OperatorLog log(m_db);
+        log.record(name, QStringLiteral("设置密码"), true);
+        log.record(name, OperatorLog::kLogin, true);
+        transaction.commit();
+        loggedIn = Operator::fromRecord(user);
+        return true;
+    } catch (const DbError& e) {
+        m_prompt.warn(QStringLiteral("ADO Error: %1").arg(e.description()));
+        return false;
+    }
+}
+
+bool OperatorAccounts::vouch(const QString& name, const QString& password)
+{
+    OperatorLog log(m_db);
+    if (const int wait = log.wait(name); wait > 0) {
+        m_prompt.warn(OperatorLog::waitMessage(wait));
+        return false;
+    }
+    Recordset user;
+    if (!m_db.OpenRecordset(user, userWhereName(name)))
+        return false;
+    // An account without a password vouches for nothing: anyone could name it.
+    if (user.isEOF() || !hasPassword(user) ||
+        !PasswordHash::matches(password, user.getString(QStringLiteral("mm")))) {
+        log.record(name, OperatorLog::kVouchFailed);
+        m_prompt.warn(QStringLiteral("密码不正确!"));
+        return false;
+    }
+    log.record(name, OperatorLog::kVouch);
+    return true;
+}
+
+bool OperatorAccounts::administratorHasPassword()
+{
+    Recordset admin;
+    return m_db.OpenRecordset(admin, userWhereName(Operator::kAdministrator)) && !admin.isEOF() &&
+           hasPassword(admin);
 }
 
 bool OperatorAccounts::changePassword(const QString& name, const QString& oldPassword,
@@ -67,10 +158,14 @@ bool OperatorAccounts::changePassword(const QString& name, const QString& oldPas
         m_prompt.warn(QStringLiteral("两次密码输入不一致!"));
         return false;
     }
-    Recordset none;
-    if (!m_db.OpenRecordset(none, QStringLiteral("update   [user] set mm=") +
-                                      Sql::quote(PasswordHash::make(newPassword)) +
-                                      QStringLiteral(" where xm=") + Sql::quote(name)))
+    // An empty password would open the account to anyone.
+    if (newPassword.isEmpty()) {
+        m_prompt.warn(QStringLiteral("密码不能为空!"));
+        return false;
+    }
+    if (!writeLogged(QStringLiteral("update   [user] set mm=") + Sql::quote(PasswordHash::make(newPassword)) +
+                         QStringLiteral(" where xm=") + Sql::quote(name),
+                     name, QStringLiteral("更改密码")))
         return false;
     m_prompt.info(QStringLiteral("更改成功!"));
     return true;
@@ -107,6 +202,10 @@ bool OperatorAccounts::mayChange(const Operator& current, const QString& selecte
         m_prompt.warn(QStringLiteral("请选定要修改的操作员!"));
         return false;
     }
+    if (selected == Operator::kAdministrator && !current.isAdministrator()) {
+        m_prompt.warn(OperatorChange::kOnlyAdministratorEdits);
+        return false;
+    }
     return true;
 }
 
@@ -128,8 +227,22 @@ bool OperatorAccounts::remove(const Operator& current, const QString& selected)
     }
     if (!m_prompt.ask(QStringLiteral("是否真的要删除此操作员!")))
         return false;
-    Recordset none;
-    return m_db.OpenRecordset(none, QStringLiteral("delete * from [user] where xm=") + Sql::quote(selected));
+    return writeLogged(QStringLiteral("delete * from [user] where xm=") + Sql::quote(selected),
+                       current.name(), QStringLiteral("删除操作员“") + selected + QStringLiteral("”"));
+}
+
+bool OperatorAccounts::writeLogged(const QString& statement, const QString& who, const QString& entry)
+{
+    try {
+        Transaction transaction(m_db);
+        m_db.ExecuteSql(statement);
+        OperatorLog(m_db).record(who, entry, true);
+        transaction.commit();
+        return true;
+    } catch (const DbError& e) {
+        m_prompt.warn(QStringLiteral("ADO Error: %1").arg(e.description()));
+        return false;
+    }
 }
 
 OperatorRecord OperatorAccounts::read(const QString& name, bool* hasPassword)
@@ -161,18 +274,21 @@ bool OperatorAccounts::checkLowestDiscount(const QString& text)
 
 bool OperatorAccounts::exists(const QString& name)
 {
-    Recordset user;
-    return m_db.OpenRecordset(user, userWhereName(name)) && !user.isEOF();
+    // "郑丽 " beside "郑丽" would be a look-alike in every list that shows operators.
+    const QStringList all = names();
+    return std::any_of(all.begin(), all.end(), [&name](const QString& n) { return n.trimmed() == name; });
 }
 
-bool OperatorAccounts::mayChangePassword(const Operator& current, const QString& name)
+bool OperatorAccounts::mayResetPassword(const Operator& current, bool adding)
 {
-    return name != Operator::kAdministrator || current.isAdministrator();
+    return adding || current.isAdministrator();
 }
 
 bool OperatorAccounts::save(const Operator& current, OperatorRecord& record, const QString& password,
                             const QString& confirmation, bool adding)
 {
+    if (adding)
+        record.name = record.name.trimmed();
     if (record.name.trimmed().isEmpty()) {
         m_prompt.warn(QStringLiteral("操作员姓名不能为空!"));
         return false;
@@ -182,10 +298,6 @@ bool OperatorAccounts::save(const Operator& current, OperatorRecord& record, con
         return false;
     }
     const bool keepPassword = !adding && password == kUnchangedPassword && confirmation == kUnchangedPassword;
-    if (!keepPassword && !mayChangePassword(current, record.name)) {
-        m_prompt.warn(QStringLiteral("只有系统管理员可以更改'系统管理员'的密码!"));
-        return false;
-    }
     if (password != confirmation) {
         m_prompt.warn(QStringLiteral("两次输入密码不同!"));
         return false;
@@ -200,6 +312,13 @@ bool OperatorAccounts::save(const Operator& current, OperatorRecord& record, con
 
     record.lowestDiscount = Sql::money(Field::toDouble(record.lowestDiscount));
     record.largestRoundOff = Sql::money(Field::toDouble(record.largestRoundOff));
+    const OperatorRecord before =
+        adding ? OperatorRecord{record.name, {}, {}, {}, {}, {}} : read(record.name);
+    const OperatorChange change(current, before, record, adding, !keepPassword);
+    if (const QString refusal = change.refusal(); !refusal.isEmpty()) {
+        m_prompt.warn(refusal);
+        return false;
+    }
     const QString storedPassword = keepPassword ? QString() : PasswordHash::make(password);
 
     QString statement;
@@ -236,6 +355,5 @@ bool OperatorAccounts::save(const Operator& current, OperatorRecord& record, con
         statement = QStringLiteral("update [user] set ") + sets.join(QLatin1Char(',')) +
                     QStringLiteral(" where xm=") + Sql::quote(record.name);
     }
-    Recordset none;
-    return m_db.OpenRecordset(none, statement);
+    return writeLogged(statement, current.name(), change.logEntry());
 }

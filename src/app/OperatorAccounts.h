@@ -23,10 +23,25 @@ public:
 
     // Every operator's name, sorted.
     QStringList names();
+    static inline const QString kAdministratorFirst =
+        QStringLiteral("系统管理员还没有密码,请先以系统管理员登陆并设置密码!");
+
     // The chosen operator with the typed password: on success fills `loggedIn` and writes
-    // "用户“name”登陆系统" to the log; otherwise "密码不正确!".
-    bool login(const QString& name, const QString& password, Operator& loggedIn);
-    // "原密码不正确!", "两次密码输入不一致!", or the new password stored and "更改成功!".
+    // "用户“name”登陆系统" to the log; otherwise "密码不正确!" (and "用户“name”登陆失败" in the
+    // log), or the wait after repeated failures. Nobody but 系统管理员 logs in while that
+    // account has no password. An account without a password, with none typed, does not log in:
+    // `mustSetPassword` is set, and setFirstPassword() follows.
+    bool login(const QString& name, const QString& password, Operator& loggedIn,
+               bool* mustSetPassword = nullptr);
+    // The first password of an account that has none: "密码不能为空!", "两次密码输入不一致!";
+    // then the password is stored, the operator logged in, and both written to the log.
+    bool setFirstPassword(const QString& name, const QString& newPassword, const QString& confirmation,
+                          Operator& loggedIn);
+    // Another operator vouches with his password (the discount dialog's switch): "密码不正确!"
+    // unless the account has a password and it was typed. Logged and slowed down as logins are.
+    bool vouch(const QString& name, const QString& password);
+    // "原密码不正确!", "两次密码输入不一致!", "密码不能为空!", or the new password stored (and
+    // logged) and "更改成功!".
     bool changePassword(const QString& name, const QString& oldPassword, const QString& newPassword,
                         const QString& confirmation);
 
@@ -34,25 +49,30 @@ public:
     QList<OperatorRecord> list();
     bool mayAdd(const Operator& current);
     // `selected` is "" when no row is selected.
+    // Only 系统管理员 changes 系统管理员's record.
     bool mayChange(const Operator& current, const QString& selected);
-    // Checks, asks "是否真的要删除此操作员!" and deletes; true when the row is gone.
+    // Checks, asks "是否真的要删除此操作员!" and deletes, logged; true when the row is gone.
     bool remove(const Operator& current, const QString& selected);
 
     // The operator dialog.
     OperatorRecord read(const QString& name, bool* hasPassword = nullptr);
     // False with "最低打折比例错误，应为0.00-1.00之间!" when the ratio lies outside 0 to 1.
     bool checkLowestDiscount(const QString& text);
-    // Only "系统管理员" sets that operator's password, so that the operator right cannot take over
-    // the administrator's account.
-    static bool mayChangePassword(const Operator& current, const QString& name);
-    // Validates in order (name, existing name when adding, the administrator's password,
-    // confirmation, rounding-off limit, discount ratio) and writes the row; the stored values are
-    // written back into `record`.
+    // A password is given when an operator is added; only 系统管理员 resets one afterwards, so that
+    // the operator right cannot take over another's account.
+    static bool mayResetPassword(const Operator& current, bool adding);
+    // Validates in order (name, trimmed when adding, an existing name equal after trimming,
+    // confirmation, rounding-off limit, discount ratio), then whether the current operator may make
+    // the change (OperatorChange), and writes the row with its run log entry in one transaction;
+    // the stored values are written back into `record`.
     bool save(const Operator& current, OperatorRecord& record, const QString& password,
               const QString& confirmation, bool adding);
 
 private:
     bool exists(const QString& name);
+    bool administratorHasPassword();
+    // Runs the statement and writes "用户“who" + entry into the run log, in one transaction.
+    bool writeLogged(const QString& statement, const QString& who, const QString& entry);
 
     Database& m_db;
     Prompt& m_prompt;

@@ -28,13 +28,12 @@ QString Discount::limitLabel() const
 
 bool Discount::switchOperator(const QString& name, const QString& password)
 {
+    if (!m_passwordCheck(name, password))
+        return false;
     Recordset rs;
-    if (!m_db.OpenRecordset(rs, QStringLiteral("select * from [user] where xm=") + Sql::quote(name)))
+    if (!m_db.OpenRecordset(rs, QStringLiteral("select * from [user] where xm=") + Sql::quote(name)) ||
+        rs.isEOF())
         return false;
-    if (rs.isEOF() || !m_passwordCheck(rs.getString(QStringLiteral("mm")), password)) {
-        m_db.prompt().warn(QStringLiteral("密码不正确!"));
-        return false;
-    }
     m_lowest = rs.getDouble(QStringLiteral("dzbl"));
     return true;
 }

@@ -12,8 +12,8 @@ class Database;
 class Discount final
 {
 public:
-    // Whether a typed password matches an operator's stored one.
-    using PasswordCheck = std::function<bool(const QString& stored, const QString& typed)>;
+    // Whether the named operator vouched with the typed password; a refusal says why itself.
+    using PasswordCheck = std::function<bool(const QString& name, const QString& typed)>;
 
     Discount(Database& db, const Cashier& cashier, PasswordCheck passwordCheck);
 
@@ -24,7 +24,7 @@ public:
     QString limitLabel() const;
     double lowestRatio() const { return m_lowest; }
 
-    // Takes the named operator's limit when the password is his; "密码不正确!" otherwise.
+    // Takes the named operator's limit when the password check accepts him.
     bool switchOperator(const QString& name, const QString& password);
 
     // Checks a typed ratio, a number from 0 to 1 within the limit; the message is shown and false

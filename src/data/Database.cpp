@@ -1,6 +1,7 @@
 #include "Database.h"
 
 #include "Clock.h"
+#include "ControlCharacters.h"
 #include "DataFolder.h"
 #include "DbError.h"
 #include "JetDialect.h"
@@ -119,6 +120,10 @@ void Database::close()
 
 void Database::run(const QString& statement, Recordset* result)
 {
+    // Every typed value reaches the database as a quoted literal: this is where control
+    // characters are refused, whichever screen they were typed or pasted into.
+    if (ControlCharacters::inLiterals(statement))
+        throw DbError(ControlCharacters::kRefused);
     if (m_server) {
         if (result)
             result->close();
@@ -189,7 +194,8 @@ void Database::rollback()
 QString Database::GetCurrentShiftId()
 {
     const QTime t = Clock::now().time();
-    const QString moment = QStringLiteral("2010-01-01 %1:%2:%3").arg(t.hour()).arg(t.minute()).arg(t.second());
+    const QString moment =
+        QStringLiteral("2010-01-01 %1:%2:%3").arg(t.hour()).arg(t.minute()).arg(t.second());
     Recordset shifts;
     if (!OpenRecordset(shifts, QStringLiteral("select * from yybc where qssj<#") + moment +
                                    QStringLiteral("# and jssj>#") + moment + QStringLiteral("#")))

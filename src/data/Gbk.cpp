@@ -1,5 +1,7 @@
 #include "Gbk.h"
 
+#include "TextFile.h"
+
 #include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
@@ -76,20 +78,7 @@ QString cut(const QString& text, int bytes)
 
 QString readFile(const QString& path, bool* ok)
 {
-    QFile file(path);
-    const bool opened = file.open(QIODevice::ReadOnly);
-    if (ok)
-        *ok = opened;
-    if (!opened)
-        return QString();
-    QByteArray bytes = file.readAll();
-    QString text;
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        text = QString::fromUtf8(bytes.mid(3));
-    else
-        text = decode(bytes);
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    return text;
+    return TextFile::read(path, ok);
 }
 
 bool writeFile(const QString& path, const QString& text)

@@ -21,8 +21,8 @@ QString padLeft(const QString& text, int bytes);
 // The longest beginning of the text that fits in `bytes`, never splitting a character.
 QString cut(const QString& text, int bytes);
 
-// Text files beside the program: read as GBK (UTF-8 when they start with its byte order mark),
-// written as GBK with CR LF line ends. A missing file reads as "" and sets *ok to false.
+// Text files beside the program: read as GBK, or as UTF-8 when they are (TextFile), written as
+// GBK with CR LF line ends. A missing file reads as "" and sets *ok to false.
 QString readFile(const QString& path, bool* ok = nullptr);
 bool writeFile(const QString& path, const QString& text);
 

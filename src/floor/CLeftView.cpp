@@ -1,6 +1,5 @@
 #include "CLeftView.h"
 
-#include "Gbk.h"
 #include "Prompt.h"
 
 #include <QDir>
@@ -62,7 +61,7 @@ CLeftView::CLeftView(Database& db, Prompt& prompt, const QString& dataFolder, QW
     layout->addWidget(countsBox);
     layout->addWidget(notesBox, 2);
 
-    m_notes->setPlainText(Gbk::readFile(m_notesPath));
+    m_notes->setPlainText(TextFile::read(m_notesPath, nullptr, &m_notesEncoding));
     connect(m_notes, &QPlainTextEdit::textChanged, this, &CLeftView::saveNotes);
     connect(stamp, &QPushButton::clicked, this, &CLeftView::stampNotes);
     connect(clear, &QPushButton::clicked, this, &CLeftView::clearNotes);
@@ -99,7 +98,14 @@ QString CLeftView::countText(int index) const
 
 void CLeftView::saveNotes()
 {
-    if (!Gbk::writeFile(m_notesPath, m_notes->toPlainText()))
+    const QString text = m_notes->toPlainText();
+    // What the file cannot hold is taken back at once, never written as "?".
+    if (const QString refusal = TextFile::refusal(text, m_notesEncoding, kNotesFile); !refusal.isEmpty()) {
+        QMetaObject::invokeMethod(m_notes, &QPlainTextEdit::undo, Qt::QueuedConnection);
+        m_prompt.warn(refusal);
+        return;
+    }
+    if (!TextFile::write(m_notesPath, text, m_notesEncoding))
         m_prompt.warn(QStringLiteral("便签保存失败:") + QDir::toNativeSeparators(m_notesPath));
 }
 

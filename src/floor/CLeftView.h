@@ -1,6 +1,7 @@
 #pragma once
 
 #include "RoomSummary.h"
+#include "TextFile.h"
 
 #include <QWidget>
 
@@ -48,6 +49,8 @@ private:
     RoomSummary m_summary;
     Prompt& m_prompt;
     QString m_notesPath;
+    // Kept when the notes are written back: a UTF-8 file stays UTF-8.
+    TextFile::Encoding m_notesEncoding = TextFile::Encoding::Gbk;
     QTreeWidget* m_tree;
     QLabel* m_counts[5];
     QPlainTextEdit* m_notes;

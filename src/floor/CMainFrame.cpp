@@ -47,7 +47,7 @@
 #include "Icons.h"
 #include "MemberQueryDialog.h"
 #include "MessageBoxPrompt.h"
-#include "PasswordHash.h"
+#include "OperatorAccounts.h"
 #include "ReceiptPrinter.h"
 #include "RunLogDialog.h"
 #include "Sql.h"
@@ -195,9 +195,12 @@ Cashier cashierOf(const Operator& op)
     return {op.name(), op.lowestDiscount(), op.largestRoundOff()};
 }
 
-bool passwordMatches(const QString& stored, const QString& typed)
+// Another operator vouching with his password in the discount dialog.
+Discount::PasswordCheck vouching(CPelvarApp& app)
 {
-    return PasswordHash::matches(typed, stored);
+    return [&app](const QString& name, const QString& typed) {
+        return OperatorAccounts(app.db(), app.prompt()).vouch(name, typed);
+    };
 }
 
 QLabel* placeholder(const QString& name, QWidget* parent)
@@ -442,7 +445,7 @@ void CMainFrame::connectCommands()
             return;
         ReceiptPrinter receipts(m_app.db(), m_app.restaurantName(), m_rawPrinter);
         CGkJzDlg dialog(m_app.db(), cashierOf(m_app.currentOperator()), receipts, m_app.defaultPrinter(),
-                        passwordMatches, this);
+                        vouching(m_app), this);
         if (hasHandler(MembersSettings))
             dialog.setMemberSettings([this] { m_handlers.value(MembersSettings)(); });
         dialog.loadTable(table);
@@ -453,14 +456,14 @@ void CMainFrame::connectCommands()
         ReceiptPrinter receipts(m_app.db(), m_app.restaurantName(), m_rawPrinter);
         CGzZdDlg dialog(m_app.db(), cashierOf(m_app.currentOperator()),
                         m_app.currentOperator().may(Right::Gzjzqx), receipts, m_app.defaultPrinter(),
-                        passwordMatches, this);
+                        vouching(m_app), this);
         dialog.exec();
     });
     setHandler(CashierDetail, [this] {
         ReceiptPrinter receipts(m_app.db(), m_app.restaurantName(), m_rawPrinter);
         CSyMxDlg dialog(m_app.db(), cashierOf(m_app.currentOperator()),
                         m_app.currentOperator().may(Right::Xgzdqx), receipts, m_app.defaultPrinter(),
-                        passwordMatches, this);
+                        vouching(m_app), this);
         dialog.exec();
     });
     setHandler(CashierSummary, [this] {
@@ -638,7 +641,8 @@ void CMainFrame::addConsumption()
     default:
         return;
     }
-    CAddConsumptionDlg dialog(m_app.db(), m_app.currentOperator().name(), m_app.dataFolder(), selected->name,
+    CAddConsumptionDlg dialog(m_app.db(), m_app.currentOperator().name(),
+                              m_app.currentOperator().lowestDiscount(), m_app.dataFolder(), selected->name,
                               m_rawPrinter, m_app.defaultPrinter(), this);
     dialog.exec();
     if (dialog.changed())

@@ -54,10 +54,10 @@ void showBusy(bool busy)
 
 } // namespace
 
-CAddConsumptionDlg::CAddConsumptionDlg(Database& db, const QString& operatorName, const QString& dataFolder,
-                                       const QString& table, RawPrinter& printer,
+CAddConsumptionDlg::CAddConsumptionDlg(Database& db, const QString& operatorName, const QString& lowestRatio,
+                                       const QString& dataFolder, const QString& table, RawPrinter& printer,
                                        DefaultPrinter& defaultPrinter, QWidget* parent)
-    : QDialog(parent), m_db(db), m_list(db, operatorName, dataFolder), m_printer(printer)
+    : QDialog(parent), m_db(db), m_list(db, operatorName, lowestRatio, dataFolder), m_printer(printer)
 {
     setWindowTitle(QStringLiteral("增加消费"));
     m_list.setTable(table);

@@ -30,9 +30,9 @@ public:
                        "\"快速定位到数量，\"-\"和F4结账；"
                        "\"Ctrl+A\"全选消费清单，\"Ctrl+C\"复制消费清单，\"Ctrl+V\"粘贴消费清单。");
 
-    CAddConsumptionDlg(Database& db, const QString& operatorName, const QString& dataFolder,
-                       const QString& table, RawPrinter& printer, DefaultPrinter& defaultPrinter,
-                       QWidget* parent = nullptr);
+    CAddConsumptionDlg(Database& db, const QString& operatorName, const QString& lowestRatio,
+                       const QString& dataFolder, const QString& table, RawPrinter& printer,
+                       DefaultPrinter& defaultPrinter, QWidget* parent = nullptr);
 
     // Lines were added, returned, deleted, given, moved or pasted.
     bool changed() const { return m_list.changed(); }

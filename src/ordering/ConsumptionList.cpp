@@ -64,8 +64,10 @@ QList<CopiedLine> parseCopiedLines(const QString& body)
 
 } // namespace
 
-ConsumptionList::ConsumptionList(Database& db, const QString& operatorName, const QString& dataFolder)
-    : m_db(db), m_prompt(db.prompt()), m_operator(operatorName), m_folder(dataFolder)
+ConsumptionList::ConsumptionList(Database& db, const QString& operatorName, const QString& lowestRatio,
+                                 const QString& dataFolder)
+    : m_db(db), m_prompt(db.prompt()), m_operator(operatorName), m_lowestRatio(lowestRatio),
+      m_folder(dataFolder)
 {
 }
 
@@ -347,6 +349,10 @@ bool ConsumptionList::checkReturnEntry(const ReturnEntry& entry, ReturnField* fo
     } else if (entry.reason.trimmed().isEmpty()) {
         m_prompt.warn(QStringLiteral("退菜原因不能为空!"));
         wrong = ReturnField::Reason;
+    } else if (const QString refusal = EntryFile(m_folder, kReturnReasonFile).refusal(entry.reason);
+               !refusal.isEmpty()) {
+        m_prompt.warn(refusal);
+        wrong = ReturnField::Reason;
     }
     if (focus)
         *focus = wrong;
@@ -508,7 +514,12 @@ bool ConsumptionList::SetNote(int row, const QString& text)
     QString stored;
     if (!readNote(row, &stored))
         return false;
-    EntryFile(m_folder, kTasteFile).remember(text);
+    const EntryFile tastes(m_folder, kTasteFile);
+    if (const QString refusal = tastes.refusal(text); !refusal.isEmpty()) {
+        m_prompt.warn(refusal);
+        return false;
+    }
+    tastes.remember(text);
     if (!inTransaction(
             [&] {
                 m_db.ExecuteSql(QStringLiteral("update xfmx set bz=") + Sql::quote(text) +
@@ -544,18 +555,29 @@ bool ConsumptionList::PasteLines(const QString& text)
     }
     const qsizetype headerEnd = text.indexOf(QLatin1Char('\n'));
     bool pasted = false;
-    QStringList refused;
+    QStringList refused, outOfBounds;
+    const qint64 lowest = cents(Field::toDouble(m_lowestRatio));
     for (const CopiedLine& copied : parseCopiedLines(headerEnd < 0 ? QString() : text.mid(headerEnd + 1))) {
         // A line of no dish would be billed at checkout but never listed here.
         Recordset dish;
-        if (!m_db.OpenRecordset(dish,
-                                QStringLiteral("select xmm from xm where xmm=") + Sql::quote(copied.name)))
+        if (!m_db.OpenRecordset(dish, QStringLiteral("select xmm,dj,sfdz from xm where xmm=") +
+                                          Sql::quote(copied.name)))
             break;
         if (dish.isEOF()) {
             refused << copied.name;
             continue;
         }
-        const ConsumptionLine line = newLine(copied.name, copied.quantity, copied.price, copied.ratio);
+        // Clipboard text is typed text: the catalogue's price; what this operator may discount.
+        const qint64 ratio = cents(Field::toDouble(copied.ratio));
+        const bool discounted = ratio != 0 && ratio != 100;
+        if (cents(Field::toDouble(copied.quantity)) <= 0 || ratio < 0 || ratio > 100 ||
+            (discounted &&
+             (ratio < lowest || dish.getString(QStringLiteral("sfdz")) != QLatin1String("1")))) {
+            outOfBounds << copied.name;
+            continue;
+        }
+        const ConsumptionLine line =
+            newLine(copied.name, copied.quantity, dish.getString(QStringLiteral("dj")), copied.ratio);
         const double discount = (1 - line.ratioValue()) * line.quantityValue() * line.priceValue();
         if (!inTransaction([&] { insertLine(line, discount, false); },
                            QStringLiteral("粘贴消费发生异常,增加失败!")))
@@ -566,6 +588,8 @@ bool ConsumptionList::PasteLines(const QString& text)
     RecalcTotals();
     if (!refused.isEmpty())
         m_prompt.warn(QStringLiteral("以下项目不是消费项目,未粘贴:") + refused.join(QStringLiteral("、")));
+    if (!outOfBounds.isEmpty())
+        m_prompt.warn(QStringLiteral("以下项目的数量或折扣超出允许范围,未粘贴:") + outOfBounds.join(u'、'));
     return pasted;
 }
 

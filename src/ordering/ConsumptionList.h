@@ -85,7 +85,9 @@ public:
     using ReturnAsker = std::function<bool(ReturnEntry&)>;
     using TransferAsker = std::function<bool(TransferEntry&)>;
 
-    ConsumptionList(Database& db, const QString& operatorName, const QString& dataFolder);
+    // `lowestRatio` is the operator's lowest discount ratio, which bounds the ratios of pasted lines.
+    ConsumptionList(Database& db, const QString& operatorName, const QString& lowestRatio,
+                    const QString& dataFolder);
 
     // The table whose lines are listed; LoadConsumptionList and RecalcTotals follow a change.
     void setTable(const QString& table);
@@ -146,7 +148,9 @@ public:
     bool SetNote(int row, const QString& text);
 
     // The clipboard text of the given rows ("" when none); pasting such a text on this table.
-    // Lines that name no dish are refused, and named.
+    // Lines that name no dish are refused, and named; so are lines whose quantity is not above 0
+    // or whose ratio is neither a gift's (0) nor within the operator's limit and 1 (a ratio
+    // below 1 also needs a dish that takes discounts). A pasted line has the catalogue's price.
     QString CopyLines(QList<int> rows);
     bool PasteLines(const QString& text);
 
@@ -171,6 +175,7 @@ private:
     Database& m_db;
     Prompt& m_prompt;
     QString m_operator;
+    QString m_lowestRatio;
     QString m_folder;
     QString m_table;
     QList<ConsumptionLine> m_lines;

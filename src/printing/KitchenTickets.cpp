@@ -40,6 +40,15 @@ private:
     const KitchenTickets::BusyHook& m_hook;
 };
 
+// A name or a note stays on its line of the ticket: a line break in it would start a line that
+// looks like the program's own.
+QString oneLine(QString text)
+{
+    return text.replace(QLatin1String("\r\n"), QLatin1String(" "))
+        .replace(QLatin1Char('\n'), QLatin1Char(' '))
+        .replace(QLatin1Char('\r'), QLatin1Char(' '));
+}
+
 QString lineFeeds(const QString& count)
 {
     return QString(qMax(0, Field::toInt(count)), QLatin1Char('\n'));
@@ -54,10 +63,11 @@ KitchenTickets::KitchenTickets(Database& db, RawPrinter& printer, BusyHook busy)
 
 QString KitchenTickets::ticket(const Line& line, const QString& table)
 {
-    const QString item = line.item + (line.printed ? QStringLiteral("[催单]") : QStringLiteral("[下单]"));
+    const QString item =
+        oneLine(line.item) + (line.printed ? QStringLiteral("[催单]") : QStringLiteral("[下单]"));
     return QStringLiteral("项目名:") + Gbk::padRight(item, 16) + QStringLiteral("\n餐桌名:") +
-           Gbk::padRight(table, 4) + QStringLiteral("数量:") + Gbk::padRight(line.quantity, 6) +
-           QStringLiteral("\n备注:") + Gbk::padRight(line.note, 10) + QStringLiteral("时间:") +
+           Gbk::padRight(oneLine(table), 4) + QStringLiteral("数量:") + Gbk::padRight(line.quantity, 6) +
+           QStringLiteral("\n备注:") + Gbk::padRight(oneLine(line.note), 10) + QStringLiteral("时间:") +
            Gbk::padRight(line.time.toString(QStringLiteral("HH:mm:ss")), 10) +
            QStringLiteral("\n--------------------\n");
 }

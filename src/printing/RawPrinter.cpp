@@ -62,10 +62,11 @@ RawPrinter::RawPrinter(Spooler& spooler, Prompt& prompt) : m_spooler(spooler), m
 
 bool RawPrinter::PrintRaw(const QString& docName, const QString& printerName, const QString& text)
 {
+    // The program's own control bytes are the line feeds that end its lines; any other (ESC p opens
+    // a cash drawer, GS V cuts, a zero would end the job) came in with text and is dropped. In GBK
+    // a byte below 0x20 or 0x7F is always a character of its own, never half of a Chinese one.
     QByteArray bytes = Gbk::encode(text);
-    // The text ends at its first zero, as a C string does.
-    if (const qsizetype end = bytes.indexOf('\0'); end >= 0)
-        bytes.truncate(end);
+    bytes.removeIf([](char b) { return (static_cast<unsigned char>(b) < 0x20 && b != '\n') || b == 0x7F; });
 
     const std::unique_ptr<PrinterHandle> printer = m_spooler.open(printerName);
     if (!printer)

@@ -17,8 +17,9 @@ public:
 
     RawPrinter(Spooler& spooler, Prompt& prompt);
 
-    // Sends the text, in GBK and nothing added, as one job named docName. True when the spooler
-    // took the whole document. An unknown printer fails without a word.
+    // Sends the text, in GBK and nothing added, as one job named docName; of the control bytes
+    // only the line feeds go out. True when the spooler took the whole document. An unknown
+    // printer fails without a word.
     bool PrintRaw(const QString& docName, const QString& printerName, const QString& text);
 
     // Inspects an opened printer (null: none was opened) and records why in printStatus(); true

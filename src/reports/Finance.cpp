@@ -63,6 +63,8 @@ Outcome<Finance::Input> Finance::add(Kind kind, const Entry& entry)
         name.chop(1);
     if (name.isEmpty())
         return refuse(QStringLiteral("项目名不能为空!"), Input::Name);
+    if (const QString refusal = namesFile(m_folder, kind).refusal(name); !refusal.isEmpty())
+        return refuse(refusal, Input::Name);
     const std::optional<double> amount = Field::parseNumber(entry.amount);
     if (!amount || Money::cents(*amount) <= 0)
         return refuse(QStringLiteral("金额必须大于零!"), Input::Amount);

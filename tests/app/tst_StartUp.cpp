@@ -132,7 +132,12 @@ void TestStartUp::demoRestaurantOnlyInANewDatabase()
         // A cashier and a manager beside the administrator, who stays first in the login list.
         OperatorAccounts accounts(app.db(), prompt);
         QCOMPARE(accounts.names(), QStringList({"系统管理员", "郑丽", "陈经理"}));
+        // The demo's 系统管理员 has no password either: it sets one before the cashier logs in.
         Operator cashier;
+        QVERIFY(!accounts.login(QStringLiteral("郑丽"), QStringLiteral("1111"), cashier));
+        QCOMPARE(prompt.last(), OperatorAccounts::kAdministratorFirst);
+        Operator admin;
+        QVERIFY(accounts.setFirstPassword(QStringLiteral("系统管理员"), "pw", "pw", admin));
         QVERIFY(accounts.login(QStringLiteral("郑丽"), QStringLiteral("1111"), cashier));
         QVERIFY(cashier.may(Right::Jzqx) && !cashier.may(Right::Fjqx) && !cashier.may(Right::Sjqlqx));
         QCOMPARE(scalar("select fjqx||xmqx||sjqlqx||czyqx||' '||zdmlje from [user] where xm='陈经理'"),
@@ -269,6 +274,13 @@ void TestStartUp::processSpeaksChinese()
     QCOMPARE(box.button(QDialogButtonBox::Yes)->text().left(1) +
                  box.button(QDialogButtonBox::Cancel)->text().left(2),
              QStringLiteral("是取消"));
+    // A single-line field refuses control characters as they are typed or pasted.
+    QLineEdit edit;
+    edit.show();
+    edit.insert(QStringLiteral("清蒸鳜鱼"));
+    for (const QString& pasted : {QStringLiteral("\x1bp"), QStringLiteral("\x1dV"), QStringLiteral("a\nb")})
+        edit.insert(pasted);
+    QCOMPARE(edit.text(), QStringLiteral("清蒸鳜鱼"));
 }
 
 PELVAR_TEST(TestStartUp)

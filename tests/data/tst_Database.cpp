@@ -191,6 +191,17 @@ private slots:
              "create trigger r before update on fj when new.fjm='包间' begin select raise(abort,'磁盘已满'); end",
              "!update fj set fjm='包间'", "drop trigger r", "update fj set fjm='包间'", "update fj set csfy='5'"},
             "select fjm||csfy from fj", "包间5");
+        // Typed text reaches the database quoted: a control character in it (ESC, NUL, GS, DEL, TAB)
+        // is refused there, line breaks of a note are not, nor the layout of a statement itself.
+        QStringList controls;
+        for (const char16_t c : {0x1b, 0x00, 0x1d, 0x7f, 0x09})
+            controls << "!insert into xm (xmbh, xmm) values (1, " +
+                            Sql::quote(QStringLiteral("鱼") + QChar(c) + QStringLiteral("p")) + ")";
+        controls << "insert into cz (czm, bz) values ('A1', " + Sql::quote(QStringLiteral("两行\r\n备注")) +
+                        ")"
+                 << "insert into\nxm (xmbh, xmm) values\t(2, '面')";
+        row("control characters", controls, "select group_concat(xmm)||(select length(bz) from cz) from xm",
+            "面6");
     }
     void statements()
     {

@@ -12,8 +12,10 @@
 #include "CTableChangeDlg.h"
 #include "ModalDialogs.h"
 #include "OperatorAccounts.h"
+#include "PasswordHash.h"
 #include "Restaurant.h"
 #include "SettingsPageFixture.h"
+#include "Sql.h"
 #include "TestMain.h"
 #include "WaiterField.h"
 
@@ -53,10 +55,11 @@ struct Running
         for (const char* table : {"B1", "B2"})
             r.book("20261206090000", QLatin1String(table), 1, Restaurant::kNow.addSecs(1800));
         t.exec("insert into fws(xm,jp) values('王芳','WF'), ('李强','LQ')");
+        t.exec("update [user] set mm=" + Sql::quote(PasswordHash::make("pw")) + " where xm='系统管理员'");
         if (name != kAdmin)
             addOperator(t, name, without, QStringLiteral("pw"));
         Operator op;
-        QVERIFY(OperatorAccounts(app.db(), t.prompt).login(name, name == kAdmin ? "" : "pw", op));
+        QVERIFY(OperatorAccounts(app.db(), t.prompt).login(name, "pw", op));
         app.setCurrentOperator(op);
         frame = std::make_unique<CMainFrame>(app);
         frame->show();

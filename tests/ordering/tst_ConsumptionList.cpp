@@ -108,7 +108,8 @@ struct Ordering
 
     TestDatabase t;
     Restaurant r;
-    ConsumptionList list{t.db, u"张三"_s, t.folder()};
+    // 张三 discounts down to 0.90.
+    ConsumptionList list{t.db, u"张三"_s, u"0.90"_s, t.folder()};
 };
 
 // The ordering screen on A1, with 鱼香肉丝 and a gift of 可乐 ordered; every category prints in 厨房1.
@@ -120,7 +121,7 @@ struct Screen : Ordering
         r.order(u"A1"_s, u"可乐"_s, 2, 0);
         t.exec(u"update lb set dyjmc='厨房1', dybt='厨房', dyfs='1'"_s);
         spooler.printers[u"厨房1"_s];
-        dialog.emplace(t.db, u"张三"_s, t.folder(), u"A1"_s, printer, defaultPrinter);
+        dialog.emplace(t.db, u"张三"_s, u"0.90"_s, t.folder(), u"A1"_s, printer, defaultPrinter);
         lines = child<CPrintListReportCtrl>("lines");
         dialog->show();
         dialog->activateWindow();
@@ -404,6 +405,42 @@ private slots:
         o.t.exec(u"update dj set xfhj=999"_s);
         QVERIFY(!list.PasteLines(u"红烧肉,1,38.5,1\r\n"_s));
         QCOMPARE(o.totals(u"B1"_s), u"87.70/87.70"_s);
+    }
+
+    // The clipboard is typed text: a pasted line takes the catalogue's price, and its quantity and
+    // ratio are held to what the operator could enter and discount on this screen.
+    void pasteHoldsToCatalogueAndLimit_data()
+    {
+        QTest::addColumn<QString>("record");
+        QTest::addColumn<QString>("listed"); // name|quantity|price|ratio|amount, or "" when refused
+        QTest::newRow("price from the catalogue")
+            << u"红烧肉,2,0.01,1"_s << u"红烧肉|2.00|38.50|1.00|77.00"_s;
+        QTest::newRow("ratio at the limit") << u"红烧肉,1,38.50,0.90"_s << u"红烧肉|1.00|38.50|0.90|34.65"_s;
+        QTest::newRow("ratio below the limit") << u"红烧肉,1,38.50,0.89"_s << QString();
+        QTest::newRow("negative ratio") << u"红烧肉,1,38.50,-2"_s << QString();
+        QTest::newRow("ratio above one") << u"红烧肉,1,38.50,1.5"_s << QString();
+        QTest::newRow("a gift") << u"可乐,2,0.01,0"_s << u"可乐(赠)|2.00|5.00|0.00|0.00"_s;
+        QTest::newRow("negative quantity") << u"红烧肉,-3,38.50,1"_s << QString();
+        QTest::newRow("zero quantity") << u"红烧肉,0.001,38.50,1"_s << QString();
+        QTest::newRow("discount on a dish without") << u"啤酒,1,8,0.95"_s << QString();
+        QTest::newRow("dish without discount, full price")
+            << u"啤酒,1,8,1"_s << u"啤酒|1.00|8.00|1.00|8.00"_s;
+    }
+    void pasteHoldsToCatalogueAndLimit()
+    {
+        QFETCH(QString, record);
+        QFETCH(QString, listed);
+        Ordering o;
+        ConsumptionList& list = o.show(u"B1"_s);
+        QCOMPARE(list.PasteLines(u"Orvo2.4\n"_s + record + u"\r\n"_s), !listed.isEmpty());
+        QCOMPARE(o.t.prompt.texts(),
+                 listed.isEmpty()
+                     ? QStringList{u"以下项目的数量或折扣超出允许范围,未粘贴:"_s + record.section(u',', 0, 0)}
+                     : QStringList());
+        QCOMPARE(list.lines().isEmpty() ? QString() : o.row(0).section(u'|', 0, 4), listed);
+        QCOMPARE(o.totals(u"B1"_s), listed.isEmpty()
+                                        ? u"0.00/0.00"_s
+                                        : listed.section(u'|', 4) + u'/' + listed.section(u'|', 4));
     }
 
     // The ordering screen: keys, its dialogs, what it shows.

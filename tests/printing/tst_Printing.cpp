@@ -153,12 +153,14 @@ private slots:
         ScriptedPrompt prompt;
         RawPrinter printer(spooler, prompt);
 
-        // The job is the text in GBK, LF line ends, up to its first zero character, and nothing else.
-        QCOMPARE(printer.PrintRaw(kDocument, kPrinter, u"热菜\n宫保鸡丁 x2\n"_s + QChar(0) + u"B2"_s),
+        // The job is the text in GBK with its LF line ends, and nothing else: control bytes that came
+        // in with the text (ESC p opens a cash drawer, GS V cuts, a zero would end the job) are dropped.
+        QCOMPARE(printer.PrintRaw(kDocument, kPrinter,
+                                  u"热菜\n宫保鸡丁 x2\n\x1bp"_s + QChar(0) + u"B2\x1dV\x7f\t\r"_s),
                  accepted);
         QCOMPARE(printer.printStatus(), message);
         QCOMPARE(spooler.documents.value(0).bytes,
-                 accepted ? QByteArray("\xC8\xC8\xB2\xCB\n\xB9\xAC\xB1\xA3\xBC\xA6\xB6\xA1 x2\n")
+                 accepted ? QByteArray("\xC8\xC8\xB2\xCB\n\xB9\xAC\xB1\xA3\xBC\xA6\xB6\xA1 x2\npB2V")
                           : QByteArray());
         QCOMPARE(prompt.texts().join(QString()) + prompt.shown().value(0).caption,
                  accepted ? QString() : refusal(message) + u"Orvo餐饮收银系统"_s);
@@ -202,6 +204,8 @@ private slots:
             << "项目名:Cola[下单]      \n餐桌名:贵宾数量:1.00  \n备注:少辣      时间:09:05:03  \n";
         QTest::newRow("long fields kept whole") << QStringList{"红烧狮子头A", "大厅12", "1000.00", "不要辣多放葱花"} << false
             << "项目名:红烧狮子头A[下单]\n餐桌名:大厅12数量:1000.00\n备注:不要辣多放葱花时间:09:05:03  \n";
+        QTest::newRow("line breaks in fields") << QStringList{"鱼\n项目名:龙虾", "A\r\n1", "1.00", "少辣\r"} << false
+            << "项目名:鱼 项目名:龙虾[下单]\n餐桌名:A 1 数量:1.00  \n备注:少辣      时间:09:05:03  \n";
         // clang-format on
     }
 
