@@ -69,7 +69,9 @@ void DemoRestaurant::fill(Database& db, const QString& folder,
 
     run(QStringLiteral(
         "update gs set gsmc='Orvo示例餐厅', lxdh='010-88886666', dz='北京市朝阳区建国路88号'"));
-    run(QStringLiteral("update dysz set bt1='Orvo示例餐厅', bt2='欢迎光临'"));
+    // The receipt prints the restaurant's name under the first title: the titles greet and tell
+    // where to call.
+    run(QStringLiteral("update dysz set bt1='欢迎光临', bt2='订餐电话:010-88886666'"));
 
     const QStringList rooms = {QStringLiteral("大厅"), QStringLiteral("包间"), QStringLiteral("露台")};
     for (const QString& room : rooms)

@@ -23,7 +23,8 @@ QStringList Discount::operatorNames()
 
 QString Discount::limitLabel() const
 {
-    return QString::asprintf("当前最低折扣为:%.f", m_lowest);
+    // With two decimals, as ratios are written: "%.f" would show a limit of 0.90 as 1.
+    return QStringLiteral("当前最低折扣为:") + Sql::money(m_lowest);
 }
 
 bool Discount::switchOperator(const QString& name, const QString& password)
@@ -49,7 +50,8 @@ bool Discount::accept(const QString& text)
     // The ratio is written with two decimals; that is the ratio the limit applies to.
     const qint64 hundredths = Money::cents(*value);
     if (hundredths < Money::cents(m_lowest)) {
-        m_db.prompt().warn(QString::asprintf("折扣错误，当前操最低折扣为:%.f，请从新输入!", m_lowest));
+        m_db.prompt().warn(QStringLiteral("折扣错误，当前操最低折扣为:") + Sql::money(m_lowest) +
+                           QStringLiteral("，请从新输入!"));
         return false;
     }
     m_ratio = Sql::money(hundredths / 100.0);

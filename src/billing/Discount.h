@@ -20,7 +20,7 @@ public:
     // Every operator's name, for the operator box.
     QStringList operatorNames();
 
-    // "当前最低折扣为:%.f" with the limit in force.
+    // "当前最低折扣为:" with the limit in force, two decimals.
     QString limitLabel() const;
     double lowestRatio() const { return m_lowest; }
 

@@ -28,7 +28,7 @@ public:
         QString item;
         QString category;
         double quantity = 0;
-        QString price; // as stored
+        QString price; // two decimals
         double amount = 0;
     };
     // One row of a screen's line list: name with its (退)/(赠) mark, quantity, price, amount due.

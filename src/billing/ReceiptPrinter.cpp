@@ -18,10 +18,11 @@ const QString kPrintFailed = QStringLiteral("打印报表时发生异常，请�
 
 QFont receiptFont(int points)
 {
-    // Arial where the system has it; the font system substitutes a sans face (and a Chinese one
-    // for Chinese text) otherwise.
-    QFont font(QStringLiteral("Arial"), points);
-    font.setStyleHint(QFont::SansSerif);
+    // The lines are padded with blanks to their columns, a Chinese character counting two: only a
+    // fixed-pitch face whose ideographs are exactly two blanks wide lines them up.
+    QFont font(QStringLiteral("Noto Sans Mono CJK SC"), points);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
     return font;
 }
 
@@ -52,7 +53,7 @@ QList<Receipt::CategoryRow> ReceiptPrinter::categoryRows(const QString& conditio
     QList<Receipt::CategoryRow> rows;
     for (; !rs.isEOF(); rs.moveNext())
         rows.append({rs.getString(QStringLiteral("xfxm")), rs.getString(QStringLiteral("lbm")),
-                     rs.getDouble(QStringLiteral("sl")), rs.getString(QStringLiteral("xmdj")),
+                     rs.getDouble(QStringLiteral("sl")), Sql::money(rs.getDouble(QStringLiteral("xmdj"))),
                      rs.getDouble(QStringLiteral("je"))});
     return rows;
 }

@@ -24,3 +24,9 @@ bool Prompt::askOkCancel(const QString& text, const QString& caption)
 {
     return show(text, caption, Icon::Question, Buttons::OkCancel) == Answer::Ok;
 }
+
+Prompt::Answer Prompt::askYesNoCancel(const QString& text, const QString& caption)
+{
+    const Answer a = show(text, caption, Icon::Question, Buttons::YesNoCancel);
+    return a == Answer::Yes || a == Answer::No ? a : Answer::Cancel;
+}

@@ -29,4 +29,7 @@ public:
     bool ask(const QString& text, const QString& caption = kCaption);
     // An OK/Cancel question; true for OK.
     bool askOkCancel(const QString& text, const QString& caption = kCaption);
+    // A question whose two answers both act (是 does one thing, 否 another): it offers 取消 as well,
+    // which does nothing and is what Esc or closing the box answers. Yes, No or Cancel.
+    Answer askYesNoCancel(const QString& text, const QString& caption = kCaption);
 };

@@ -21,9 +21,14 @@ QString DishCatalogue::inCategory(const QString& category)
 
 QString DishCatalogue::matching(const QString& searchText)
 {
-    const QString pattern = Sql::quote(QLatin1Char('%') + cleanSearchText(searchText) + QLatin1Char('%'));
-    return QStringLiteral("select * from xm where (xmpy like %1 or xmbh like %1) and nfxs='1' order by xmbh")
-        .arg(pattern);
+    // Enter orders the first row: the dishes whose initials or number begin with the text come
+    // first ("gp" is 果盘 before 冬瓜排骨汤), each group by number.
+    const QString text = cleanSearchText(searchText);
+    const QString inside = Sql::quote(QLatin1Char('%') + text + QLatin1Char('%'));
+    const QString leading = Sql::quote(text + QLatin1Char('%'));
+    return QStringLiteral("select * from xm where (xmpy like %1 or xmbh like %1) and nfxs='1' "
+                          "order by case when xmpy like %2 or xmbh like %2 then 0 else 1 end, xmbh")
+        .arg(inside, leading);
 }
 
 QString DishCatalogue::cleanSearchText(const QString& text)

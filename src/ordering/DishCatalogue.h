@@ -33,7 +33,8 @@ public:
 
     // Statements: every dish (for sale or not) by number, when ordering starts; the dishes of a
     // category (every dish for kAllCategories), when the category box changes; the dishes for
-    // sale matching the search text, on every change of the search box.
+    // sale matching the search text, on every change of the search box, those whose initials or
+    // number begin with it first.
     static QString wholeCatalogue();
     static QString inCategory(const QString& category);
     static QString matching(const QString& searchText);

@@ -82,7 +82,8 @@ bool isTotalRow(const QStringList& row)
 
 // A column holds numbers when its cells, the "合计" rows aside, are all empty or two-decimal
 // numerals. Bill numbers, phone numbers and codes with leading zeros have no decimals, so they stay
-// text.
+// text. A quantity column (its header names a 数量) is summed by the reports without trailing
+// zeros ("3", "1.5"): any numerals make it numbers.
 QList<bool> numericColumns(const ReportContent& content)
 {
     QList<bool> numeric(content.headers.size(), true);
@@ -91,7 +92,9 @@ QList<bool> numericColumns(const ReportContent& content)
             continue;
         for (qsizetype c = 0; c < numeric.size(); ++c) {
             const Numeral kind = numeral(row.value(c));
-            if (!row.value(c).isEmpty() && kind != Numeral::TwoDecimals && kind != Numeral::Percent)
+            const bool quantity = content.headers.at(c).contains(QStringLiteral("数量"));
+            if (!row.value(c).isEmpty() && kind != Numeral::TwoDecimals && kind != Numeral::Percent &&
+                !(quantity && kind == Numeral::Plain))
                 numeric[c] = false;
         }
     }

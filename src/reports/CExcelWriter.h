@@ -5,7 +5,8 @@
 // Writes a list report as an .xlsx workbook: the title and subtitle merged across the table,
 // the bold bordered header row, the rows, the print line, fitted column widths. Columns of money,
 // quantities, ratios and percentages are written as numbers shown as the list shows them ("0.00",
-// "0.00%"), so that the spreadsheet can add them up; every other cell is written as its text.
+// "0.00%"; quantities as they are), so that the spreadsheet can add them up; every other cell is
+// written as its text.
 class CExcelWriter final
 {
 public:

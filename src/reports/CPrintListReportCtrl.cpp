@@ -18,6 +18,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QScreen>
+#include <QScrollBar>
 #include <QtMath>
 #include <QUrl>
 
@@ -46,6 +47,11 @@ CPrintListReportCtrl::CPrintListReportCtrl(Prompt& prompt, DefaultPrinter& defau
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header->setSectionsClickable(true);
     connect(header, &QHeaderView::sectionClicked, this, &CPrintListReportCtrl::sortBy);
+    // Columns grow to their contents once the rows of a fill are in (a fill adds row by row).
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(m_model, signal, this, &CPrintListReportCtrl::scheduleFit);
+    connect(m_model, &QAbstractItemModel::dataChanged, this, &CPrintListReportCtrl::scheduleFit);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &CPrintListReportCtrl::scheduleFit);
 
     // A selected row shows yellow text on red, whatever its own colours.
     QPalette colours = palette();
@@ -251,16 +257,85 @@ void CPrintListReportCtrl::fitRowHeight()
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
 }
 
+void CPrintListReportCtrl::scheduleFit()
+{
+    if (m_fitPending)
+        return;
+    m_fitPending = true;
+    QMetaObject::invokeMethod(this, &CPrintListReportCtrl::fitColumnWidths, Qt::QueuedConnection);
+}
+
+int CPrintListReportCtrl::contentWidth(int column) const
+{
+    // The header in the bold face a sort indicator may follow; the cells of the first rows (a
+    // long list's first screens tell its usual content well enough, and stay quick to measure).
+    QFont bold = horizontalHeader()->font();
+    bold.setBold(true);
+    int widest = QFontMetrics(bold).horizontalAdvance(m_model->headers().value(column)) + 24;
+    const QFontMetrics metrics(font());
+    const QList<QStringList>& rows = m_model->rows();
+    for (qsizetype r = 0; r < qMin<qsizetype>(rows.size(), 500); ++r)
+        widest = qMax(widest, metrics.horizontalAdvance(rows.at(r).value(column)) + 12);
+    return widest;
+}
+
+void CPrintListReportCtrl::showAllColumns(const QList<int>& contents)
+{
+    // In a dialog the window widens, within the screen, until every column shows; the main
+    // window's lists keep their width. Where that is not enough, the columns wider than their
+    // contents give up the difference, and what is left scrolls.
+    if (!isVisible())
+        return;
+    int missing = horizontalHeader()->length() + 2 * frameWidth() +
+                  (verticalScrollBar()->isVisible() ? verticalScrollBar()->width() : 0) - width();
+    QWidget* dialog = window();
+    const QScreen* screen = dialog->screen();
+    if (missing > 0 && dialog->inherits("QDialog") && screen) {
+        const QRect available = screen->availableGeometry();
+        const int frame = dialog->frameGeometry().width() - dialog->width();
+        const int wanted = qMin(dialog->width() + missing, available.width() - frame);
+        if (wanted > dialog->width()) {
+            missing -= wanted - dialog->width();
+            dialog->resize(wanted, dialog->height());
+            const int overhang = dialog->frameGeometry().right() - available.right();
+            if (overhang > 0)
+                dialog->move(qMax(available.left(), dialog->x() - overhang), dialog->y());
+        }
+    }
+    for (int c = 0; missing > 0 && c < contents.size(); ++c) {
+        const int spare = qMin(missing, horizontalHeader()->sectionSize(c) - contents.at(c));
+        if (spare > 0) {
+            horizontalHeader()->resizeSection(c, horizontalHeader()->sectionSize(c) - spare);
+            missing -= spare;
+        }
+    }
+}
+
+void CPrintListReportCtrl::showEvent(QShowEvent* event)
+{
+    QTableView::showEvent(event);
+    scheduleFit();
+}
+
 void CPrintListReportCtrl::fitColumnWidths()
 {
+    m_fitPending = false;
     // The specified widths were made for the 12-pixel Song face: 12 pixels a Chinese character,
     // 6 a digit. They grow by the larger of the two ratios of the font in use, so that what they
     // were made for (a time to the second, a phone number, a name) still fits.
     const QFontMetricsF metrics(font());
     const qreal scale = qMax(1.0, qMax(metrics.horizontalAdvance(QChar(0x6C49)) / 12,
                                        metrics.horizontalAdvance(QLatin1Char('0')) / 6));
-    for (int c = 0; c < m_specifiedWidths.size(); ++c)
-        horizontalHeader()->resizeSection(c, qCeil(m_specifiedWidths.at(c) * scale));
+    // A column is never narrower than specified, and as wide as its contents, up to a width
+    // that leaves room for the others (a long note is cut, not the whole list pushed away).
+    const int longest = qRound(360 * scale);
+    QList<int> contents;
+    for (int c = 0; c < m_specifiedWidths.size(); ++c) {
+        const int specified = qCeil(m_specifiedWidths.at(c) * scale);
+        contents << qMin(contentWidth(c), qMax(specified, longest));
+        horizontalHeader()->resizeSection(c, specified == 0 ? 0 : qMax(specified, contents.last()));
+    }
+    showAllColumns(contents);
 }
 
 void CPrintListReportCtrl::changeEvent(QEvent* event)

@@ -70,12 +70,17 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void sortBy(int column);
     bool printThroughDialog(QPageLayout::Orientation orientation);
     void fitRowHeight();
+    // The specified widths scaled to the font, widened to the contents.
     void fitColumnWidths();
+    void scheduleFit();
+    int contentWidth(int column) const;
+    void showAllColumns(const QList<int>& contents);
 
     Prompt& m_prompt;
     DefaultPrinter& m_defaultPrinter;
@@ -87,4 +92,5 @@ private:
     int m_sortColumn = -1;
     bool m_sortAscending = true;
     bool m_previewing = false;
+    bool m_fitPending = false;
 };

@@ -44,9 +44,9 @@ ReportTable ReturnsQuery::compute(Mode mode, const ReportPeriod& period, const Q
                         rs.getString(QStringLiteral("xfxm")) +
                             (quantity < 0 ? QStringLiteral("(退)") : QStringLiteral("(赠)")),
                         rs.getString(QStringLiteral("czm")),
-                        rs.getString(QStringLiteral("sl")),
-                        rs.getString(QStringLiteral("xmdj")),
-                        rs.getString(QStringLiteral("dzbl")),
+                        Sql::money(rs.getDouble(QStringLiteral("sl"))),
+                        Sql::money(rs.getDouble(QStringLiteral("xmdj"))),
+                        Sql::money(rs.getDouble(QStringLiteral("dzbl"))),
                         centsText(amount),
                         rs.getString(QStringLiteral("jzr")),
                         rs.getString(QStringLiteral("xfsj"))};

@@ -72,8 +72,10 @@ std::optional<Booking::Entry> Booking::read(const QString& number)
     entry.phone = rs.getString(QStringLiteral("lxdh"));
     entry.deposit = rs.getString(QStringLiteral("yj"));
     entry.note = rs.getString(QStringLiteral("bz"));
+    // A table cancelled alone stays cancelled: the booking's tables are those still booked.
     for (; !rs.isEOF(); rs.moveNext())
-        entry.tables << Table{rs.getString(QStringLiteral("fjmc")), rs.getString(QStringLiteral("czmc"))};
+        if (rs.getString(QStringLiteral("zt")) == QStringLiteral("已订"))
+            entry.tables << Table{rs.getString(QStringLiteral("fjmc")), rs.getString(QStringLiteral("czmc"))};
     return entry;
 }
 
@@ -116,8 +118,14 @@ Booking::Result Booking::save(Entry& entry, const QString& operatorName)
         if (const QString taken = takenTable(entry, number); !taken.isEmpty())
             return refuse(QStringLiteral("餐桌%1在该时段已有其他预订,请重新选择餐桌!").arg(taken),
                           Input::Tables);
-        // A modified booking's rows are replaced; a new number has none yet.
-        m_db.ExecuteSql(QStringLiteral("delete * from yd where ydbh=") + Sql::quote(number));
+        // A modified booking's booked rows are replaced (a new number has none yet); a table
+        // cancelled alone keeps its row unless it is booked again now.
+        QStringList chosen;
+        for (const Table& table : entry.tables)
+            chosen << Sql::quote(table.name);
+        m_db.ExecuteSql(QStringLiteral("delete * from yd where ydbh=") + Sql::quote(number) +
+                        QStringLiteral(" and (zt='已订' or czmc in (") + chosen.join(QLatin1Char(',')) +
+                        QStringLiteral("))"));
         for (const Table& table : entry.tables) {
             const QStringList values = {
                 Sql::quote(number),
@@ -138,6 +146,14 @@ Booking::Result Booking::save(Entry& entry, const QString& operatorName)
                                "yybcbh) values(") +
                 values.join(QLatin1Char(',')) + QStringLiteral(")"));
         }
+        // The cancelled rows follow the booking's guest, times and shift, so that restoring one
+        // brings it back to the booking as it is now.
+        m_db.ExecuteSql(QStringLiteral("update yd set khxm=%1,sjhm=%2,lxdh=%3,ydsj=%4,qxsj=%5,yj=%6,bz=%7,"
+                                       "yybcbh=%8 where ydbh=%9 and zt='取消'")
+                            .arg(Sql::quote(entry.guest), Sql::quote(entry.mobile), Sql::quote(entry.phone),
+                                 Sql::timeLiteral(entry.arrival), Sql::timeLiteral(entry.holdUntil),
+                                 Sql::quote(entry.deposit.isEmpty() ? QStringLiteral("0") : entry.deposit),
+                                 Sql::quote(entry.note), QString::number(entry.shift.number), Sql::quote(number)));
         transaction.commit();
         entry.number = number;
     } catch (const DbError&) {

@@ -56,7 +56,7 @@ QList<QStringList> BookingList::query(const Filter& filter)
                             rs.getString(QStringLiteral("zt")),
                             timeText(rs.getDateTime(QStringLiteral("ydsj"))),
                             rs.getDateTime(QStringLiteral("qxsj")).toString(QStringLiteral("HH:mm:ss")),
-                            rs.getString(QStringLiteral("yj")),
+                            Sql::money(rs.getDouble(QStringLiteral("yj"))),
                             rs.getString(QStringLiteral("bz")),
                             rs.getString(QStringLiteral("czy"))};
     return rows;
@@ -84,8 +84,12 @@ bool BookingList::cancel(const QStringList& row)
         m_db.prompt().warn(QStringLiteral("只能对[已订]的预订进行'取消'操作!"));
         return false;
     }
-    const bool whole = m_db.prompt().ask(
+    // Both answers cancel something: only 取消 (and Esc) leaves the booking as it is.
+    const Prompt::Answer answer = m_db.prompt().askYesNoCancel(
         QStringLiteral("是否取消该预订的所有餐桌,选择'是'将取消该预订所有餐桌,选择'否'将只取消选定餐桌?"));
+    if (answer == Prompt::Answer::Cancel)
+        return false;
+    const bool whole = answer == Prompt::Answer::Yes;
     return run(QStringLiteral("update yd set zt='取消' where ydbh=") + Sql::quote(row.at(Number)) +
                QStringLiteral(" and zt='已订'") +
                (whole ? QString() : QStringLiteral(" and czmc=") + Sql::quote(row.at(Table))));
@@ -99,8 +103,11 @@ bool BookingList::restore(const QStringList& row)
         m_db.prompt().warn(QStringLiteral("只能对[取消]的预订进行'恢复'操作!"));
         return false;
     }
-    const bool whole = m_db.prompt().ask(
+    const Prompt::Answer answer = m_db.prompt().askYesNoCancel(
         QStringLiteral("是否恢复该预订的所有餐桌,选择'是'将恢复该预订所有餐桌,选择'否'将只恢复选定餐桌?"));
+    if (answer == Prompt::Answer::Cancel)
+        return false;
+    const bool whole = answer == Prompt::Answer::Yes;
     const QString number = Sql::quote(row.at(Number));
     const QString table = Sql::quote(row.at(Table));
     // A table booked again for the same shift and day since would be booked twice: nothing is
@@ -131,12 +138,21 @@ bool BookingList::mayModify(const QStringList& row)
 {
     if (!selected(row))
         return false;
+    // Only a guest's arrival closes the booking to changes; a table cancelled alone stays
+    // cancelled while the booked ones are modified.
     Recordset rs;
-    if (!m_db.OpenRecordset(rs, QStringLiteral("select top 1 id from yd where ydbh=") +
-                                    Sql::quote(row.at(Number)) + QStringLiteral(" and zt<>'已订'")))
+    if (!m_db.OpenRecordset(rs, QStringLiteral("select sum(case when zt='到达' then 1 else 0 end) as arrived, "
+                                               "sum(case when zt='已订' then 1 else 0 end) as booked "
+                                               "from yd where ydbh=") +
+                                    Sql::quote(row.at(Number))))
         return false;
-    if (rs.isEOF())
-        return true;
-    m_db.prompt().warn(QStringLiteral("该预订已有到达的预订,不能执行'修改'操作!"));
-    return false;
+    if (rs.getInt(QStringLiteral("arrived")) > 0) {
+        m_db.prompt().warn(QStringLiteral("该预订已有到达的预订,不能执行'修改'操作!"));
+        return false;
+    }
+    if (rs.getInt(QStringLiteral("booked")) == 0) {
+        m_db.prompt().warn(QStringLiteral("该预订的餐桌都已取消,不能执行'修改'操作!"));
+        return false;
+    }
+    return true;
 }

@@ -280,5 +280,12 @@ void CGkYdDlg::save()
         break;
     }
     // As the Tab key enters a field: its text, or the first part of a time, ready to be typed over.
+    // The message box has just closed and the dialog is not active again yet: the field only gets
+    // the focus when it is, and then as the window's, which selects nothing. So the selection is
+    // made here.
     focus->setFocus(Qt::TabFocusReason);
+    if (auto* time = qobject_cast<QDateTimeEdit*>(focus))
+        time->setSelectedSection(time->sectionAt(0));
+    else if (auto* edit = qobject_cast<QLineEdit*>(focus))
+        edit->selectAll();
 }

@@ -126,6 +126,9 @@ void TestStartUp::demoRestaurantOnlyInANewDatabase()
         QCOMPARE(scalar("select count(*) from xm join lb using (lbm) where xm.sfdz<>lb.sfdz") +
                      scalar("select sfdz from xm where xmm='青岛啤酒'"),
                  "00");
+        // The receipt prints the first title, the restaurant's name and the second title: three texts.
+        QCOMPARE(scalar("select count(*) from dysz, gs where bt1='' or bt2='' or bt1 in (gsmc, bt2) or bt2=gsmc"),
+                 "0");
         QCOMPARE(scalar("select count(*) from hy where xb='' or sr is null or phone='' or kh=''"), "0");
         // Today's booking lies in the shift running now, so the board shows the table reserved.
         QCOMPARE(scalar("select count(*) from yd where yybcbh=" + app.db().GetCurrentShiftId()), "1");

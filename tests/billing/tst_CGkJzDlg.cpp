@@ -155,13 +155,13 @@ private slots:
             const auto close = qScopeGuard([modal] { modal->close(); }); // also when a check fails
             auto* discount = qobject_cast<CDzDlg*>(modal);
             QVERIFY(discount);
-            QCOMPARE(discount->windowTitle() + discount->limitLabel()->text(), u"打折当前最低折扣为:1"_s);
+            QCOMPARE(discount->windowTitle() + discount->limitLabel()->text(), u"打折当前最低折扣为:0.80"_s);
             QCOMPARE(QApplication::focusWidget(), discount->ratioEdit());
             // A refused ratio keeps it open with the ratio selected for retyping.
             discount->ratioEdit()->selectAll();
             QTest::keyClicks(discount->ratioEdit(), u"0.75"_s);
             QTest::keyClick(discount->ratioEdit(), Qt::Key_Return);
-            QCOMPARE(f.t.prompt.last(), u"折扣错误，当前操最低折扣为:1，请从新输入!"_s);
+            QCOMPARE(f.t.prompt.last(), u"折扣错误，当前操最低折扣为:0.80，请从新输入!"_s);
             QVERIFY(discount->isVisible() && discount->ratioEdit()->selectedText() == u"0.75");
             // Enter in the password switches the operator: 系统管理员 may go down to 0.
             discount->operatorBox()->setCurrentText(u"系统管理员"_s);
@@ -170,7 +170,7 @@ private slots:
             QCOMPARE(f.t.prompt.last() + discount->passwordEdit()->text(), u"密码不正确!"_s);
             QTest::keyClicks(discount->passwordEdit(), u"pw"_s);
             QTest::keyClick(discount->passwordEdit(), Qt::Key_Return);
-            QCOMPARE(discount->limitLabel()->text(), u"当前最低折扣为:0"_s);
+            QCOMPARE(discount->limitLabel()->text(), u"当前最低折扣为:0.00"_s);
             discount->selectedScope()->setFocus();
             QTest::keyClick(discount->selectedScope(), Qt::Key_Space);
             discount->ratioEdit()->selectAll();

@@ -310,12 +310,13 @@ private slots:
         QTest::addColumn<QString>("message"); // empty: accepted as `ratio`
         QTest::addColumn<QString>("ratio");
         const QString range = u"打折比例输入错误,0到1之间!"_s;
-        // The limit is shown without decimals: 0.8 reads as 1, 0.3 as 0.
-        const QString below = u"折扣错误，当前操最低折扣为:1，请从新输入!"_s;
+        // The limit is shown as it is, with two decimals (never 0.8 rounded to 1).
+        const QString below = u"折扣错误，当前操最低折扣为:0.80，请从新输入!"_s;
         // clang-format off
         QTest::newRow("at the limit")          << "0.80" << "0.8" << "" << "0.80";
         QTest::newRow("a hundredth below")     << "0.80" << "0.79" << below << "";
-        QTest::newRow("limit 0.3 shown as 0")  << "0.30" << "0.2" << u"折扣错误，当前操最低折扣为:0，请从新输入!"_s << "";
+        QTest::newRow("limit 0.3")             << "0.30" << "0.2" << u"折扣错误，当前操最低折扣为:0.30，请从新输入!"_s << "";
+        QTest::newRow("limit 0.9")             << "0.9" << "0.89" << u"折扣错误，当前操最低折扣为:0.90，请从新输入!"_s << "";
         QTest::newRow("one")                   << "0.80" << "1" << "" << "1.00";
         QTest::newRow("a hundredth above one") << "0.80" << "1.01" << range << "";
         QTest::newRow("below zero")            << "0" << "-0.01" << range << "";
@@ -326,6 +327,27 @@ private slots:
         QTest::newRow("letter o")              << "0" << "o.9" << range << "";
         QTest::newRow("trailing text")         << "0" << "0.9折" << range << "";
         // clang-format on
+    }
+
+    // The limit in force is shown as it is: an operator allowed down to 0.90 must not read 1.
+    void limitLabel_data()
+    {
+        QTest::addColumn<QString>("lowest");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("0.9") << "0.9" << "0.90";
+        QTest::newRow("0.85") << "0.85" << "0.85";
+        QTest::newRow("0.3") << "0.3" << "0.30";
+        QTest::newRow("none") << "0" << "0.00";
+        QTest::newRow("one") << "1" << "1.00";
+    }
+
+    void limitLabel()
+    {
+        QFETCH(QString, lowest);
+        TestDatabase t;
+        Discount discount(t.db, Cashier{u"收银员"_s, lowest, u"1"_s}, nullptr);
+        QTEST(discount.limitLabel().section(u':', 1), "shown");
+        QCOMPARE(discount.limitLabel().section(u':', 0, 0), u"当前最低折扣为"_s);
     }
 
     void discountLimits()

@@ -13,7 +13,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -112,6 +115,42 @@ private slots:
                  kind == Receipt::Kind::ModifiedBill);
     }
 
+    // Drawn, the columns padded with blanks line up whatever mix of Chinese and Latin the names
+    // hold: every amount ends where the heading's 金额 ends, every price under 单价.
+    void drawnColumnsLineUp()
+    {
+        Receipt r = receipt(Receipt::Kind::ModifiedBill, u"0"_s, u"现金"_s);
+        r.setListedRows({{u"鱼香肉丝"_s, u"2.00"_s, u"28.00"_s, u"56.00"_s},
+                         {u"Coke 330ml"_s, u"2.00"_s, u"6.00"_s, u"12.00"_s},
+                         {u"特色水煮鱼片A1"_s, u"1.00"_s, u"45.00"_s, u"45.00"_s}});
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(u"receipt.pdf"_s);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        QVERIFY(ReceiptPrinter::draw(printer, r.drawn()));
+        QProcess pdftotext;
+        pdftotext.start(u"pdftotext"_s, {u"-bbox"_s, pdf, u"-"_s});
+        QVERIFY2(pdftotext.waitForFinished(30000), "pdftotext (poppler-utils) did not run");
+        // Each word's right edge, by its text.
+        QMap<QString, double> right;
+        static const QRegularExpression word(
+            uR"re(<word xMin="[\d.]+" yMin="[\d.]+" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)</word>)re"_s);
+        const QString out = QString::fromUtf8(pdftotext.readAllStandardOutput());
+        for (auto m = word.globalMatch(out); m.hasNext();) {
+            const QRegularExpressionMatch w = m.next();
+            right.insert(w.captured(2).normalized(QString::NormalizationForm_KC), w.captured(1).toDouble());
+        }
+        for (const auto& [heading, column] : {std::pair{u"金额"_s, QStringList{u"56.00"_s, u"12.00"_s}},
+                                              std::pair{u"单价"_s, QStringList{u"28.00"_s, u"6.00"_s}}})
+            for (const QString& value : column) {
+                QVERIFY2(right.contains(heading) && right.contains(value), qPrintable(out));
+                QVERIFY2(qAbs(right.value(heading) - right.value(value)) < 0.5,
+                         qPrintable(heading + u' ' + value + u' ' + QString::number(right.value(heading)) +
+                                    u' ' + QString::number(right.value(value))));
+            }
+    }
+
     void drawnCheckoutByCategoryOnACupsQueue()
     {
         TestDatabase t;
@@ -139,7 +178,7 @@ private slots:
                      " 时间: 2026-12-06 12:30:05\n"_s +
                      kSep39 +
                      u"\n 消费项目           数量    单价    金额\n"
-                     "特色水煮鱼片A1      1.00      45   45.00\n鱼香肉丝            2.00      28   56.00\n"
+                     "特色水煮鱼片A1      1.00   45.00   45.00\n鱼香肉丝            2.00   28.00   56.00\n"
                      "  小计:热菜         3.00          101.00\n"_s +
                      kSep39 + u"\n  合计              3.00        ￥101.00\n"_s + kSep39 +
                      u"\n优惠:          ￥0.00\n实收:          ￥101.00\n结账方式:　　现金\n预收金额:      "

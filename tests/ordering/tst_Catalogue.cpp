@@ -136,6 +136,8 @@ private slots:
         QTest::newRow("inside the initials") << "l" << false << "2,12,30" << "2,12,30";
         QTest::newRow("not for sale") << "gy" << false << "" << "21";
         QTest::newRow("number or initials") << "1" << false << "1,12" << "1,12,21";
+        QTest::newRow("initials beginning with it first") << "d" << false << "30,1" << "1,30";
+        QTest::newRow("number beginning with it first") << "3" << false << "30,12" << "12,30";
         QTest::newRow("leading blanks") << "  hs" << false << "2" << "";
         QTest::newRow("quote and brackets") << "g'b[j]" << false << "1" << "";
         QTest::newRow("the name is not searched") << "鸡" << false << "" << "";

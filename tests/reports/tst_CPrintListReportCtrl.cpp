@@ -7,13 +7,17 @@
 
 #include <optional>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QHeaderView>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+#include <QVBoxLayout>
 #include <QXmlStreamReader>
 
 namespace {
@@ -140,6 +144,39 @@ private slots:
     // A header click sorts by the column's kind, taken from its first text: numbers by value
     // (decimal points whatever the locale), dd/mm/yyyy dates by year first, Chinese by pinyin;
     // a second click reverses. Equal texts keep their order; each row keeps its colour.
+    // A list in a dialog shows its usual contents whole: a column grows to its longest text, the
+    // dialog widens within the screen until every column shows, and where the screen is too narrow
+    // the columns wider than their contents give up the difference.
+    void columnsFitTheirContents_data()
+    {
+        QTest::addColumn<QString>("columns");
+        QTest::addColumn<QStringList>("row");
+        QTest::newRow("a long note") << "账单号,100;结账时间,150;备注,50"
+                                     << QStringList{"202612070001", "2026-12-07 04:04:57",
+                                                    "王经理 欠款人电话13800001111"};
+        QTest::newRow("wider than the screen") << "项目名,400;退单原因,400;备注,300"
+                                               << QStringList{"果盘", "上错菜", "生日宴"};
+    }
+
+    void columnsFitTheirContents()
+    {
+        QFETCH(QString, columns);
+        QFETCH(QStringList, row);
+        QDialog dialog;
+        auto* list = new CPrintListReportCtrl(m->prompt, m->printer, &dialog);
+        (new QVBoxLayout(&dialog))->addWidget(list);
+        list->SetColumnSpec(columns);
+        dialog.resize(300, 200);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        list->AddRow(row);
+        for (int c = 0; c < row.size(); ++c)
+            QTRY_VERIFY2(list->columnWidth(c) >= list->fontMetrics().horizontalAdvance(row.at(c)),
+                         qPrintable(row.at(c)));
+        QTRY_COMPARE(list->horizontalScrollBar()->maximum(), 0);
+        QVERIFY(dialog.frameGeometry().right() <= dialog.screen()->availableGeometry().right());
+    }
+
     void sortsByTheColumnsKind_data()
     {
         QTest::addColumn<QStringList>("texts");
@@ -307,6 +344,23 @@ private slots:
                                     "列27 | =28.1 [0.00] | =-3.5 [0.00] | =57 | =0.125 [0.00%] | =0.875 "
                                     "[0.00%] | 202612060001 | 007 | "
                                     "1.00 | 13812345678 | 10 | 1.00 | =0.9 [0.00] | ￥0.90 | =0 [0.00]");
+    }
+
+    // Quantities and money are numbers, as the sales statistics and the booking list export them:
+    // whole and halved quantities, deposits; the row numbers and booking numbers stay text.
+    void workbookQuantitiesAndMoney()
+    {
+        ReportContent c{"销售统计", "", "", {"序号", "项目名", "销售数量", "订单编号", "押金"}, {}, {}, false};
+        c.rows = {{"1", "果盘", "3", "20261206123000", "200.00"},
+                  {"2", "啤酒", "1.5", "20261206123001", "0.00"},
+                  {"合计", "", "4.5", "", ""}};
+        const QString path = m_dir.filePath("quantities.xlsx");
+        QVERIFY(CExcelWriter(c).save(path));
+        const QMap<QString, QString> sheet = readSheet(path);
+        QStringList cells;
+        for (const QString& ref : QString("A4 C4 C5 C6 D4 E4 E5").split(' '))
+            cells << sheet.value(ref);
+        QCOMPARE(cells.join(" | "), "1 | =3 | =1.5 | =4.5 | 20261206123000 | =200 [0.00] | =0 [0.00]");
     }
 
     void exportToFile_data()

@@ -53,6 +53,8 @@ private slots:
     void consumption_data();
     void consumption();
     void returnsGiftsAndRegistrations();
+    void moneyWithTwoDecimals_data();
+    void moneyWithTwoDecimals();
     void itemsContainingGb();
 };
 
@@ -83,6 +85,28 @@ void TestQueries::consumption()
         ConsumptionQuery(f.t.db).compute(ConsumptionQuery::Mode(mode), ConsumptionQuery::By(by), kDay, text);
     QCOMPARE(column(table, 2, 8), items);
     QVERIFY(f.t.prompt.texts().isEmpty());
+}
+
+// The first row's 数量, 单价 and 折扣, as every list shows money and ratios: two decimals.
+void TestQueries::moneyWithTwoDecimals_data()
+{
+    QTest::addColumn<int>("query"); // 0 consumption of the open table, 1 returns, 2 gifts
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("consumption") << 0 << "3.00|8.00|1.00";
+    QTest::newRow("returns") << 1 << "-1.00|38.50|1.00";
+    QTest::newRow("gifts") << 2 << "2.00|5.00|0.00";
+}
+
+void TestQueries::moneyWithTwoDecimals()
+{
+    QFETCH(int, query);
+    Fixture f;
+    const ReportTable table =
+        query == 0 ? ConsumptionQuery(f.t.db).compute(ConsumptionQuery::Mode::Present, ConsumptionQuery::By::Table,
+                                                      kDay, QString())
+                   : ReturnsQuery(f.t.db).compute(query == 1 ? ReturnsQuery::Mode::Returns : ReturnsQuery::Mode::Gifts,
+                                                  kDay, QString());
+    QTEST(table.rows.first().mid(4, 3).join('|'), "shown");
 }
 
 void TestQueries::returnsGiftsAndRegistrations()

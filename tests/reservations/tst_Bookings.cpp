@@ -1,9 +1,12 @@
 #include "Booking.h"
 #include "BookingList.h"
 #include "Clock.h"
+#include "MessageBoxPrompt.h"
+#include "ModalDialogs.h"
 #include "Restaurant.h"
 #include "TestMain.h"
 
+#include <QLabel>
 #include <QTest>
 
 namespace {
@@ -52,8 +55,12 @@ private slots:
     void depositAndTables_data();
     void depositAndTables();
     void numbersAndModification();
+    void modificationKeepsCancelledTables_data();
+    void modificationKeepsCancelledTables();
     void cancelAndRestore_data();
     void cancelAndRestore();
+    void escapeActsOnNothing_data();
+    void escapeActsOnNothing();
 };
 
 void TestBookings::freeTables_data()
@@ -171,6 +178,41 @@ void TestBookings::numbersAndModification()
              "20261206123001B1已订李四,20261206123000A2已订王五,20261206123000A3已订王五");
 }
 
+void TestBookings::modificationKeepsCancelledTables_data()
+{
+    QTest::addColumn<QStringList>("tables"); // chosen in the modification
+    QTest::addColumn<QString>("rows");
+    // A3 was cancelled alone: it stays cancelled, following the booking's new guest and time.
+    QTest::newRow("other tables") << QStringList{"A1", "B1"}
+                                  << "A3取消李女士19:00,A1已订李女士19:00,B1已订李女士19:00";
+    // Booked again, it is one booked row, not a booked and a cancelled one.
+    QTest::newRow("the cancelled table again") << QStringList{"A3"} << "A3已订李女士19:00";
+}
+
+void TestBookings::modificationKeepsCancelledTables()
+{
+    QFETCH(QStringList, tables);
+    TestDatabase t;
+    floor(t);
+    Restaurant r(t);
+    for (const char* table : {"A1", "A2", "A3"})
+        r.book(QStringLiteral("dinner"), QLatin1String(table), 2, QDateTime(kToday, QTime(18, 0)),
+               table == QByteArray("A3") ? QStringLiteral("取消") : QStringLiteral("已订"));
+    Booking booking(t.db);
+    Booking::Entry e = booking.read(QStringLiteral("dinner")).value();
+    QCOMPARE(e.tables.size(), 2); // the dialog offers the booked tables alone
+    e.shift = BusinessShifts(t.db).list().value(1);
+    e.guest = QStringLiteral("李女士");
+    e.arrival = e.holdUntil = QDateTime(kToday, QTime(19, 0));
+    e.tables.clear();
+    for (const QString& table : tables)
+        e.tables << Booking::Table{QStringLiteral("大厅"), table};
+    QVERIFY(booking.save(e, QStringLiteral("王五")));
+    QTEST(t.scalar("select group_concat(czmc||zt||khxm||substr(ydsj,12,5)) from "
+                   "(select * from yd where ydbh='dinner' order by id)"),
+          "rows");
+}
+
 // "dinner" holds A1, A2 and A3 for today's 晚市. Steps on a table's row, answered yes or no; "other"
 // books A2 under another number for 晚市 today (0) or tomorrow (1).
 void TestBookings::cancelAndRestore_data()
@@ -181,12 +223,18 @@ void TestBookings::cancelAndRestore_data()
         QTest::newRow(tag) << QString::fromUtf8(steps) << QString::fromUtf8(outcome);
     };
     row("cancel one, restore all", "cancel A2 no,restore A2 yes", "A1已订,A2已订,A3已订");
+    row("cancel called off", "cancel A2 cancel", "A1已订,A2已订,A3已订");
+    row("restore called off", "cancel A1 yes,restore A2 cancel", "A1取消,A2取消,A3取消");
     row("restore all, A2 booked again", "cancel A1 yes,other 0,restore A1 yes",
         "A1取消,A2取消,A3取消|餐桌A2在该时段已有其他预订,不能恢复!");
     row("restore A3 alone", "cancel A1 yes,other 0,restore A3 no", "A1取消,A2取消,A3已订");
     row("A2 booked tomorrow", "cancel A1 yes,other 1,restore A1 yes", "A1已订,A2已订,A3已订");
-    row("modify with a cancelled row", "cancel A3 no,modify A1",
-        "A1已订,A2已订,A3取消|该预订已有到达的预订,不能执行'修改'操作!");
+    // A table cancelled alone leaves the rest of the booking open to changes; an arrival closes it.
+    row("modify with a cancelled row", "cancel A3 no,modify A1", "A1已订,A2已订,A3取消");
+    row("modify after an arrival", "cancel A3 no,arrive A2,modify A1",
+        "A1已订,A2到达,A3取消|该预订已有到达的预订,不能执行'修改'操作!");
+    row("modify with every table cancelled", "cancel A3 yes,modify A1",
+        "A1取消,A2取消,A3取消|该预订的餐桌都已取消,不能执行'修改'操作!");
 }
 
 void TestBookings::cancelAndRestore()
@@ -207,18 +255,61 @@ void TestBookings::cancelAndRestore()
             r.book(QStringLiteral("other"), QStringLiteral("A2"), 2, at.addDays(a.at(1).toInt()));
             continue;
         }
+        if (a.at(0) == "arrive") {
+            t.exec("update yd set zt='到达' where czmc='" + a.at(1) + "'");
+            continue;
+        }
         QStringList row;
         for (const QStringList& listed : list.query({at, at, QStringLiteral("全部"), true, a.at(1)}))
             if (listed.at(BookingList::Number) == "dinner")
                 row = listed;
-        t.prompt.answer(a.value(2) == "yes" ? Prompt::Answer::Yes : Prompt::Answer::No);
+        t.prompt.answer(a.value(2) == "yes"  ? Prompt::Answer::Yes
+                        : a.value(2) == "no" ? Prompt::Answer::No
+                                             : Prompt::Answer::Cancel);
         QCOMPARE(a.at(0) == "cancel"    ? list.cancel(row)
                  : a.at(0) == "restore" ? list.restore(row)
                                         : list.mayModify(row),
-                 refusal.isEmpty() || step != steps.section(',', -1));
+                 (refusal.isEmpty() && a.value(2) != "cancel") || step != steps.section(',', -1));
     }
     const QStringList states{t.scalar("select group_concat(czmc||zt) from yd where ydbh='dinner'")};
     QCOMPARE((states + t.prompt.texts().filter(QStringLiteral("不能"))).join('|'), outcome);
+}
+
+void TestBookings::escapeActsOnNothing_data()
+{
+    QTest::addColumn<bool>("restore");
+    QTest::newRow("cancel") << false;
+    QTest::newRow("restore") << true;
+}
+
+// The question of cancelling or restoring a booking's tables has no harmless 是 or 否: Esc on the
+// real message box must leave every table as it was.
+void TestBookings::escapeActsOnNothing()
+{
+    QFETCH(bool, restore);
+    TestDatabase t;
+    Restaurant r(t);
+    r.shifts();
+    const QDateTime at(kToday, QTime(18, 0));
+    const QString state = restore ? QStringLiteral("取消") : QStringLiteral("已订");
+    for (const char* table : {"A1", "A2"})
+        r.book(QStringLiteral("dinner"), QLatin1String(table), 2, at, state);
+    MessageBoxPrompt boxes;
+    Database db(boxes);
+    db.open(t.location());
+    BookingList list(db);
+    const QStringList row = list.query({at, at, QStringLiteral("全部"), true, QStringLiteral("A2")}).value(0);
+    QCOMPARE(row.value(BookingList::Table), "A2");
+    QCOMPARE(row.value(BookingList::Deposit), "100.00"); // money as every list shows it
+    QString question;
+    whenModal([&question](QWidget* box) {
+        question = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->text();
+        QTest::keyClick(box, Qt::Key_Escape);
+    });
+    QVERIFY(!(restore ? list.restore(row) : list.cancel(row)));
+    QVERIFY(question.contains(QStringLiteral("选择'否'将只")));
+    QCOMPARE(t.scalar("select group_concat(czmc||zt) from yd where ydbh='dinner'"),
+             "A1" + state + ",A2" + state);
 }
 
 PELVAR_TEST(TestBookings)
