@@ -5,6 +5,7 @@
 #include "Operator.h"
 
 #include <memory>
+#include <QDateTime>
 #include <QLockFile>
 #include <QSettings>
 #include <QString>
@@ -54,7 +55,9 @@ public:
     DefaultPrinter& defaultPrinter();
     const QString& restaurantName() const { return m_restaurantName; }
     const Operator& currentOperator() const { return m_operator; }
-    void setCurrentOperator(const Operator& op) { m_operator = op; }
+    // When the current operator logged in: the start of their shift.
+    const QDateTime& loginTime() const { return m_loginTime; }
+    void setCurrentOperator(const Operator& op);
 
 private:
     Prompt& m_prompt;
@@ -64,5 +67,6 @@ private:
     QSettings m_settings;
     QString m_restaurantName;
     Operator m_operator;
+    QDateTime m_loginTime;
     std::unique_ptr<DefaultPrinter> m_defaultPrinter;
 };

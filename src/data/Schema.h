@@ -7,7 +7,7 @@ class Database;
 class Schema final
 {
 public:
-    static constexpr int kVersion = 5;
+    static constexpr int kVersion = 6;
 
     // Checks that the open file is this program's database (or an empty one), creates or upgrades
     // its tables, and turns on write-ahead logging. Throws DbError; writes nothing to a file that
