@@ -1,5 +1,6 @@
 #include "CPelvarApp.h"
 
+#include "Clock.h"
 #include "CLoginDlg.h"
 #include "DataFolder.h"
 #include "DbError.h"
@@ -121,8 +122,14 @@ bool CPelvarApp::login(QWidget* parent)
     CLoginDlg dialog(m_db, m_prompt, parent);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    m_operator = dialog.loggedIn();
+    setCurrentOperator(dialog.loggedIn());
     return true;
+}
+
+void CPelvarApp::setCurrentOperator(const Operator& op)
+{
+    m_operator = op;
+    m_loginTime = Clock::now();
 }
 
 QString CPelvarApp::mainTitle() const

@@ -5,6 +5,7 @@
 #include "Operator.h"
 
 #include <memory>
+#include <QDateTime>
 #include <QLockFile>
 #include <QSettings>
 #include <QString>
@@ -61,7 +62,9 @@ public:
     DefaultPrinter& defaultPrinter();
     const QString& restaurantName() const { return m_restaurantName; }
     const Operator& currentOperator() const { return m_operator; }
-    void setCurrentOperator(const Operator& op) { m_operator = op; }
+    // When the current operator logged in: the start of their shift.
+    const QDateTime& loginTime() const { return m_loginTime; }
+    void setCurrentOperator(const Operator& op);
 
 private:
     // The program's files in the data folder when the database is not there; `lockLeft` when a
@@ -75,5 +78,6 @@ private:
     QSettings m_settings;
     QString m_restaurantName;
     Operator m_operator;
+    QDateTime m_loginTime;
     std::unique_ptr<DefaultPrinter> m_defaultPrinter;
 };

@@ -1,5 +1,6 @@
 #include "BillModification.h"
 
+#include "BillChanges.h"
 #include "Clock.h"
 #include "Database.h"
 #include "DbError.h"
@@ -245,10 +246,15 @@ BillModification::Outcome BillModification::save(const Checkout::Entry& entry, C
     Checkout::Amounts amounts;
     amounts.received = entry.received;
     amounts.paid = entry.paid;
+    amounts.parts = Sql::money(PaymentParts::sum(entry.parts) / 100.0);
     recalc(amounts, entry.payment);
     if (Money::cents(amounts.gross) == 0) {
         if (!m_db.prompt().ask(QStringLiteral("无消费记录，顾客是否离店!")))
             return Outcome::Stopped;
+        const std::optional<QString> reason = askReason();
+        if (!reason)
+            return Outcome::Stopped;
+        m_reason = *reason;
         return remove() ? Outcome::Deleted : Outcome::Stopped;
     }
     const Checkout::Result refused = Checkout::check(m_db.prompt(), m_cashier, entry, amounts);
@@ -260,6 +266,10 @@ BillModification::Outcome BillModification::save(const Checkout::Entry& entry, C
     Checkout::receivedChanged(amounts);
     if (!m_db.prompt().ask(QStringLiteral("是否真的要修改该账单？")))
         return Outcome::Stopped;
+    const std::optional<QString> reason = askReason();
+    if (!reason)
+        return Outcome::Stopped;
+    m_reason = *reason;
     try {
         if (!write(entry, amounts))
             return Outcome::Stopped;
@@ -282,6 +292,18 @@ BillModification::Outcome BillModification::save(const Checkout::Entry& entry, C
     return Outcome::Saved;
 }
 
+std::optional<QString> BillModification::askReason()
+{
+    if (!m_reasonQuestion)
+        return QString();
+    const std::optional<QString> reason = m_reasonQuestion();
+    if (reason && reason->trimmed().isEmpty()) {
+        m_db.prompt().warn(QStringLiteral("请输入修改原因!"));
+        return std::nullopt;
+    }
+    return reason ? std::optional<QString>(reason->trimmed()) : std::nullopt;
+}
+
 // The bill without consumption goes with its registrations and lines; the log keeps a trace.
 bool BillModification::remove()
 {
@@ -290,6 +312,8 @@ bool BillModification::remove()
         Transaction transaction(m_db);
         if (!ofToday(Clock::today(), storedTime()))
             return false;
+        BillChanges::keepBefore(m_db, m_bill.number, BillChanges::kDeleted, m_cashier.name, m_reason,
+                                Clock::now());
         MemberTotals::takeOff(m_db, m_bill.number);
         m_db.ExecuteSql(QStringLiteral("delete * from dj  where jzdh=") + bill);
         m_db.ExecuteSql(QStringLiteral("delete * from xfmx  where  jzzdh =") + bill);
@@ -316,15 +340,21 @@ bool BillModification::write(const Checkout::Entry& entry, const Checkout::Amoun
     // The bill keeps its day: saved after midnight, it would carry tomorrow's time.
     if (!ofToday(now.date(), storedTime()))
         return false;
+    const qint64 change =
+        BillChanges::keepBefore(m_db, m_bill.number, BillChanges::kModified, m_cashier.name, m_reason, now);
     // The total of the member the bill carries as stored, whatever the list showed.
     MemberTotals::takeOff(m_db, m_bill.number);
     m_db.ExecuteSql(QStringLiteral("update jzhz set xfje=") + Sql::quote(amounts.gross) +
                     QStringLiteral(",dzje=") + Sql::quote(amounts.discount) + QStringLiteral(",ssje=") +
                     Sql::quote(amounts.received) + QStringLiteral(",hybh=") + member +
-                    QStringLiteral(",jzfs=") + Sql::quote(Checkout::methodText(entry.payment)) +
+                    QStringLiteral(",jzfs=") + Sql::quote(Checkout::storedMethod(entry, amounts.received)) +
                     QStringLiteral(",jzr=") + Sql::quote(m_cashier.name) + QStringLiteral(",bz=") +
                     Sql::quote(entry.note) + QStringLiteral(",jzsj=") + Sql::timeLiteral(now) +
                     QStringLiteral(" where zdh=") + bill);
+    PaymentParts::write(m_db, m_bill.number,
+                        entry.parts.isEmpty()
+                            ? QList<PaymentParts::Part>()
+                            : PaymentParts::withCash(entry.parts, Money::cents(amounts.received)));
     m_db.ExecuteSql(QStringLiteral("delete* from  xfmx where jzzdh=") + bill);
     for (const Line& line : m_lines) {
         const double gross = Field::toDouble(line.price) * Field::toDouble(line.quantity);
@@ -360,6 +390,7 @@ bool BillModification::write(const Checkout::Entry& entry, const Checkout::Amoun
         QStringLiteral("insert into log(log) values(") +
         Sql::quote(QStringLiteral("用户“") + m_cashier.name + QStringLiteral("”修改账单:") + m_bill.number) +
         QLatin1Char(')'));
+    BillChanges::keepAfter(m_db, change, m_bill.number);
     transaction.commit();
     return true;
 }
@@ -381,7 +412,8 @@ Receipt::Totals BillModification::totals(const Checkout::Entry& entry, const Che
             amounts.received,
             Sql::money(paid.value_or(0)),
             amounts.change,
-            Checkout::methodText(entry.payment)};
+            Checkout::storedMethod(entry, amounts.received),
+            Receipt::paidParts(entry.parts, amounts.received)};
 }
 
 bool BillModification::printListed(const Checkout::Entry& entry)
@@ -389,6 +421,7 @@ bool BillModification::printListed(const Checkout::Entry& entry)
     Checkout::Amounts amounts;
     amounts.received = entry.received;
     amounts.paid = entry.paid;
+    amounts.parts = Sql::money(PaymentParts::sum(entry.parts) / 100.0);
     recalc(amounts, entry.payment);
     ReceiptPrinter::Job job;
     job.kind = Receipt::Kind::ModifiedBill;

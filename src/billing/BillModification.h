@@ -2,6 +2,7 @@
 
 #include "Checkout.h"
 
+#include <functional>
 #include <optional>
 
 // The correction of a bill settled today: its lines, discounts, member, payment method, amounts
@@ -58,6 +59,11 @@ public:
 
     BillModification(Database& db, const Cashier& cashier, ReceiptPrinter& printer);
 
+    // The question for the reason of a change, asked at saving after the cashier confirmed it:
+    // nothing when cancelled. Without one, no reason is kept.
+    using ReasonQuestion = std::function<std::optional<QString>()>;
+    void setReasonQuestion(ReasonQuestion question) { m_reasonQuestion = std::move(question); }
+
     // The rules of 修改 for a bill of the list, in their order; the refusal is shown.
     static bool mayModify(Prompt& prompt, bool hasRight, const Bill& bill, const QString& operatorName,
                           const QDate& today);
@@ -106,6 +112,8 @@ public:
 
 private:
     bool ofToday(const QDate& today, const QString& billTime) const;
+    // The reason typed, "" without a question; nothing when cancelled or left empty.
+    std::optional<QString> askReason();
     QString storedTime() const;
     bool remove();
     void writeRatio(const QString& ratio, const QList<int>& rows);
@@ -122,4 +130,6 @@ private:
     MemberSearch::Member m_member;
     QString m_oldMemberCode = QStringLiteral("*");
     QString m_oldReceived;
+    ReasonQuestion m_reasonQuestion;
+    QString m_reason;
 };

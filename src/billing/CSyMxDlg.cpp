@@ -30,7 +30,7 @@ CSyMxDlg::CSyMxDlg(Database& db, const Cashier& cashier, bool mayModify, Receipt
     m_lines->SetColumnSpec(CashierReport::kLineColumns);
     for (CPrintListReportCtrl* list : {m_bills, m_lines})
         list->setGridLines(true);
-    m_methodBox->addItems(CashierReport::methods());
+    m_methodBox->addItems(m_report.methods());
     m_cashierBox->addItems(m_report.cashiers());
     m_range.set(QDateTime(Clock::today(), QTime(0, 0)), QDateTime(Clock::today(), QTime(23, 59, 59)));
     connect(m_bills->selectionModel(), &QItemSelectionModel::currentRowChanged, this,

@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -28,6 +29,13 @@ CXgZdDlg::CXgZdDlg(Database& db, const Cashier& cashier, ReceiptPrinter& printer
       m_lines(new CPrintListReportCtrl(db.prompt(), defaultPrinter, this))
 {
     setWindowTitle(QStringLiteral("修改账单"));
+    m_op.setReasonQuestion([this]() -> std::optional<QString> {
+        bool ok = false;
+        const QString reason = QInputDialog::getText(this, QStringLiteral("修改原因"),
+                                                     QStringLiteral("请输入修改(删除)该账单的原因:"),
+                                                     QLineEdit::Normal, QString(), &ok);
+        return ok ? std::optional<QString>(reason) : std::nullopt;
+    });
     m_lines->SetColumnSpec(BillModification::kColumns);
     m_lines->setMultipleSelection(true);
     m_lines->setGridLines(true);
@@ -96,6 +104,7 @@ void CXgZdDlg::load(const BillModification::Bill& bill)
     m_payment->noteEdit()->setText(m_op.bill().note);
     m_payment->receivedEdit()->setText(bill.received);
     m_payment->choosePayment(Checkout::paymentOf(bill.method));
+    m_payment->setParts(PaymentParts::beside(m_db, bill.number));
     showMember();
     showLines();
     m_payment->selectField(m_payment->paidEdit()->isEnabled() ? Checkout::Focus::Paid

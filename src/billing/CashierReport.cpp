@@ -4,6 +4,7 @@
 #include "Database.h"
 #include "Field.h"
 #include "Money.h"
+#include "PaymentParts.h"
 #include "Sql.h"
 
 namespace {
@@ -39,8 +40,9 @@ QStringList CashierReport::cashiers()
 
 QStringList CashierReport::methods()
 {
-    return {kAll, QStringLiteral("现金"), QStringLiteral("挂账"), QStringLiteral("免费"),
-            QStringLiteral("其他")};
+    return QStringList{kAll, QStringLiteral("现金"), QStringLiteral("挂账"), QStringLiteral("免费"),
+                       QStringLiteral("其他")}
+           << PaymentParts::named(m_db);
 }
 
 QList<QStringList> CashierReport::billRows(Database& db, const QString& statement)
@@ -74,7 +76,7 @@ QList<QStringList> CashierReport::bills(const QDateTime& start, const QDateTime&
                                         const QString& method)
 {
     return billRows(m_db, QStringLiteral("select * from jzhz where jzr like ") + pattern(cashier) +
-                              QStringLiteral(" and jzfs like ") + pattern(method) +
+                              QStringLiteral(" and ") + PaymentParts::paidBy(pattern(method)) +
                               QStringLiteral(" and jzsj between ") + Sql::timeLiteral(start) +
                               QStringLiteral(" and ") + Sql::timeLiteral(end) +
                               QStringLiteral(" order by jzsj"));
@@ -108,9 +110,11 @@ QList<QStringList> CashierReport::summary(const QDateTime& start, const QDateTim
     QList<QStringList> rows;
     Recordset rs;
     if (!m_db.OpenRecordset(rs, QStringLiteral("select jzfs,sum(dzje) as dzje,sum(ssje) as ssje,sum(xfje) as "
-                                               "xfje from jzhz where jzsj between ") +
-                                    Sql::timeLiteral(start) + QStringLiteral(" and ") +
-                                    Sql::timeLiteral(end) + QStringLiteral(" group by jzfs")))
+                                               "xfje from (") +
+                                    PaymentParts::byMethod(QStringLiteral("jzsj between ") +
+                                                           Sql::timeLiteral(start) + QStringLiteral(" and ") +
+                                                           Sql::timeLiteral(end)) +
+                                    QStringLiteral(") as parts group by jzfs")))
         return rows;
     qint64 sums[3] = {0, 0, 0};
     for (; !rs.isEOF(); rs.moveNext()) {

@@ -45,11 +45,12 @@ public:
 
     explicit CashierReport(Database& db);
 
-    // "全部" and every operator; "全部" and the payment methods.
+    // "全部" and every operator; "全部", the payment methods and those the restaurant names.
     QStringList cashiers();
-    static QStringList methods();
+    QStringList methods();
 
-    // The bills settled in the range, in time order; "全部" matches every cashier or method.
+    // The bills settled in the range, in time order; "全部" matches every cashier or method, a
+    // method also a bill paid in part by it.
     QList<QStringList> bills(const QDateTime& start, const QDateTime& end, const QString& cashier,
                              const QString& method);
     static QString detailSubtitle(const QDateTime& start, const QDateTime& end, const QString& cashier,
@@ -57,7 +58,8 @@ public:
     // A bill's lines, numbered from 1, returns and gifts marked.
     QList<LineRow> lines(const QString& bill);
 
-    // Discount, received and consumption per payment method.
+    // Discount, received and consumption per payment method, a mixed bill's parts each under its
+    // own method (its discount with its first part).
     QList<QStringList> summary(const QDateTime& start, const QDateTime& end);
     static QString summarySubtitle(const QDateTime& start, const QDateTime& end);
 

@@ -19,14 +19,6 @@ QString amount(qint64 cents)
     return Sql::money(cents / 100.0);
 }
 
-// What the screen shows of a typed amount less another: nothing while either is not a number.
-QString difference(const QString& a, const QString& b)
-{
-    const std::optional<double> x = Field::parseNumber(a);
-    const std::optional<double> y = Field::parseNumber(b);
-    return x && y ? amount(Money::cents(*x) - Money::cents(*y)) : QString();
-}
-
 QString freeTable(const QString& table)
 {
     return QStringLiteral("update cz set zyzt='空闲',xfhj=0,jdsj='',yysj='',yzrs='',bz='' where czm=") +
@@ -38,29 +30,6 @@ QString freeTable(const QString& table)
 Checkout::Checkout(Database& db, const Cashier& cashier, ReceiptPrinter& printer)
     : m_db(db), m_cashier(cashier), m_printer(printer)
 {
-}
-
-QString Checkout::methodText(Payment payment)
-{
-    switch (payment) {
-    case Payment::Cash:
-        return QStringLiteral("现金");
-    case Payment::OnAccount:
-        return QStringLiteral("挂账");
-    case Payment::Other:
-        return QStringLiteral("其他");
-    case Payment::Free:
-        break;
-    }
-    return QStringLiteral("免费");
-}
-
-Checkout::Payment Checkout::paymentOf(const QString& method)
-{
-    for (Payment payment : {Payment::OnAccount, Payment::Free, Payment::Other})
-        if (methodText(payment) == method)
-            return payment;
-    return Payment::Cash;
 }
 
 QString Checkout::title() const
@@ -238,43 +207,7 @@ void Checkout::RecalcTotals(Amounts& amounts, Payment payment)
         amounts.discount = amounts.gross;
         amounts.received = QStringLiteral("0.00");
     }
-    amounts.change = difference(amounts.paid, amounts.due);
-}
-
-void Checkout::receivedChanged(Amounts& amounts)
-{
-    amounts.discount = difference(amounts.gross, amounts.received);
-    amounts.change = difference(amounts.paid, amounts.received);
-}
-
-void Checkout::paidChanged(Amounts& amounts)
-{
-    amounts.change = difference(amounts.paid, amounts.received);
-}
-
-void Checkout::paymentChosen(Amounts& amounts, Payment previous, Payment payment)
-{
-    if (payment == previous)
-        return;
-    if (payment == Payment::Free) {
-        amounts.receivedBeforeFree = amounts.received;
-        amounts.received = QStringLiteral("0");
-        amounts.discount = amounts.gross;
-    } else if (previous == Payment::Free) {
-        // Leaving 免费 gives back what it took: 实收金额 may be closed to typing (on account).
-        amounts.received = amounts.receivedBeforeFree;
-        receivedChanged(amounts);
-    }
-}
-
-bool Checkout::paidEnabled(Payment payment)
-{
-    return payment == Payment::Cash || payment == Payment::Other;
-}
-
-bool Checkout::receivedEnabled(Payment payment)
-{
-    return payment != Payment::Free;
+    amounts.change = changeOf(amounts, amounts.due);
 }
 
 // Adds the lines of one statement to the list and its sums.
@@ -432,48 +365,6 @@ qint64 Checkout::roundOffGranted()
     return granted;
 }
 
-Checkout::Result Checkout::check(Prompt& prompt, const Cashier& cashier, const Entry& entry,
-                                 const Amounts& amounts, qint64 roundOffGranted)
-{
-    const bool free = entry.payment == Payment::Free;
-    const qint64 gross = Money::cents(amounts.gross);
-    const qint64 due = Money::cents(amounts.due);
-    // Typed amounts are numbers or refused: "94,50" must not pass as 94 and a rounding-off.
-    const std::optional<double> typedReceived = Field::parseNumber(amounts.received);
-    const std::optional<double> typedPaid = Field::parseNumber(amounts.paid);
-    const bool takesPayment = paidEnabled(entry.payment);
-
-    auto refuse = [&prompt](const QString& message, Focus field) {
-        prompt.warn(message);
-        return Result{Outcome::Invalid, field, QString()};
-    };
-    if (!typedReceived)
-        return refuse(QStringLiteral("实收金额不正确!"), Focus::Received);
-    const qint64 received = Money::cents(*typedReceived);
-    if (gross < received)
-        return refuse(QStringLiteral("实收金额不能大于消费金额!"), Focus::Received);
-    if (due < received)
-        return refuse(QStringLiteral("实收金额不能高于应收金额，如果要优惠请通过'折扣'优惠!"),
-                      Focus::Received);
-    // A negative amount received would lower the member's total; it is as wrong as none.
-    if (!free && received <= 0)
-        return refuse(QStringLiteral("实收金额不正确!"), Focus::Received);
-    if (!free && Money::cents(cashier.largestRoundOff) < due - received - roundOffGranted)
-        return refuse(QStringLiteral("抹零金额超出当前操作员最高抹零金额:") + cashier.largestRoundOff +
-                          QStringLiteral("元，如果要优惠请通过'折扣'优惠!"),
-                      Focus::Received);
-    // An empty 顾客支付 is nothing handed over.
-    if (takesPayment && !typedPaid && !amounts.paid.trimmed().isEmpty())
-        return refuse(QStringLiteral("顾客支付不正确!"), Focus::Paid);
-    if (takesPayment && (typedPaid ? Money::cents(*typedPaid) : 0) < received)
-        return refuse(QStringLiteral("支付金额不足,如果要抹零,请更改实收金额!"), Focus::Paid);
-    if (entry.payment == Payment::OnAccount && entry.note.trimmed().isEmpty())
-        return refuse(QStringLiteral("挂账账单请输入备注信息!"), Focus::Note);
-    if (free && entry.note.trimmed().isEmpty())
-        return refuse(QStringLiteral("免费账单请输入备注信息!"), Focus::Note);
-    return {};
-}
-
 Checkout::Result Checkout::release(const QStringList& names)
 {
     // Of the lines, the open ones only: those kept from guests released earlier ('2') have no
@@ -528,6 +419,7 @@ Checkout::Result Checkout::settle(const Entry& entry)
     Amounts amounts;
     amounts.received = entry.received;
     amounts.paid = entry.paid;
+    amounts.parts = Sql::money(PaymentParts::sum(entry.parts) / 100.0);
     RecalcTotals(amounts, entry.payment);
 
     // A bill on account was settled once already; it has no table to release.
@@ -580,7 +472,7 @@ QString Checkout::write(const Entry& entry, const Amounts& amounts, const QStrin
         Sql::quote(bill) + QLatin1Char(',') + Sql::quote(table) + QLatin1Char(',') +
         Sql::quote(amounts.gross) + QLatin1Char(',') + Sql::quote(amounts.discount) + QLatin1Char(',') +
         Sql::quote(amounts.received) + QLatin1Char(',') + member + QLatin1Char(',') +
-        Sql::quote(methodText(entry.payment)) + QLatin1Char(',') + Sql::quote(m_cashier.name) +
+        Sql::quote(storedMethod(entry, amounts.received)) + QLatin1Char(',') + Sql::quote(m_cashier.name) +
         QLatin1Char(',') + Sql::quote(entry.note) + QLatin1Char(',') + Sql::timeLiteral(now) +
         QLatin1Char(',') + Sql::dateLiteral(now.date()) + QLatin1Char(')'));
     for (const QString& name : names) {
@@ -605,6 +497,8 @@ QString Checkout::write(const Entry& entry, const Amounts& amounts, const QStrin
                             Sql::quote(name) + QStringLiteral(" and jzbj='0'"));
         }
     }
+    if (!entry.parts.isEmpty())
+        PaymentParts::write(m_db, bill, PaymentParts::withCash(entry.parts, Money::cents(amounts.received)));
     MemberTotals::add(m_db, member, amounts.received);
     transaction.commit();
     return bill;
@@ -639,7 +533,8 @@ void Checkout::printReceipt(const Entry& entry, const Amounts& amounts, const QS
                   amounts.received,
                   amount(Money::cents(entry.paid)),
                   amounts.change,
-                  methodText(entry.payment)};
+                  storedMethod(entry, amounts.received),
+                  Receipt::paidParts(entry.parts, amounts.received)};
     job.documentName = number;
     m_printer.print(job, *settings);
 }
@@ -658,6 +553,7 @@ bool Checkout::printPreReceipt(const Entry& entry)
     Amounts amounts;
     amounts.received = entry.received;
     amounts.paid = entry.paid;
+    amounts.parts = Sql::money(PaymentParts::sum(entry.parts) / 100.0);
     RecalcTotals(amounts, entry.payment);
 
     ReceiptPrinter::Job job;

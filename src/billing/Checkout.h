@@ -2,6 +2,7 @@
 
 #include "Cashier.h"
 #include "MemberSearch.h"
+#include "PaymentParts.h"
 #include "Receipt.h"
 
 #include <QDateTime>
@@ -84,6 +85,7 @@ public:
         QString change = QStringLiteral("0.00");   // 找零
         QString quantity = QStringLiteral("0.00"); // total quantity
         QString receivedBeforeFree = received;     // 实收金额 when 免费 was chosen
+        QString parts = QStringLiteral("0.00");    // paid by other methods beside cash
     };
 
     // What the cashier entered.
@@ -93,6 +95,8 @@ public:
         QString paid;
         QString note;
         Payment payment = Payment::Cash;
+        // Parts of 实收金额 paid by other methods; cash pays the rest (with Payment::Cash only).
+        QList<PaymentParts::Part> parts = {};
     };
 
     struct Result
@@ -180,6 +184,10 @@ public:
     bool printPreReceipt(const Entry& entry);
 
     static QString methodText(Payment payment);
+    // The method the bill keeps: the payment's, or that of its parts with the cash they leave.
+    static QString storedMethod(const Entry& entry, const QString& received);
+    // 找零: 顾客支付 less what is owed in cash (`owed` less the parts by other methods).
+    static QString changeOf(const Amounts& amounts, const QString& owed);
     // The payment of a stored method text; cash for anything unknown.
     static Payment paymentOf(const QString& method);
     // The checks of the amounts, payment and note before a bill is written, in their order; the

@@ -2,6 +2,8 @@
 
 #include "CPrintListReportCtrl.h"
 #include "Database.h"
+#include "PaymentPartsRow.h"
+#include "Sql.h"
 
 #include <algorithm>
 #include <QButtonGroup>
@@ -34,7 +36,8 @@ PaymentPanel::PaymentPanel(Database& db, DefaultPrinter& defaultPrinter, bool li
       m_cash(new QRadioButton(QStringLiteral("现金"), this)),
       m_onAccount(new QRadioButton(QStringLiteral("挂账"), this)),
       m_free(new QRadioButton(QStringLiteral("免费"), this)),
-      m_other(new QRadioButton(QStringLiteral("其他"), this)), m_note(new QLineEdit(this))
+      m_other(new QRadioButton(QStringLiteral("其他"), this)), m_note(new QLineEdit(this)),
+      m_parts(new PaymentPartsRow(db, this))
 {
     m_form->setContentsMargins(0, 0, 0, 0);
     m_members->SetColumnSpec(kMemberColumns);
@@ -73,6 +76,11 @@ PaymentPanel::PaymentPanel(Database& db, DefaultPrinter& defaultPrinter, bool li
         showAmounts();
     });
     m_received->setText(m_amounts.received);
+    connect(m_parts, &PaymentPartsRow::changed, this, [this] {
+        takeFields();
+        Checkout::paidChanged(m_amounts);
+        showAmounts();
+    });
 
     m_form->addRow(QStringLiteral("会员编号或简拼:"), searchRow);
     m_form->addRow(m_members);
@@ -85,6 +93,7 @@ PaymentPanel::PaymentPanel(Database& db, DefaultPrinter& defaultPrinter, bool li
     m_form->addRow(QStringLiteral("顾客支付:"), m_paid);
     m_form->addRow(QStringLiteral("找零:"), m_change);
     m_form->addRow(QStringLiteral("结账方式:"), payments);
+    m_form->addRow(QStringLiteral("分项付款:"), m_parts);
     m_form->addRow(QStringLiteral("结账备注:"), m_note);
 
     m_memberSearch->installEventFilter(this);
@@ -126,6 +135,15 @@ void PaymentPanel::takeFields()
 {
     m_amounts.received = m_received->text();
     m_amounts.paid = m_paid->text();
+    m_amounts.parts = Sql::money(PaymentParts::sum(entry().parts) / 100.0);
+}
+
+void PaymentPanel::setParts(const QList<PaymentParts::Part>& parts)
+{
+    m_parts->setParts(parts);
+    takeFields();
+    Checkout::paidChanged(m_amounts);
+    showAmounts();
 }
 
 void PaymentPanel::showAmounts()
@@ -136,6 +154,11 @@ void PaymentPanel::showAmounts()
     m_change->setText(m_amounts.change);
     if (m_received->text() != m_amounts.received)
         m_received->setText(m_amounts.received);
+    connect(m_parts, &PaymentPartsRow::changed, this, [this] {
+        takeFields();
+        Checkout::paidChanged(m_amounts);
+        showAmounts();
+    });
 }
 
 Checkout::Payment PaymentPanel::payment() const
@@ -151,7 +174,9 @@ Checkout::Payment PaymentPanel::payment() const
 
 Checkout::Entry PaymentPanel::entry() const
 {
-    return {m_received->text(), m_paid->text(), m_note->text(), payment()};
+    const Checkout::Payment chosen = payment();
+    return {m_received->text(), m_paid->text(), m_note->text(), chosen,
+            chosen == Checkout::Payment::Cash ? m_parts->parts() : QList<PaymentParts::Part>()};
 }
 
 void PaymentPanel::choosePayment(Checkout::Payment payment)
@@ -172,6 +197,8 @@ void PaymentPanel::paymentChosen()
 void PaymentPanel::enableAmounts(bool receivedAllowed)
 {
     m_paid->setEnabled(Checkout::paidEnabled(payment()));
+    // Parts by other methods go beside cash only.
+    m_parts->setEnabled(payment() == Checkout::Payment::Cash);
     m_received->setEnabled(receivedAllowed && Checkout::receivedEnabled(payment()));
 }
 

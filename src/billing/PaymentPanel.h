@@ -7,6 +7,7 @@
 
 class CPrintListReportCtrl;
 class DefaultPrinter;
+class PaymentPartsRow;
 class QFormLayout;
 class QLabel;
 class QLayout;
@@ -39,6 +40,9 @@ public:
     QLineEdit* memberEdit() const { return m_memberSearch; }
     CPrintListReportCtrl* memberList() const { return m_members; }
     QRadioButton* paymentButton(Checkout::Payment payment) const;
+    PaymentPartsRow* partsRow() const { return m_parts; }
+    // The parts of a stored bill paid by other methods beside cash.
+    void setParts(const QList<PaymentParts::Part>& parts);
 
     Checkout::Amounts& amounts() { return m_amounts; }
     // 实收金额 and 顾客支付 as typed into the amounts.
@@ -95,4 +99,5 @@ private:
     QRadioButton* m_free;
     QRadioButton* m_other;
     QLineEdit* m_note;
+    PaymentPartsRow* m_parts;
 };

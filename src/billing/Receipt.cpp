@@ -119,7 +119,13 @@ QStringList Receipt::totalsLines() const
     lines << separator() << QStringLiteral("优惠:          ￥") + m_totals.discount
           << QStringLiteral("实收:          ￥") + m_totals.received
           << QStringLiteral("结账方式:　　") + word;
-    if (checkoutForm && method == QStringLiteral("现金"))
+    bool cash = method == QStringLiteral("现金");
+    for (const PaymentParts::Part& part : m_totals.parts) {
+        lines << Gbk::padRight(QStringLiteral("  ") + part.method + QLatin1Char(':'), 16) +
+                     QStringLiteral("￥") + Sql::money(part.cents / 100.0);
+        cash = cash || part.method == PaymentParts::kCash;
+    }
+    if (checkoutForm && cash)
         lines << QStringLiteral("预收金额:      ￥") + m_totals.paid
               << QStringLiteral("找零金额:      ￥") + m_totals.change;
     return lines;
@@ -157,4 +163,12 @@ QString Receipt::plain() const
                      QStringLiteral("￥") + m_totals.due)
           << totalsLines() << separator() << m_settings.footer1 << m_settings.footer2;
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n') + QString(10, QLatin1Char('\n'));
+}
+
+QList<PaymentParts::Part> Receipt::paidParts(const QList<PaymentParts::Part>& parts, const QString& received)
+{
+    if (parts.isEmpty())
+        return {};
+    const QList<PaymentParts::Part> all = PaymentParts::withCash(parts, Money::cents(received));
+    return all.size() > 1 ? all : QList<PaymentParts::Part>();
 }

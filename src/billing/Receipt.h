@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PaymentParts.h"
 #include "PrintSettings.h"
 
 #include <QDateTime>
@@ -47,7 +48,8 @@ public:
         QString received; // 实收金额
         QString paid;     // 顾客支付
         QString change;   // 找零
-        QString method;   // payment method as the bill stores it: 现金, 挂账, 免费, 其他
+        QString method;   // payment method as the bill stores it: 现金, 挂账, 免费, 其他, 混合, ...
+        QList<PaymentParts::Part> parts = {}; // of a bill paid by several methods, cash first
     };
     struct Line
     {
@@ -75,6 +77,9 @@ public:
     static QString shownItem(const QString& item, double quantity, double ratio);
     // A dish name cut to 14 bytes, or 15 when the 14th byte would split a character.
     static QString cutName(const QString& name);
+    // The parts a receipt lists for a bill paid by several methods; none for one method.
+    static QList<PaymentParts::Part> paidParts(const QList<PaymentParts::Part>& parts,
+                                               const QString& received);
 
 private:
     QString headerLine() const;

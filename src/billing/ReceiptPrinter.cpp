@@ -92,6 +92,24 @@ bool ReceiptPrinter::print(const Job& job, const PrintSettings& settings)
     }
 }
 
+bool ReceiptPrinter::printSlip(const QStringList& lines, const QString& documentName)
+{
+    const std::optional<PrintSettings> settings = PrintSettings::load(m_db);
+    if (!settings || lines.isEmpty())
+        return false;
+    if (settings->printer.isEmpty()) {
+        m_db.prompt().warn(QStringLiteral("没有选定小票打印机!"), kCaption);
+        return false;
+    }
+    if (settings->plainText())
+        return m_rawPrint && m_rawPrint(documentName, settings->printer,
+                                        lines.join(QLatin1Char('\n')) + QString(11, QLatin1Char('\n')));
+    QList<Receipt::Line> drawn{{lines.first().trimmed(), true}};
+    for (const QString& text : lines.mid(1))
+        drawn.append({text, false});
+    return drawOn(settings->printer, drawn);
+}
+
 bool ReceiptPrinter::printTableReceipt(const QString& table, const QString& cashier)
 {
     Recordset rs;
@@ -152,6 +170,8 @@ bool ReceiptPrinter::printReprint(const QString& bill, const QString& documentNa
     job.totals.discount = Sql::money(row.getDouble(QStringLiteral("dzje")));
     job.totals.received = Sql::money(row.getDouble(QStringLiteral("ssje")));
     job.totals.method = row.getString(QStringLiteral("jzfs"));
+    if (job.totals.method == PaymentParts::kMixed)
+        job.totals.parts = PaymentParts::of(m_db, bill);
     return print(job);
 }
 

@@ -41,6 +41,10 @@ public:
     // The board's receipt of a table's open lines, always drawn; "无消费记录!" when it has none.
     bool printTableReceipt(const QString& table, const QString& cashier);
 
+    // A slip of ready lines (the hand-over slip) on the receipt printer, in the receipt's style:
+    // the first line in the title's font when drawn, one raw job when the settings ask for text.
+    bool printSlip(const QStringList& lines, const QString& documentName);
+
     // A settled bill's receipt again, as its cashier printed it; false when the bill is gone.
     bool printReprint(const QString& bill, const QString& documentName);
 

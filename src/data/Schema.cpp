@@ -157,6 +157,54 @@ QStringList version6(Backend backend)
            << DayTotals::schema(backend);
 }
 
+// Version 7: the payment methods the restaurant names beside cash, and the parts of a bill paid
+// by several methods (a bill's parts go with it); the record of changes to settled bills; the
+// hand-over slips.
+QStringList version7(Backend backend)
+{
+    return {
+        QStringLiteral("create table if not exists fkfs (id integer primary key autoincrement, "
+                       "fsmc text not null unique)"),
+        QStringLiteral("insert or ignore into fkfs (fsmc) values ('银行卡')"),
+        QStringLiteral("insert or ignore into fkfs (fsmc) values ('微信')"),
+        QStringLiteral("insert or ignore into fkfs (fsmc) values ('支付宝')"),
+        QStringLiteral(
+            "create table if not exists jzfk (id integer primary key autoincrement, zdh text not null, "
+            "xh integer not null, jzfs text not null, je real default 0)"),
+        QStringLiteral("create index if not exists jzfk_zdh on jzfk (zdh)"),
+        QStringLiteral("create index if not exists jzfk_jzfs on jzfk (jzfs)"),
+        backend == Backend::PostgreSQL
+            ? QStringLiteral("create or replace function jzhz_jzfk() returns trigger language plpgsql as $$ "
+                             "begin delete from jzfk where zdh=old.zdh; return null; end $$; "
+                             "create or replace trigger jzhz_jzfk after delete on jzhz for each row "
+                             "execute function jzhz_jzfk()")
+            : QStringLiteral("create trigger if not exists jzhz_jzfk after delete on jzhz begin "
+                             "delete from jzfk where zdh=old.zdh; end"),
+        // Changes to settled bills: who, when and why, and the bill before (and after) each.
+        QStringLiteral(
+            "create table if not exists zdxg (id integer primary key autoincrement, zdh text not null, "
+            "czlx text, czr text, czsj text default %1, yy text default '')")
+            .arg(QLatin1String(kNow)),
+        QStringLiteral(
+            "create table if not exists zdxgzd (xgid integer not null, bb text not null, czm text, "
+            "xfje real default 0, dzje real default 0, ssje real default 0, hybh integer default 0, "
+            "jzfs text, fk text default '', jzr text, jzsj text, bz text default '')"),
+        QStringLiteral(
+            "create table if not exists zdxgmx (id integer primary key autoincrement, xgid integer not "
+            "null, bb text not null, czm text, xfxm text, sl real default 0, xmdj real default 0, "
+            "dzbl real default 1, ysje real default 0, tdbj text default '', tdbz text default '')"),
+        QStringLiteral("create index if not exists zdxg_czsj on zdxg (czsj)"),
+        QStringLiteral("create index if not exists zdxgzd_xgid on zdxgzd (xgid)"),
+        QStringLiteral("create index if not exists zdxgmx_xgid on zdxgmx (xgid)"),
+        // The hand-over slips, with the text printed.
+        QStringLiteral(
+            "create table if not exists jbjl (id integer primary key autoincrement, czy text, kssj text, "
+            "jssj text, zds integer default 0, ssje real default 0, xjje real default 0, "
+            "sdxj real default 0, nr text default '')"),
+        QStringLiteral("create index if not exists jbjl_jssj on jbjl (jssj)"),
+    };
+}
+
 bool onServer(const Database& db)
 {
     return db.backend() == Backend::PostgreSQL;
@@ -223,6 +271,9 @@ bool Schema::prepare(Database& db)
                 db.ExecuteSql(statement);
         if (version < 6)
             for (const QString& statement : version6(db.backend()))
+                db.ExecuteSql(statement);
+        if (version < 7)
+            for (const QString& statement : version7(db.backend()))
                 db.ExecuteSql(statement);
         db.ExecuteSql(setVersion(db, kVersion));
         transaction.commit();

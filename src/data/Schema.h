@@ -8,7 +8,7 @@ class Database;
 class Schema final
 {
 public:
-    static constexpr int kVersion = 6;
+    static constexpr int kVersion = 7;
 
     // Checks that the open database is this program's (or an empty one), creates or upgrades its
     // tables, and turns on write-ahead logging for the file. Returns whether it was empty and got

@@ -1,6 +1,7 @@
 #include "CMainFrame.h"
 
 #include "Access.h"
+#include "BillChangesDialog.h"
 #include "BoardCommands.h"
 #include "CAddConsumptionDlg.h"
 #include "CBackupDlg.h"
@@ -18,6 +19,7 @@
 #include "CHuiYuan.h"
 #include "CLeftView.h"
 #include "Clock.h"
+#include "ControlReportDialog.h"
 #include "CPasswordDlg.h"
 #include "CPelvarApp.h"
 #include "CPrintSet.h"
@@ -44,10 +46,13 @@
 #include "DatabaseRestore.h"
 #include "DataFolder.h"
 #include "FileDialogs.h"
+#include "HandOverDialog.h"
+#include "HandOverRecordDialog.h"
 #include "Icons.h"
 #include "MemberQueryDialog.h"
 #include "MessageBoxPrompt.h"
 #include "OperatorAccounts.h"
+#include "PaymentMethodsPage.h"
 #include "ReceiptPrinter.h"
 #include "RunLogDialog.h"
 #include "Sql.h"
@@ -136,6 +141,9 @@ const CommandInfo kCommands[] = {
     {CMainFrame::SplitBill, "拆分账单", kNone, nullptr, false},
     {CMainFrame::MergeBill, "合并账单", kNone, nullptr, false},
     {CMainFrame::PrintReceipt, "打印小票", kNone, nullptr, false},
+    {CMainFrame::BillChangeRecord, "账单修改记录", int(Right::Syhzqx), nullptr, true},
+    {CMainFrame::ManagerControls, "管理控制报表", int(Right::Syhzqx), nullptr, true},
+    {CMainFrame::HandOverRecord, "交班记录", int(Right::Syhzqx), nullptr, true},
 };
 
 const CommandInfo* info(int id)
@@ -275,7 +283,8 @@ void CMainFrame::createMenus()
     QMenu* reports = menuBar()->addMenu(QStringLiteral("报表统计(&C)"));
     add(reports->addMenu(QStringLiteral("宾客消费明细")),
         {InStoreConsumption, LeftConsumption, ReturnedLines, GiftLines});
-    add(reports->addMenu(QStringLiteral("收银报表")), {CashierDetail, CashierSummary});
+    add(reports->addMenu(QStringLiteral("收银报表")),
+        {CashierDetail, CashierSummary, BillChangeRecord, ManagerControls, HandOverRecord});
     add(reports->addMenu(QStringLiteral("销售统计")), {SalesByCategory, SalesByItem, SalesByWaiter});
     reports->addSeparator();
     add(reports, {RegistrationQuery, ItemQuery, MemberQuery});
@@ -470,6 +479,22 @@ void CMainFrame::connectCommands()
         CSyHzDlg dialog(m_app.db(), m_app.currentOperator().name(), m_app.defaultPrinter(), this);
         dialog.exec();
     });
+    setHandler(BillChangeRecord, [this] {
+        BillChangesDialog dialog(m_app.db(), m_app.currentOperator().name(), m_app.defaultPrinter(), this);
+        dialog.query();
+        dialog.exec();
+    });
+    setHandler(HandOverRecord, [this] {
+        ReceiptPrinter receipts(m_app.db(), m_app.restaurantName(), m_rawPrinter);
+        HandOverRecordDialog dialog(m_app.db(), m_app.currentOperator().name(), receipts,
+                                    m_app.defaultPrinter(), this);
+        dialog.query();
+        dialog.exec();
+    });
+    setHandler(ManagerControls, [this] {
+        ControlReportDialog dialog(m_app.db(), m_app.currentOperator().name(), m_app.defaultPrinter(), this);
+        dialog.exec();
+    });
     setHandler(PrintReceipt, [this] {
         ReceiptPrinter receipts(m_app.db(), m_app.restaurantName(), m_rawPrinter);
         receipts.printTableReceipt(selectedTable(), m_app.currentOperator().name());
@@ -609,11 +634,24 @@ void CMainFrame::openSheet(const QString& title, bool clearingOnly)
                       QStringLiteral("数据清空"));
     if (all || title == QStringLiteral("打印设置"))
         sheet.addPage(new CPrintSet(m_app.db(), m_spooler, &sheet), QStringLiteral("打印设置"));
+    if (all)
+        sheet.addPage(new PaymentMethodsPage(m_app.db(), &sheet), QStringLiteral("付款方式"));
     sheet.exec();
+}
+
+// The outgoing operator's slip first; cancelled, nobody hands over.
+bool CMainFrame::handOverSlip()
+{
+    ReceiptPrinter receipts(m_app.db(), m_app.restaurantName(), m_rawPrinter);
+    HandOverDialog slip(m_app.db(), m_app.restaurantName(), receipts, m_app.currentOperator().name(),
+                        m_app.loginTime(), this);
+    return slip.exec() == QDialog::Accepted;
 }
 
 void CMainFrame::handOver()
 {
+    if (!handOverSlip())
+        return;
     if (m_app.login(this)) {
         updateStatus();
         return;
@@ -693,6 +731,11 @@ void CMainFrame::closeEvent(QCloseEvent* event)
 {
     if (!m_endWithoutExit) {
         if (!m_app.prompt().ask(QStringLiteral("是否要退出本系统？"))) {
+            event->ignore();
+            return;
+        }
+        // Closing hands the desk over too, when the operator asks for it.
+        if (m_app.prompt().ask(QStringLiteral("是否交班并打印交班单？")) && !handOverSlip()) {
             event->ignore();
             return;
         }

@@ -75,6 +75,10 @@ public:
         SplitBill = 32780,
         MergeBill = 32779,
         PrintReceipt = 32820,
+        // Commands of the manager's controls.
+        BillChangeRecord = 33001,
+        ManagerControls = 33002,
+        HandOverRecord = 33003,
     };
     enum class Pane
     {
@@ -144,6 +148,7 @@ private:
     void updateStatus();
 
     void openSheet(const QString& title, bool clearingOnly = false);
+    bool handOverSlip();
     void handOver();
     void addConsumption();
     void showHelp();

@@ -20,7 +20,8 @@ const QString kCostOfSales = QStringLiteral("销售成本");
 
 QString cashTakings(const ReportPeriod& period)
 {
-    return QStringLiteral(" from jzhz where (jzfs='现金' or jzfs='其他') and ") +
+    // Every bill paid, in cash, 其他, a method the restaurant names or several of them.
+    return QStringLiteral(" from jzhz where jzfs<>'挂账' and jzfs<>'免费' and ") +
            period.between(QStringLiteral("jzsj"));
 }
 

@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -140,10 +141,18 @@ private slots:
         dialog.paymentPanel()->receivedEdit()->setText(u"61"_s);
         dialog.paymentPanel()->paidEdit()->setText(u"100"_s);
         f.t.prompt.answer(Prompt::Answer::Yes);
+        // The reason is asked at saving, and kept with the bill as it was.
+        whenModal([](QWidget* modal) {
+            auto* reason = qobject_cast<QInputDialog*>(modal);
+            QVERIFY(reason);
+            reason->setTextValue(u"加了一瓶可乐"_s);
+            reason->accept();
+        });
         Fixture::button(&dialog, u"确定"_s)->click();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(f.t.scalar(u"select xfje||ssje||bz from jzhz where zdh='202612060001'"_s),
                  u"61.061.0熟客[已修改]"_s);
+        QCOMPARE(f.t.scalar(u"select zdh||czlx||czr||yy from zdxg"_s), u"202612060001修改张三加了一瓶可乐"_s);
     }
 
     // A click on a header sorts a list; the commands still act on the rows the operator chose.

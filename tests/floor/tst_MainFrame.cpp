@@ -10,6 +10,7 @@
 #include "CPSheet.h"
 #include "CRightView.h"
 #include "CTableChangeDlg.h"
+#include "HandOverDialog.h"
 #include "ModalDialogs.h"
 #include "OperatorAccounts.h"
 #include "PasswordHash.h"
@@ -267,7 +268,10 @@ void TestMainFrame::everyWayOfClosingAsksFirst()
         QCOMPARE(r.frame->isVisible(), answer == Prompt::Answer::No);
         QCOMPARE(backupOffered, answer == Prompt::Answer::Yes);
     }
-    QCOMPARE(r.t.prompt.texts(), QStringList(2, QStringLiteral("是否要退出本系统？")));
+    // Yes to closing asks whether the operator hands over first.
+    QCOMPARE(r.t.prompt.texts(),
+             (QStringList{QStringLiteral("是否要退出本系统？"), QStringLiteral("是否要退出本系统？"),
+                          QStringLiteral("是否交班并打印交班单？")}));
     QCOMPARE(r.log(), loggedIn + QStringList{QStringLiteral("用户“系统管理员”退出系统")});
 }
 
@@ -277,24 +281,43 @@ void TestMainFrame::handOver()
 {
     Running r(QStringLiteral("张三"));
     addOperator(r.t, QStringLiteral("李四"), {QStringLiteral("symxqx")}, QStringLiteral("li"));
-    whenModal([](QWidget* modal) {
+    // The outgoing operator's slip comes first; handed over, the login follows.
+    const auto slipThen = [](std::function<void(QWidget*)> next) {
+        return [next](QWidget* modal) {
+            auto* slip = qobject_cast<HandOverDialog*>(modal);
+            QVERIFY(slip);
+            slip->countedEdit()->setText(QStringLiteral("0"));
+            // The login comes up once the slip has gone.
+            auto login = std::make_shared<std::function<void(QWidget*)>>();
+            *login = [next, login](QWidget* up) {
+                if (qobject_cast<CLoginDlg*>(up))
+                    next(up);
+                else
+                    whenModal(*login);
+            };
+            whenModal(*login);
+            slip->handOver();
+        };
+    };
+    whenModal(slipThen([](QWidget* modal) {
         modal->findChild<QComboBox*>()->setCurrentText(QStringLiteral("李四"));
         QTest::keyClicks(modal->findChild<QLineEdit*>(), QStringLiteral("li"));
         QTest::keyClick(modal->findChild<QLineEdit*>(), Qt::Key_Return);
-    });
+    }));
     QTest::keyClick(r.frame.get(), Qt::Key_F7);
     QCOMPARE(r.frame->statusText(0), QStringLiteral("当前操作员:李四"));
     QVERIFY(!r.app.currentOperator().may(Right::Symxqx));
     const QStringList before = r.log();
     QCOMPARE(before.last(), QStringLiteral("用户“李四”登陆系统"));
-    whenModal([](QWidget* modal) {
+    whenModal(slipThen([](QWidget* modal) {
         QTest::keyClick(modal, Qt::Key_Escape);
         QVERIFY(qobject_cast<CLoginDlg*>(modal));
-    });
+    }));
     r.frame->activateWindow();
     r.frame->findChild<QToolBar*>()->actions().at(5)->trigger();
     QVERIFY(!r.frame->isVisible() && r.t.prompt.texts().isEmpty());
     QCOMPARE(r.log(), before);
+    QCOMPARE(r.t.scalar(QStringLiteral("select group_concat(czy) from jbjl")), QStringLiteral("张三,李四"));
 }
 
 // F6 opens every page in a sheet that uses most of the screen, with 关闭 as its one button; the
@@ -322,7 +345,7 @@ void TestMainFrame::settingsSheets()
     whenModal(look);
     QTest::keyClick(r.frame.get(), Qt::Key_F6);
     QCOMPARE(seen, QStringList({"系统设置:房间餐桌设置,消费项目设置,操作员设置,服务生设置,会员管理,营业班次,"
-                                "数据清空,打印设置,关闭",
+                                "数据清空,打印设置,付款方式,关闭",
                                 "large"}));
     QCOMPARE(reloads.count(), 1);
     // 数据表清空 opens the same sheet with its one page.
