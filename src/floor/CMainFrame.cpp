@@ -1,25 +1,21 @@
 #include "CMainFrame.h"
 
 #include "Access.h"
-#include "BillChangesDialog.h"
 #include "BoardCommands.h"
 #include "CAddConsumptionDlg.h"
 #include "CBackupDlg.h"
 #include "CBillMergeDlg.h"
 #include "CBillSplitDlg.h"
-#include "CCwGlDlg.h"
-#include "CDjCxDlg.h"
 #include "CDownView.h"
 #include "CFjPage.h"
 #include "CFwsDlg.h"
-#include "CFwsTjDlg.h"
 #include "CGkJzDlg.h"
 #include "CGkYdDlg.h"
 #include "CGzZdDlg.h"
 #include "CHuiYuan.h"
 #include "CLeftView.h"
 #include "Clock.h"
-#include "ControlReportDialog.h"
+#include "CommandTable.h"
 #include "CPasswordDlg.h"
 #include "CPelvarApp.h"
 #include "CPrintSet.h"
@@ -28,37 +24,24 @@
 #include "CRightView.h"
 #include "CSjQl.h"
 #include "CSplitterEx.h"
-#include "CSyHzDlg.h"
 #include "CSyMxDlg.h"
 #include "CTableChangeDlg.h"
-#include "CTdCxDlg.h"
 #include "CupsSpooler.h"
 #include "CUser.h"
-#include "CWaiterDlg.h"
-#include "CXfCxDlg.h"
-#include "CXmCxDlg.h"
 #include "CXmPage.h"
-#include "CXsTjDlg.h"
 #include "CYdGlDlg.h"
 #include "CYyBcDlg.h"
-#include "DatabaseBackup.h"
-#include "DatabaseCompaction.h"
-#include "DatabaseRestore.h"
 #include "DataFolder.h"
-#include "FileDialogs.h"
 #include "HandOverDialog.h"
-#include "HandOverRecordDialog.h"
 #include "Icons.h"
-#include "MemberQueryDialog.h"
 #include "MessageBoxPrompt.h"
 #include "OperatorAccounts.h"
 #include "PaymentMethodsPage.h"
 #include "ReceiptPrinter.h"
-#include "RunLogDialog.h"
+#include "ReportCommands.h"
 #include "Sql.h"
 #include "TableBoard.h"
 #include "TableChange.h"
-#include "WaiterField.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -70,13 +53,11 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTextBrowser>
 #include <QTimer>
-#include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -85,102 +66,6 @@
 #endif
 
 namespace {
-
-// What a command checks before it runs: an operator right, or "系统管理员" with its own
-// refusal; refusals of the report and administrator commands carry the program's title.
-struct CommandInfo
-{
-    int id;
-    const char* text;
-    int right;           // int(Right), -1 for none
-    const char* refusal; // a "系统管理员"-only command's refusal
-    bool titleCaption;
-};
-
-constexpr int kNone = -1;
-
-const CommandInfo kCommands[] = {
-    {CMainFrame::RestaurantSettings, "餐厅名称设置", kNone, "只有系统管理员有权设置!", true},
-    {CMainFrame::RoomsAndTables, "房间餐桌设置", kNone, nullptr, false},
-    {CMainFrame::ItemsSettings, "消费项目设置", kNone, nullptr, false},
-    {CMainFrame::OperatorsSettings, "操作员管理", kNone, nullptr, false},
-    {CMainFrame::MembersSettings, "会员管理", kNone, nullptr, false},
-    {CMainFrame::ChangePassword, "更改密码", kNone, nullptr, false},
-    {CMainFrame::RunLog, "系统运行日志", kNone, "只有系统管理员有权限查看运行日志!", true},
-    {CMainFrame::ExitSystem, "退出系统(&X)", kNone, nullptr, false},
-    {CMainFrame::OpenTable, "顾客开单\tF2", kNone, nullptr, false},
-    {CMainFrame::AddConsumption, "增加消费\tF3", kNone, nullptr, false},
-    {CMainFrame::Checkout, "顾客结账\tF4", kNone, nullptr, false},
-    {CMainFrame::OnAccountBills, "挂账账单结账", kNone, nullptr, false},
-    {CMainFrame::Reservations, "餐桌预定管理\tF5", kNone, nullptr, false},
-    {CMainFrame::InStoreConsumption, "在店消费明细", kNone, nullptr, true},
-    {CMainFrame::LeftConsumption, "离店消费明细", int(Right::Ldxfcxqx), nullptr, true},
-    {CMainFrame::ReturnedLines, "消费退单明细", int(Right::Tdcxqx), nullptr, true},
-    {CMainFrame::GiftLines, "消费赠单明细", int(Right::Zdcxqx), nullptr, true},
-    {CMainFrame::CashierDetail, "收银明细", int(Right::Symxqx), nullptr, true},
-    {CMainFrame::CashierSummary, "收银汇总", int(Right::Syhzqx), nullptr, true},
-    {CMainFrame::SalesByCategory, "按项目类别统计", int(Right::Xstjqx), nullptr, true},
-    {CMainFrame::SalesByItem, "按项目名统计", int(Right::Xstjqx), nullptr, true},
-    {CMainFrame::SalesByWaiter, "按服务生统计", int(Right::Xstjqx), nullptr, true},
-    {CMainFrame::RegistrationQuery, "餐桌登记查询", kNone, nullptr, true},
-    {CMainFrame::ItemQuery, "消费项目查询", kNone, nullptr, true},
-    {CMainFrame::MemberQuery, "会员查询", kNone, nullptr, true},
-    {CMainFrame::Backup, "数据库备份", kNone, nullptr, false},
-    {CMainFrame::Restore, "数据库还原", int(Right::Sjhyqx), nullptr, false},
-    {CMainFrame::ClearTables, "数据表清空", int(Right::Sjqlqx), nullptr, false},
-    {CMainFrame::Compact, "数据库压缩/修复", kNone, nullptr, false},
-    {CMainFrame::Help, "帮助(F1)", kNone, nullptr, false},
-    {CMainFrame::About, "关于 Pelvar(&A)...", kNone, nullptr, false},
-    {CMainFrame::SystemSettings, "系统设置", kNone, nullptr, false},
-    {CMainFrame::HandOver, "换班管理", kNone, nullptr, false},
-    {CMainFrame::Finance, "财务管理", kNone, "只有系统管理员有此权限!", true},
-    {CMainFrame::ToolbarExit, "退出", kNone, nullptr, false},
-    {CMainFrame::Reserve, "顾客预定", kNone, nullptr, false},
-    {CMainFrame::ChangeRegistration, "修改登记", kNone, nullptr, false},
-    {CMainFrame::ChangeTable, "更换餐桌", kNone, nullptr, false},
-    {CMainFrame::SplitBill, "拆分账单", kNone, nullptr, false},
-    {CMainFrame::MergeBill, "合并账单", kNone, nullptr, false},
-    {CMainFrame::PrintReceipt, "打印小票", kNone, nullptr, false},
-    {CMainFrame::BillChangeRecord, "账单修改记录", int(Right::Syhzqx), nullptr, true},
-    {CMainFrame::ManagerControls, "管理控制报表", int(Right::Syhzqx), nullptr, true},
-    {CMainFrame::HandOverRecord, "交班记录", int(Right::Syhzqx), nullptr, true},
-};
-
-const CommandInfo* info(int id)
-{
-    for (const CommandInfo& c : kCommands)
-        if (c.id == id)
-            return &c;
-    return nullptr;
-}
-
-struct ToolButton
-{
-    Icons::Tool icon;
-    const char* text;
-    int command;
-};
-
-const ToolButton kToolBar[] = {
-    {Icons::Tool::OpenTable, "顾客开单(F2)", CMainFrame::OpenTable},
-    {Icons::Tool::AddConsumption, "增加消费(F3)", CMainFrame::AddConsumption},
-    {Icons::Tool::Checkout, "顾客结账(F4)", CMainFrame::Checkout},
-    {Icons::Tool::Reservations, "预定管理(F5)", CMainFrame::Reservations},
-    {Icons::Tool::Settings, "系统设置(F6)", CMainFrame::SystemSettings},
-    {Icons::Tool::HandOver, "员工交班(F7)", CMainFrame::HandOver},
-    {Icons::Tool::Finance, "财务管理(F8)", CMainFrame::Finance},
-    {Icons::Tool::Password, "更改密码(F9)", CMainFrame::ChangePassword},
-    {Icons::Tool::Exit, "退出(Esc)", CMainFrame::ToolbarExit},
-};
-
-// The function keys, and Esc as the 退出 button promises.
-const std::pair<Qt::Key, int> kKeys[] = {
-    {Qt::Key_F1, CMainFrame::Help},           {Qt::Key_F2, CMainFrame::OpenTable},
-    {Qt::Key_F3, CMainFrame::AddConsumption}, {Qt::Key_F4, CMainFrame::Checkout},
-    {Qt::Key_F5, CMainFrame::Reservations},   {Qt::Key_F6, CMainFrame::SystemSettings},
-    {Qt::Key_F7, CMainFrame::HandOver},       {Qt::Key_F8, CMainFrame::Finance},
-    {Qt::Key_F9, CMainFrame::ChangePassword}, {Qt::Key_Escape, CMainFrame::ToolbarExit},
-};
 
 bool capsLockOn()
 {
@@ -229,9 +114,7 @@ CMainFrame::CMainFrame(CPelvarApp& app, QWidget* parent)
     setWindowIcon(Icons::program());
     // At 0,0 with the size of the screen, also where no window manager maximises it.
     setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
-    createCommands();
-    createMenus();
-    createToolBar();
+    m_commands = std::make_unique<CommandTable>(*this);
     createStatusBar();
     createPanes();
     createViews();
@@ -241,78 +124,6 @@ CMainFrame::CMainFrame(CPelvarApp& app, QWidget* parent)
     connect(clock, &QTimer::timeout, this, &CMainFrame::updateStatus);
     clock->start(100);
     updateStatus();
-}
-
-void CMainFrame::createCommands()
-{
-    for (const CommandInfo& c : kCommands) {
-        auto* action = new QAction(QString::fromUtf8(c.text), this);
-        action->setEnabled(false);
-        connect(action, &QAction::triggered, this, [this, id = c.id] { execute(id); });
-        m_actions.insert(c.id, action);
-        m_allActions.insert(c.id, action);
-    }
-    for (const auto& [key, id] : kKeys) {
-        auto* action = new QAction(this);
-        action->setShortcut(QKeySequence(key));
-        action->setEnabled(false);
-        connect(action, &QAction::triggered, this, [this, id = id] { execute(id); });
-        addAction(action);
-        m_allActions.insert(id, action);
-    }
-}
-
-void CMainFrame::createMenus()
-{
-    auto add = [this](QMenu* menu, std::initializer_list<int> ids) {
-        for (int id : ids)
-            menu->addAction(m_actions.value(id));
-    };
-    QMenu* system = menuBar()->addMenu(QStringLiteral("系统设置(&F)"));
-    add(system, {RestaurantSettings, RoomsAndTables, ItemsSettings, OperatorsSettings, MembersSettings});
-    system->addSeparator();
-    add(system, {ChangePassword, RunLog});
-    system->addSeparator();
-    add(system, {ExitSystem});
-
-    QMenu* business = menuBar()->addMenu(QStringLiteral("营业管理(&Y)"));
-    add(business, {OpenTable, AddConsumption, Checkout});
-    business->addSeparator();
-    add(business, {OnAccountBills, Reservations});
-
-    QMenu* reports = menuBar()->addMenu(QStringLiteral("报表统计(&C)"));
-    add(reports->addMenu(QStringLiteral("宾客消费明细")),
-        {InStoreConsumption, LeftConsumption, ReturnedLines, GiftLines});
-    add(reports->addMenu(QStringLiteral("收银报表")),
-        {CashierDetail, CashierSummary, BillChangeRecord, ManagerControls, HandOverRecord});
-    add(reports->addMenu(QStringLiteral("销售统计")), {SalesByCategory, SalesByItem, SalesByWaiter});
-    reports->addSeparator();
-    add(reports, {RegistrationQuery, ItemQuery, MemberQuery});
-
-    QMenu* data = menuBar()->addMenu(QStringLiteral("数据管理"));
-    add(data, {Backup, Restore, ClearTables, Compact});
-
-    QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
-    add(help, {Help});
-    help->addSeparator();
-    add(help, {About});
-}
-
-void CMainFrame::createToolBar()
-{
-    QToolBar* bar = addToolBar(QStringLiteral("工具栏"));
-    bar->setObjectName(QStringLiteral("toolbar"));
-    bar->setMovable(false);
-    bar->setIconSize(QSize(48, 48));
-    bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    bar->toggleViewAction()->setVisible(false);
-    setContextMenuPolicy(Qt::NoContextMenu);
-    for (const ToolButton& b : kToolBar) {
-        QAction* action = bar->addAction(Icons::tool(b.icon), QString::fromUtf8(b.text));
-        action->setEnabled(false);
-        connect(action, &QAction::triggered, this, [this, id = b.command] { execute(id); });
-        m_allActions.insert(b.command, action);
-    }
 }
 
 void CMainFrame::createStatusBar()
@@ -343,6 +154,16 @@ void CMainFrame::createPanes()
 }
 
 CMainFrame::~CMainFrame() = default;
+
+QAction* CMainFrame::action(int command) const
+{
+    return m_commands->action(command);
+}
+
+QList<QAction*> CMainFrame::actions(int command) const
+{
+    return m_commands->actions(command);
+}
 
 void CMainFrame::createViews()
 {
@@ -384,11 +205,6 @@ void CMainFrame::connectCommands()
     setHandler(ItemsSettings, [this] { openSheet(QStringLiteral("消费项目设置")); });
     setHandler(OperatorsSettings, [this] { openSheet(QStringLiteral("操作员设置")); });
     setHandler(MembersSettings, [this] { openSheet(QStringLiteral("会员设置")); });
-    setHandler(MemberQuery, [this] {
-        MemberQueryDialog dialog(m_app.db(), m_app.prompt(), m_app.defaultPrinter(),
-                                 m_app.currentOperator().name(), this);
-        dialog.exec();
-    });
     setHandler(SystemSettings, [this] {
         openSheet(QStringLiteral("系统设置"));
         emit settingsChanged();
@@ -399,27 +215,9 @@ void CMainFrame::connectCommands()
     });
     setHandler(HandOver, [this] { handOver(); });
     setHandler(AddConsumption, [this] { addConsumption(); });
-    setHandler(Backup, [this] {
-        CBackupDlg dialog(m_app.db(), m_app.prompt(), m_app.settings(), m_app.dataFolder(), this);
-        dialog.exec();
-    });
-    setHandler(Restore, [this] {
-        const QString file = FileDialogs::openFile(
-            this, QString(),
-            DatabaseBackup(m_app.db(), m_app.prompt(), m_app.settings(), m_app.dataFolder()).folder());
-        if (!file.isEmpty() && DatabaseRestore(m_app.db(), m_app.prompt())
-                                      .restore(file, m_app.currentOperator().name()))
-            emit settingsChanged();
-    });
     setHandler(ClearTables, [this] {
         openSheet(QStringLiteral("系统设置"), true);
         emit settingsChanged();
-    });
-    setHandler(Compact, [this] { DatabaseCompaction(m_app.db(), m_app.prompt()).compact(); });
-    setHandler(RunLog, [this] {
-        RunLogDialog dialog(m_app.db(), m_app.prompt(), m_app.defaultPrinter(),
-                            m_app.currentOperator().name(), this);
-        dialog.exec();
     });
     setHandler(ChangeTable, [this] {
         const QString table = selectedTable();
@@ -475,26 +273,6 @@ void CMainFrame::connectCommands()
                         vouching(m_app), this);
         dialog.exec();
     });
-    setHandler(CashierSummary, [this] {
-        CSyHzDlg dialog(m_app.db(), m_app.currentOperator().name(), m_app.defaultPrinter(), this);
-        dialog.exec();
-    });
-    setHandler(BillChangeRecord, [this] {
-        BillChangesDialog dialog(m_app.db(), m_app.currentOperator().name(), m_app.defaultPrinter(), this);
-        dialog.query();
-        dialog.exec();
-    });
-    setHandler(HandOverRecord, [this] {
-        ReceiptPrinter receipts(m_app.db(), m_app.restaurantName(), m_rawPrinter);
-        HandOverRecordDialog dialog(m_app.db(), m_app.currentOperator().name(), receipts,
-                                    m_app.defaultPrinter(), this);
-        dialog.query();
-        dialog.exec();
-    });
-    setHandler(ManagerControls, [this] {
-        ControlReportDialog dialog(m_app.db(), m_app.currentOperator().name(), m_app.defaultPrinter(), this);
-        dialog.exec();
-    });
     setHandler(PrintReceipt, [this] {
         ReceiptPrinter receipts(m_app.db(), m_app.restaurantName(), m_rawPrinter);
         receipts.printTableReceipt(selectedTable(), m_app.currentOperator().name());
@@ -516,39 +294,8 @@ void CMainFrame::connectCommands()
     });
     setHandler(OpenTable, [this] { m_boardCommands->openTable(); });
     setHandler(ChangeRegistration, [this] { m_boardCommands->changeRegistration(); });
-    connectReports();
-}
-
-// Opens a report screen with what every report is handed, then the screen's own arguments.
-template <typename Dialog, typename... Args> void CMainFrame::openReport(Args&&... args)
-{
-    Dialog dialog(m_app.db(), m_app.prompt(), m_app.defaultPrinter(), m_app.currentOperator().name(),
-                  std::forward<Args>(args)..., this);
-    dialog.exec();
-}
-
-// The report screens; the registration query borrows the waiter field and dialog of the floor.
-void CMainFrame::connectReports()
-{
-    setHandler(SalesByCategory, [this] { openReport<CXsTjDlg>(SalesStatistics::Mode::Category); });
-    setHandler(SalesByItem, [this] { openReport<CXsTjDlg>(SalesStatistics::Mode::Item); });
-    setHandler(SalesByWaiter, [this] { openReport<CFwsTjDlg>(); });
-    setHandler(Finance, [this] { openReport<CCwGlDlg>(m_app.dataFolder()); });
-    setHandler(InStoreConsumption, [this] { openReport<CXfCxDlg>(ConsumptionQuery::Mode::Present); });
-    setHandler(LeftConsumption, [this] { openReport<CXfCxDlg>(ConsumptionQuery::Mode::Gone); });
-    setHandler(ReturnedLines, [this] { openReport<CTdCxDlg>(ReturnsQuery::Mode::Returns); });
-    setHandler(GiftLines, [this] { openReport<CTdCxDlg>(ReturnsQuery::Mode::Gifts); });
-    setHandler(ItemQuery, [this] { openReport<CXmCxDlg>(); });
-    setHandler(RegistrationQuery, [this] {
-        Database& db = m_app.db();
-        openReport<CDjCxDlg>(
-            CDjCxDlg::Waiters{[&db](QWidget* parent) { return new WaiterField(db, parent); },
-                              [](QLineEdit* field) { return static_cast<WaiterField*>(field)->waiterId(); },
-                              [&db](const QString& registration, int waiter, QWidget* parent) {
-                                  CWaiterDlg dialog(db, registration, waiter, parent);
-                                  return dialog.exec() == QDialog::Accepted;
-                              }});
-    });
+    m_reportCommands = std::make_unique<ReportCommands>(m_app, *this);
+    m_reportCommands->connectCommands();
 }
 
 DefaultPrinter& CMainFrame::defaultPrinter()
@@ -571,20 +318,21 @@ void CMainFrame::tablesChanged()
 void CMainFrame::setHandler(int command, std::function<void()> handler)
 {
     m_handlers.insert(command, std::move(handler));
-    for (QAction* action : m_allActions.values(command))
+    for (QAction* action : m_commands->actions(command))
         action->setEnabled(true);
 }
 
 void CMainFrame::execute(int command)
 {
-    const CommandInfo* c = info(command);
+    const CommandTable::Info* c = CommandTable::info(command);
     if (!c)
         return;
     const Operator& op = m_app.currentOperator();
     const QString caption = c->titleCaption ? Prompt::kProgramTitle : Prompt::kCaption;
     if (c->refusal && !Access::administrator(op, m_app.prompt(), QString::fromUtf8(c->refusal), caption))
         return;
-    if (c->right != kNone && !Access::granted(op, Rights::at(c->right), m_app.prompt(), caption))
+    if (c->right != CommandTable::kNone &&
+        !Access::granted(op, Rights::at(c->right), m_app.prompt(), caption))
         return;
     if (const auto handler = m_handlers.value(command)) {
         handler();

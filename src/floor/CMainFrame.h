@@ -13,7 +13,9 @@
 class BoardCommands;
 class CDownView;
 class CLeftView;
+class CommandTable;
 class CPelvarApp;
+class ReportCommands;
 class CRightView;
 class CSplitterEx;
 class QDateTime;
@@ -24,9 +26,10 @@ class QLabel;
 // and a running clock, and the three panes (rooms, table board, consumption lines) in two
 // splitters.
 //
-// Every command has an id and an entry in one table (text, key, the right or rule it checks
-// first). A command runs through execute(): check, then its handler. A command without a
-// handler is shown disabled; connectCommands() is the one place where handlers are given.
+// Every command has an id and an entry in one table (CommandTable: text, key, the right or rule
+// it checks first). A command runs through execute(): check, then its handler. A command without a
+// handler is shown disabled; connectCommands() is the one place where handlers are given (the
+// report and maintenance commands' through ReportCommands).
 class CMainFrame final : public QMainWindow
 {
     Q_OBJECT
@@ -96,8 +99,8 @@ public:
     void setHandler(int command, std::function<void()> handler);
     bool hasHandler(int command) const { return m_handlers.contains(command); }
     // The menu's action of a command (the toolbar's where the menu has none).
-    QAction* action(int command) const { return m_actions.value(command); }
-    QList<QAction*> actions(int command) const { return m_allActions.values(command); }
+    QAction* action(int command) const;
+    QList<QAction*> actions(int command) const;
 
     // Puts a real widget in a pane's place.
     void setPane(Pane pane, QWidget* widget);
@@ -136,15 +139,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void createCommands();
-    void createMenus();
-    void createToolBar();
     void createStatusBar();
     void createPanes();
     void createViews();
     void connectCommands();
-    void connectReports();
-    template <typename Dialog, typename... Args> void openReport(Args&&... args);
     void updateStatus();
 
     void openSheet(const QString& title, bool clearingOnly = false);
@@ -157,8 +155,7 @@ private:
     CPelvarApp& m_app;
     CupsSpooler m_spooler;
     RawPrinter m_rawPrinter;
-    QHash<int, QAction*> m_actions;
-    QMultiHash<int, QAction*> m_allActions;
+    std::unique_ptr<CommandTable> m_commands;
     QHash<int, std::function<void()>> m_handlers;
     CSplitterEx* m_outer = nullptr;
     CSplitterEx* m_inner = nullptr;
@@ -168,5 +165,6 @@ private:
     CRightView* m_board = nullptr;
     CDownView* m_lines = nullptr;
     std::unique_ptr<BoardCommands> m_boardCommands;
+    std::unique_ptr<ReportCommands> m_reportCommands;
     QPointer<QDialog> m_help;
 };
