@@ -46,18 +46,23 @@ QStringList OperatorAccounts::names()
     return names;
 }
 
+bool OperatorAccounts::openUnlessLocked(const QString& name, OperatorLog& log, Recordset& user)
+{
+    if (const int wait = log.wait(name); wait > 0) {
+        m_prompt.warn(OperatorLog::waitMessage(wait));
+        return false;
+    }
+    return m_db.OpenRecordset(user, userWhereName(name));
+}
+
 bool OperatorAccounts::login(const QString& name, const QString& password, Operator& loggedIn,
                              bool* mustSetPassword)
 {
     if (mustSetPassword)
         *mustSetPassword = false;
     OperatorLog log(m_db);
-    if (const int wait = log.wait(name); wait > 0) {
-        m_prompt.warn(OperatorLog::waitMessage(wait));
-        return false;
-    }
     Recordset user;
-    if (!m_db.OpenRecordset(user, userWhereName(name)))
+    if (!openUnlessLocked(name, log, user))
         return false;
     const QString stored = user.isEOF() ? QString() : user.getString(QStringLiteral("mm"));
     // Until 系统管理员 has a password, whoever logs in first could take the account: nobody else
@@ -119,12 +124,8 @@ bool OperatorAccounts::setFirstPassword(const QString& name, const QString& newP
 bool OperatorAccounts::vouch(const QString& name, const QString& password)
 {
     OperatorLog log(m_db);
-    if (const int wait = log.wait(name); wait > 0) {
-        m_prompt.warn(OperatorLog::waitMessage(wait));
-        return false;
-    }
     Recordset user;
-    if (!m_db.OpenRecordset(user, userWhereName(name)))
+    if (!openUnlessLocked(name, log, user))
         return false;
     // An account without a password vouches for nothing: anyone could name it.
     if (user.isEOF() || !hasPassword(user) ||

@@ -7,7 +7,9 @@
 
 class Database;
 class Operator;
+class OperatorLog;
 class Prompt;
+class Recordset;
 
 // The operations on operators: login, password change, and the operators page with its dialog.
 // Every refusal is shown through the prompt with the caption "提示信息", in the order the
@@ -71,6 +73,9 @@ public:
 private:
     bool exists(const QString& name);
     bool administratorHasPassword();
+    // Opens the account of `name` (at EOF when there is none), unless failed attempts still lock
+    // the name out, which the prompt tells.
+    bool openUnlessLocked(const QString& name, OperatorLog& log, Recordset& user);
     // Runs the statement and writes "用户“who" + entry into the run log, in one transaction.
     bool writeLogged(const QString& statement, const QString& who, const QString& entry);
 

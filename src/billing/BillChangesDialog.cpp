@@ -10,7 +10,6 @@
 #include "Sql.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -34,14 +33,10 @@ BillChangesDialog::BillChangesDialog(Database& db, const QString& operatorName,
         fields->setStyleSheet(QStringLiteral("color: blue;"));
         fields->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     }
-    const QDateTime now = Clock::now();
-    m_range.set(QDateTime(now.date(), QTime(0, 0)), QDateTime(now.date(), QTime(23, 59, 59)));
+    m_range.setDay(Clock::today());
     connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { showChange(current.row()); });
 
-    auto* filters = new QHBoxLayout;
-    m_range.addTo(filters);
-    filters->addStretch();
     auto* sides = new QGridLayout;
     sides->addWidget(new QLabel(QStringLiteral("修改前的账单:"), this), 0, 0);
     sides->addWidget(new QLabel(QStringLiteral("修改后的账单:"), this), 0, 1);
@@ -50,7 +45,7 @@ BillChangesDialog::BillChangesDialog(Database& db, const QString& operatorName,
     sides->addWidget(m_beforeLines, 2, 0);
     sides->addWidget(m_afterLines, 2, 1);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(filters);
+    layout->addLayout(m_range.filterRow());
     layout->addWidget(m_list, 1);
     layout->addLayout(sides, 2);
     layout->addLayout(commandRow(this, {{QStringLiteral("查询(&Q)"), [this] { query(); }},

@@ -7,7 +7,6 @@
 #include "DefaultPrinter.h"
 #include "PrintTimeLine.h"
 
-#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 CSyHzDlg::CSyHzDlg(Database& db, const QString& operatorName, DefaultPrinter& defaultPrinter, QWidget* parent)
@@ -20,11 +19,8 @@ CSyHzDlg::CSyHzDlg(Database& db, const QString& operatorName, DefaultPrinter& de
     const QDateTime now = Clock::now();
     m_range.set(QDateTime(now.date(), QTime(0, 0)), now);
 
-    auto* filters = new QHBoxLayout;
-    m_range.addTo(filters);
-    filters->addStretch();
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(filters);
+    layout->addLayout(m_range.filterRow());
     layout->addWidget(m_list, 1);
     layout->addLayout(commandRow(this, {{QStringLiteral("统计(&Q)"), [this] { query(); }},
                                         {QStringLiteral("打印(&P)"), [this] { print(); }},

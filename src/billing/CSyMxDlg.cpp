@@ -32,18 +32,13 @@ CSyMxDlg::CSyMxDlg(Database& db, const Cashier& cashier, bool mayModify, Receipt
         list->setGridLines(true);
     m_methodBox->addItems(m_report.methods());
     m_cashierBox->addItems(m_report.cashiers());
-    m_range.set(QDateTime(Clock::today(), QTime(0, 0)), QDateTime(Clock::today(), QTime(23, 59, 59)));
+    m_range.setDay(Clock::today());
     connect(m_bills->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { showLines(current.row()); });
     connect(m_bills, &QAbstractItemView::doubleClicked, this, &CSyMxDlg::previewLines);
 
-    auto* filters = new QHBoxLayout;
-    m_range.addTo(filters);
-    filters->addWidget(new QLabel(QStringLiteral("收 款 人:"), this));
-    filters->addWidget(m_cashierBox);
-    filters->addWidget(new QLabel(QStringLiteral("收款方式:"), this));
-    filters->addWidget(m_methodBox);
-    filters->addStretch();
+    QHBoxLayout* filters = m_range.filterRow(
+        {{QStringLiteral("收 款 人:"), m_cashierBox}, {QStringLiteral("收款方式:"), m_methodBox}});
     auto* buttons = new QHBoxLayout;
     const auto add = [this, buttons](const QString& text, void (CSyMxDlg::*slot)()) {
         auto* button = new QPushButton(text, this);

@@ -9,8 +9,6 @@
 #include "PrintTimeLine.h"
 
 #include <QComboBox>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QVBoxLayout>
 
 ControlReportDialog::ControlReportDialog(Database& db, const QString& operatorName,
@@ -22,16 +20,10 @@ ControlReportDialog::ControlReportDialog(Database& db, const QString& operatorNa
     m_list->SetColumnSpec(ControlReport::kColumns);
     m_list->setGridLines(true);
     m_who->addItems(CashierReport(db).cashiers());
-    const QDateTime now = Clock::now();
-    m_range.set(QDateTime(now.date(), QTime(0, 0)), QDateTime(now.date(), QTime(23, 59, 59)));
+    m_range.setDay(Clock::today());
 
-    auto* filters = new QHBoxLayout;
-    m_range.addTo(filters);
-    filters->addWidget(new QLabel(QStringLiteral("操作员:"), this));
-    filters->addWidget(m_who);
-    filters->addStretch();
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(filters);
+    layout->addLayout(m_range.filterRow({{QStringLiteral("操作员:"), m_who}}));
     layout->addWidget(m_list, 1);
     layout->addLayout(commandRow(this, {{QStringLiteral("统计(&Q)"), [this] { query(); }},
                                         {QStringLiteral("打印(&P)"),

@@ -13,8 +13,6 @@
 #include "Sql.h"
 
 #include <QComboBox>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QVBoxLayout>
 
 HandOverRecordDialog::HandOverRecordDialog(Database& db, const QString& operatorName, ReceiptPrinter& printer,
@@ -26,17 +24,11 @@ HandOverRecordDialog::HandOverRecordDialog(Database& db, const QString& operator
     m_list->SetColumnSpec(HandOverSlip::kColumns);
     m_list->setGridLines(true);
     m_who->addItems(CashierReport(db).cashiers());
-    const QDateTime now = Clock::now();
-    m_range.set(QDateTime(now.date(), QTime(0, 0)), QDateTime(now.date(), QTime(23, 59, 59)));
+    m_range.setDay(Clock::today());
     connect(m_list, &QAbstractItemView::doubleClicked, this, &HandOverRecordDialog::reprint);
 
-    auto* filters = new QHBoxLayout;
-    m_range.addTo(filters);
-    filters->addWidget(new QLabel(QStringLiteral("操作员:"), this));
-    filters->addWidget(m_who);
-    filters->addStretch();
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(filters);
+    layout->addLayout(m_range.filterRow({{QStringLiteral("操作员:"), m_who}}));
     layout->addWidget(m_list, 1);
     layout->addLayout(commandRow(this, {{QStringLiteral("查询(&Q)"), [this] { query(); }},
                                         {QStringLiteral("重打交班单(&R)"), [this] { reprint(); }},

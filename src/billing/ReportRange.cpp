@@ -40,6 +40,23 @@ void ReportRange::addTo(QHBoxLayout* row) const
     row->addWidget(m_endTime);
 }
 
+QHBoxLayout* ReportRange::filterRow(const QList<std::pair<QString, QWidget*>>& fields) const
+{
+    auto* row = new QHBoxLayout;
+    addTo(row);
+    for (const auto& [label, field] : fields) {
+        row->addWidget(new QLabel(label, m_parent));
+        row->addWidget(field);
+    }
+    row->addStretch();
+    return row;
+}
+
+void ReportRange::setDay(const QDate& day)
+{
+    set(QDateTime(day, QTime(0, 0)), QDateTime(day, QTime(23, 59, 59)));
+}
+
 void ReportRange::set(const QDateTime& start, const QDateTime& end)
 {
     m_startDate->setDate(start.date());

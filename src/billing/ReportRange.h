@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDateTime>
+#include <QList>
+#include <utility>
 
 class QDateEdit;
 class QHBoxLayout;
@@ -15,6 +17,10 @@ public:
 
     // "起始时间: date time  终止时间: date time" on a row.
     void addTo(QHBoxLayout* row) const;
+    // A new filter row: the pickers, then each further field after its label, then a stretch.
+    QHBoxLayout* filterRow(const QList<std::pair<QString, QWidget*>>& fields = {}) const;
+    // The whole of `day`, from 00:00:00 to 23:59:59.
+    void setDay(const QDate& day);
     void set(const QDateTime& start, const QDateTime& end);
     QDateTime start() const;
     QDateTime end() const;

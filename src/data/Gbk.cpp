@@ -3,7 +3,6 @@
 #include "TextFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -83,14 +82,7 @@ QString readFile(const QString& path, bool* ok)
 
 bool writeFile(const QString& path, const QString& text)
 {
-    QString crlf = text;
-    crlf.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    crlf.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(encode(crlf));
-    return file.commit();
+    return TextFile::writeLossy(path, text, TextFile::Encoding::Gbk);
 }
 
 } // namespace Gbk

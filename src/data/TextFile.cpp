@@ -77,8 +77,11 @@ QString refusal(const QString& text, Encoding encoding, const QString& fileName)
 
 bool write(const QString& path, const QString& text, Encoding encoding)
 {
-    if (!holds(text, encoding))
-        return false;
+    return holds(text, encoding) && writeLossy(path, text, encoding);
+}
+
+bool writeLossy(const QString& path, const QString& text, Encoding encoding)
+{
     QString crlf = text;
     crlf.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     crlf.replace(QLatin1Char('\n'), QLatin1String("\r\n"));

@@ -22,6 +22,8 @@ QString read(const QString& path, bool* ok = nullptr, Encoding* encoding = nullp
 // Writes the text with CR LF line ends in the encoding; false when it cannot be written or the
 // encoding cannot hold every character.
 bool write(const QString& path, const QString& text, Encoding encoding);
+// As write(), but text the encoding cannot hold is written too, as its encoder replaces it.
+bool writeLossy(const QString& path, const QString& text, Encoding encoding);
 // Whether the encoding holds every character of the text.
 bool holds(const QString& text, Encoding encoding);
 // "" when the file can keep the text; otherwise why not: "“😀”无法以GBK编码保存到口味.txt中!".

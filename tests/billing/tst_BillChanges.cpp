@@ -3,6 +3,7 @@
 #include "CashierReport.h"
 #include "Clock.h"
 #include "ControlReport.h"
+#include "FixedClockTest.h"
 #include "ReceiptPrinter.h"
 #include "Restaurant.h"
 #include "TestMain.h"
@@ -70,14 +71,11 @@ const QStringList kBefore = {u"餐桌名: A1"_s,      u"消费金额: 67.00"_s,
 
 } // namespace
 
-class tst_BillChanges : public QObject
+class tst_BillChanges : public FixedClockTest
 {
     Q_OBJECT
 
 private slots:
-    void init() { Clock::setFixed(Restaurant::kNow); }
-    void cleanup() { Clock::clearFixed(); }
-
     // A modification keeps the bill as it was and as it became, with who, when and why.
     void modificationKeepsBothImages()
     {

@@ -2,6 +2,7 @@
 #include "BillNumber.h"
 #include "CashierReport.h"
 #include "Clock.h"
+#include "FixedClockTest.h"
 #include "ReceiptPrinter.h"
 #include "Restaurant.h"
 #include "TestMain.h"
@@ -63,14 +64,11 @@ struct Fixture
 
 } // namespace
 
-class tst_BillModification : public QObject
+class tst_BillModification : public FixedClockTest
 {
     Q_OBJECT
 
 private slots:
-    void init() { Clock::setFixed(Restaurant::kNow); }
-    void cleanup() { Clock::clearFixed(); }
-
     void accessRules_data()
     {
         QTest::addColumn<bool>("right");

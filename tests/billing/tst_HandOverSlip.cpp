@@ -1,5 +1,6 @@
 #include "Checkout.h"
 #include "Clock.h"
+#include "FixedClockTest.h"
 #include "HandOverSlip.h"
 #include "ReceiptPrinter.h"
 #include "Restaurant.h"
@@ -34,14 +35,11 @@ struct Fixture
 
 } // namespace
 
-class tst_HandOverSlip : public QObject
+class tst_HandOverSlip : public FixedClockTest
 {
     Q_OBJECT
 
 private slots:
-    void init() { Clock::setFixed(Restaurant::kNow); }
-    void cleanup() { Clock::clearFixed(); }
-
     // The slip equals the bills, lines and bookings of the operator's shift, and nothing else.
     void slipOfTheShift()
     {

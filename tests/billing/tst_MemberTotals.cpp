@@ -1,6 +1,6 @@
 #include "BillModification.h"
-#include "Clock.h"
 #include "Field.h"
+#include "FixedClockTest.h"
 #include "ReceiptPrinter.h"
 #include "Restaurant.h"
 #include "Sql.h"
@@ -134,14 +134,11 @@ struct Fixture
 
 } // namespace
 
-class tst_MemberTotals : public QObject
+class tst_MemberTotals : public FixedClockTest
 {
     Q_OBJECT
 
 private slots:
-    void init() { Clock::setFixed(Restaurant::kNow); }
-    void cleanup() { Clock::clearFixed(); }
-
     // A member's total rises and falls with the 实收金额 of their bills, on every path.
     void followsTheBills_data()
     {

@@ -1,6 +1,6 @@
 #include "BillModification.h"
 #include "CashierReport.h"
-#include "Clock.h"
+#include "FixedClockTest.h"
 #include "ReceiptPrinter.h"
 #include "Restaurant.h"
 #include "TestMain.h"
@@ -64,14 +64,11 @@ struct Fixture
 
 } // namespace
 
-class tst_PaymentParts : public QObject
+class tst_PaymentParts : public FixedClockTest
 {
     Q_OBJECT
 
 private slots:
-    void init() { Clock::setFixed(Restaurant::kNow); }
-    void cleanup() { Clock::clearFixed(); }
-
     // What a bill stores and how 收银汇总 counts it, for parts beside the cash.
     void storedAndSummed_data()
     {

@@ -2,6 +2,7 @@
 #include "Clock.h"
 #include "CPrintListReportCtrl.h"
 #include "DefaultPrinter.h"
+#include "FixedClockTest.h"
 #include "ReservationChoice.h"
 #include "Restaurant.h"
 #include "RoomSummary.h"
@@ -74,12 +75,10 @@ QString opened(TestDatabase& t, const QString& tables)
 
 } // namespace
 
-class TestBoardOperations : public QObject
+class TestBoardOperations : public FixedClockTest
 {
     Q_OBJECT
 private slots:
-    void init() { Clock::setFixed(Restaurant::kNow); }
-    void cleanup() { Clock::clearFixed(); }
     void statesColumnsAndCounts();
     void filters_data();
     void filters();

@@ -1,6 +1,6 @@
 #include "Booking.h"
 #include "BookingList.h"
-#include "Clock.h"
+#include "FixedClockTest.h"
 #include "MessageBoxPrompt.h"
 #include "ModalDialogs.h"
 #include "Restaurant.h"
@@ -42,12 +42,10 @@ Booking::Entry entry(TestDatabase& t, int shift, const QTime& at)
 
 } // namespace
 
-class TestBookings : public QObject
+class TestBookings : public FixedClockTest
 {
     Q_OBJECT
 private slots:
-    void init() { Clock::setFixed(Restaurant::kNow); }
-    void cleanup() { Clock::clearFixed(); }
     void freeTables_data();
     void freeTables();
     void arrivalChecks_data();

@@ -1,7 +1,7 @@
 #include "CGkYdDlg.h"
-#include "Clock.h"
 #include "CPrintListReportCtrl.h"
 #include "CYdGlDlg.h"
+#include "FixedClockTest.h"
 #include "ModalDialogs.h"
 #include "Restaurant.h"
 #include "SettingsPageFixture.h"
@@ -66,12 +66,10 @@ void book(CGkYdDlg* dialog, QStringList& seen)
 
 } // namespace
 
-class TestReservationScreens : public QObject
+class TestReservationScreens : public FixedClockTest
 {
     Q_OBJECT
 private slots:
-    void init() { Clock::setFixed(Restaurant::kNow); }
-    void cleanup() { Clock::clearFixed(); }
     void bookAndManage();
 };
 
