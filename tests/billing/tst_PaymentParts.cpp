@@ -43,7 +43,8 @@ struct Fixture
     QString value(const QString& statement) { return t.scalar(statement); }
     QString parts()
     {
-        return value(u"select group_concat(jzfs||printf('%.2f',je),' ') from (select * from jzfk order by id) parts"_s);
+        return value(
+            u"select group_concat(jzfs||printf('%.2f',je),' ') from (select * from jzfk order by id) parts"_s);
     }
     BillModification::Bill bill()
     {
