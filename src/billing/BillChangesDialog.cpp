@@ -56,11 +56,7 @@ BillChangesDialog::BillChangesDialog(Database& db, const QString& operatorName,
                                              defaultPrinter.SetPrintOrientation(true);
                                              m_list->PrintPreview();
                                          }},
-                                        {QStringLiteral("导出(&E)"),
-                                         [this] {
-                                             if (m_list->rowCount() > 0)
-                                                 m_list->ExportToExcel();
-                                         }},
+                                        {QStringLiteral("导出(&E)"), [this] { m_list->ExportIfAny(); }},
                                         {QStringLiteral("关闭(&C)"), [this] { reject(); }}}));
     resize(980, 680);
 }

@@ -59,6 +59,5 @@ void CSyHzDlg::print()
 
 void CSyHzDlg::exportList()
 {
-    if (m_list->rowCount() > 0)
-        m_list->ExportToExcel();
+    m_list->ExportIfAny();
 }

@@ -149,6 +149,5 @@ void CSyMxDlg::reprint()
 
 void CSyMxDlg::exportBills()
 {
-    if (m_bills->rowCount() > 0)
-        m_bills->ExportToExcel();
+    m_bills->ExportIfAny();
 }

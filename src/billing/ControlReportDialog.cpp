@@ -34,11 +34,7 @@ ControlReportDialog::ControlReportDialog(Database& db, const QString& operatorNa
                                              m_list->landscape = true;
                                              m_list->PrintPreview();
                                          }},
-                                        {QStringLiteral("导出(&E)"),
-                                         [this] {
-                                             if (m_list->rowCount() > 0)
-                                                 m_list->ExportToExcel();
-                                         }},
+                                        {QStringLiteral("导出(&E)"), [this] { m_list->ExportIfAny(); }},
                                         {QStringLiteral("关闭(&C)"), [this] { reject(); }}}));
     resize(1000, 560);
 }

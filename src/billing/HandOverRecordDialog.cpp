@@ -32,11 +32,7 @@ HandOverRecordDialog::HandOverRecordDialog(Database& db, const QString& operator
     layout->addWidget(m_list, 1);
     layout->addLayout(commandRow(this, {{QStringLiteral("查询(&Q)"), [this] { query(); }},
                                         {QStringLiteral("重打交班单(&R)"), [this] { reprint(); }},
-                                        {QStringLiteral("导出(&E)"),
-                                         [this] {
-                                             if (m_list->rowCount() > 0)
-                                                 m_list->ExportToExcel();
-                                         }},
+                                        {QStringLiteral("导出(&E)"), [this] { m_list->ExportIfAny(); }},
                                         {QStringLiteral("关闭(&C)"), [this] { reject(); }}}));
     resize(980, 480);
 }

@@ -228,6 +228,12 @@ void CPrintListReportCtrl::PrintPreview()
     m_previewing = false;
 }
 
+void CPrintListReportCtrl::ExportIfAny()
+{
+    if (rowCount() > 0)
+        ExportToExcel();
+}
+
 void CPrintListReportCtrl::ExportToExcel()
 {
     const QString path = FileDialogs::saveFile(this, QStringLiteral("保存为Excel "), m_title,

@@ -44,6 +44,8 @@ public:
     void PrintWithDialog();
     // Asks where to save, then writes and opens the workbook.
     void ExportToExcel();
+    // The lists' 导出 command: an empty list has nothing to write, and asks nothing.
+    void ExportIfAny();
 
     // Draws every page on the printer, reporting a failure through the prompt.
     void Print(QPrinter& printer);

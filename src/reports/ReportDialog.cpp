@@ -46,8 +46,7 @@ void ReportDialog::preview(bool portrait)
 
 void ReportDialog::exportList()
 {
-    if (m_list->rowCount() > 0)
-        m_list->ExportToExcel();
+    m_list->ExportIfAny();
 }
 
 QPushButton* ReportDialog::addButton(QBoxLayout* row, const QString& text,

@@ -160,6 +160,5 @@ void CYdGlDlg::print()
 
 void CYdGlDlg::exportList()
 {
-    if (m_list->rowCount() > 0)
-        m_list->ExportToExcel();
+    m_list->ExportIfAny();
 }
