@@ -91,7 +91,7 @@ void TestOperators::passwordHash()
     const QString stored = PasswordHash::make(QStringLiteral("密码s3"));
     QVERIFY(PasswordHash::matches(QStringLiteral("密码s3"), stored) &&
             !PasswordHash::matches(QStringLiteral("密码s4"), stored));
-    QVERIFY(!stored.contains(QStringLiteral("s3")) && stored != PasswordHash::make(QStringLiteral("密码s3")));
+    QVERIFY(!stored.contains(QStringLiteral("密码")) && stored != PasswordHash::make(QStringLiteral("密码s3")));
     QVERIFY(!PasswordHash::matches(QStringLiteral("密码s3"), QStringLiteral("密码s3")));
 }
 
