@@ -36,14 +36,7 @@ struct Fixture
         number = checkout.billNumber();
         t.prompt.clear();
     }
-    BillModification::Bill bill()
-    {
-        const QStringList row =
-            CashierReport(t.db).bills(day(0), day(1), CashierReport::kAll, CashierReport::kAll).first();
-        return {row[CashierReport::Number], row[CashierReport::Table],  row[CashierReport::Received],
-                row[CashierReport::Member], row[CashierReport::Method], row[CashierReport::Note],
-                row[CashierReport::Time],   row[CashierReport::Cashier]};
-    }
+    BillModification::Bill bill() { return restaurant.listedBill(); }
     static QDateTime day(int offset)
     {
         return QDateTime(Restaurant::kNow.date().addDays(offset), QTime(0, 0));

@@ -37,16 +37,7 @@ struct Fixture
         t.prompt.clear();
     }
     // The bill as the cashier detail list has it now.
-    BillModification::Bill bill()
-    {
-        const QStringList row = CashierReport(t.db)
-                                    .bills(Restaurant::kNow.addDays(-1), Restaurant::kNow.addDays(1),
-                                           CashierReport::kAll, CashierReport::kAll)
-                                    .first();
-        return {row[CashierReport::Number], row[CashierReport::Table],  row[CashierReport::Received],
-                row[CashierReport::Member], row[CashierReport::Method], row[CashierReport::Note],
-                row[CashierReport::Time],   row[CashierReport::Cashier]};
-    }
+    BillModification::Bill bill() { return restaurant.listedBill(); }
     Saved save(BillModification& m, const QString& received, Payment payment = Payment::Cash)
     {
         Checkout::Focus focus = Checkout::Focus::None;

@@ -46,16 +46,7 @@ struct Fixture
         return value(
             u"select group_concat(jzfs||printf('%.2f',je),' ') from (select * from jzfk order by id) parts"_s);
     }
-    BillModification::Bill bill()
-    {
-        const QStringList row = CashierReport(t.db)
-                                    .bills(Restaurant::kNow.addDays(-1), Restaurant::kNow.addDays(1),
-                                           CashierReport::kAll, CashierReport::kAll)
-                                    .first();
-        return {row[CashierReport::Number], row[CashierReport::Table],  row[CashierReport::Received],
-                row[CashierReport::Member], row[CashierReport::Method], row[CashierReport::Note],
-                row[CashierReport::Time],   row[CashierReport::Cashier]};
-    }
+    BillModification::Bill bill() { return restaurant.listedBill(); }
 
     TestDatabase t;
     Restaurant restaurant = Restaurant::withMenu(t);

@@ -1,5 +1,6 @@
 #include "Restaurant.h"
 
+#include "CashierReport.h"
 #include "Checkout.h"
 #include "ReceiptPrinter.h"
 #include "Sql.h"
@@ -170,4 +171,15 @@ QStringList Restaurant::groupState()
                      rs.getString(QStringLiteral("zdbh")) + QLatin1Char(':') +
                      rs.getString(QStringLiteral("zdbj"));
     return state;
+}
+
+BillModification::Bill Restaurant::listedBill()
+{
+    const QStringList row =
+        CashierReport(m_t.db)
+            .bills(kNow.addDays(-1), kNow.addDays(1), CashierReport::kAll, CashierReport::kAll)
+            .first();
+    return {row[CashierReport::Number], row[CashierReport::Table],  row[CashierReport::Received],
+            row[CashierReport::Member], row[CashierReport::Method], row[CashierReport::Note],
+            row[CashierReport::Time],   row[CashierReport::Cashier]};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BillModification.h"
 #include "TestDatabase.h"
 
 #include <QDateTime>
@@ -50,6 +51,9 @@ public:
     // Checks the table's group out through the real checkout, in cash, received as due, as the
     // cashier 张三 at the clock's time. Returns the bill's number; leaves the prompt empty.
     QString checkout(const QString& table);
+
+    // The first bill of the cashier detail list around kNow, as 修改账单 takes it from there.
+    BillModification::Bill listedBill();
 
     // One field: `column` of `table` where `where` holds.
     QString field(const QString& table, const QString& column, const QString& where);
